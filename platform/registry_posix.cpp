@@ -1,0 +1,53 @@
+#include "platform/registry.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+std::string trimmed(const std::string& text) {
+  size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return std::string();
+  size_t last = text.find_last_not_of(" \t\r");
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string registryFilePath() {
+  const char* override = std::getenv("HALVENRODE_REGISTRY_FILE");
+  if (override != nullptr && override[0] != '\0') return override;
+  return "/etc/quorvel/registry.ini";
+}
+
+bool readRegistryValue(const std::string& keyPath, const std::string& valueName,
+                       std::string& value) {
+  return readRegistryValueFrom(registryFilePath(), keyPath, valueName, value);
+}
+
+bool readRegistryValueFrom(const std::string& file, const std::string& keyPath,
+                           const std::string& valueName, std::string& value) {
+  std::ifstream in(file);
+  if (!in) return false;
+  bool inKey = false;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::string text = trimmed(line);
+    if (text.empty() || text[0] == '#' || text[0] == ';') continue;
+    if (text.front() == '[' && text.back() == ']') {
+      inKey = text.substr(1, text.size() - 2) == keyPath;
+      continue;
+    }
+    if (!inKey) continue;
+    size_t equals = text.find('=');
+    if (equals == std::string::npos) continue;
+    if (trimmed(text.substr(0, equals)) != valueName) continue;
+    // The value is taken as written after '=', only the line end trimmed, so a
+    // folder may end in a blank or a separator.
+    std::string raw = line.substr(line.find('=') + 1);
+    while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n')) raw.pop_back();
+    value = raw;
+    return true;
+  }
+  return false;
+}

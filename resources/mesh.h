@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// One textured triangle list with one material, read in place from a model
+// entry held in archive memory. Vertex data is never copied: the archive must
+// outlive the mesh (the archive cache guarantees it).
+class Mesh {
+ public:
+  Mesh();
+  ~Mesh();
+  Mesh(const Mesh&) = delete;
+  Mesh& operator=(const Mesh&) = delete;
+
+  // Reads one mesh record at `cursor` (no further than `end`), advances the
+  // cursor past it and acquires the texture. False when the record does not
+  // fit in [cursor, end); the mesh then holds nothing and acquired nothing.
+  bool load(const uint8_t*& cursor, const uint8_t* end, const std::string& archiveName);
+
+  // Draws now with the current model-view matrix, or queues a blended mesh.
+  void draw();
+
+  // Draws a queued mesh with its captured matrix and enable states.
+  void drawBlended();
+
+  int32_t triangleCount() const { return triangleCount_; }
+  uint32_t texture() const { return texture_; }
+  bool isProcedural() const { return procedural_; }
+  const char* textureName() const { return textureName_; }
+
+ private:
+  const uint8_t* reserved_ = nullptr;
+  const uint8_t* material_ = nullptr;
+  bool capturedDepthTest_ = false;
+  bool capturedNormalize_ = false;
+  bool capturedLighting_ = false;
+  bool capturedLights_[8] = {};
+  int32_t triangleCount_ = 0;
+  const uint8_t* positions_ = nullptr;
+  const uint8_t* normals_ = nullptr;
+  const uint8_t* texCoords_ = nullptr;
+  std::string textureOwner_;
+  const char* textureName_ = nullptr;
+  uint32_t texture_ = 0;
+  bool procedural_ = false;
+  double capturedMatrix_[16] = {};
+  bool loaded_ = false;
+
+  void drawGeometry();
+};

@@ -1,0 +1,162 @@
+#include "resources/pak_archive.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/paths.h"
+#include "resources/little_endian.h"
+
+namespace {
+
+// Reads the whole file. False when it cannot be opened or read.
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
+  if (file == nullptr) return false;
+  bool ok = std::fseek(file, 0, SEEK_END) == 0;
+  long length = ok ? std::ftell(file) : -1;
+  ok = length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+  if (ok) {
+    bytes.resize(static_cast<size_t>(length));
+    ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  }
+  std::fclose(file);
+  return ok;
+}
+
+bool writeWholeFile(const std::string& path, const uint8_t* bytes, size_t size) {
+  std::FILE* file = std::fopen(nativePath(path).c_str(), "wb");
+  if (file == nullptr) return false;
+  bool ok = size == 0 || std::fwrite(bytes, 1, size, file) == size;
+  return std::fclose(file) == 0 && ok;
+}
+
+// True for names that would place an extracted file outside the prefix's
+// folder: absolute names and names with a ".." component.
+bool escapesPrefix(const std::string& name) {
+  std::string path = nativePath(name);
+  if (!path.empty() && path[0] == '/') return true;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    if (path.compare(start, slash - start, "..") == 0 && slash - start == 2) return true;
+    start = slash + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+PakArchive::PakArchive(const std::string& path) {
+  if (!load(path)) std::exit(1);
+}
+
+std::unique_ptr<PakArchive> PakArchive::tryLoad(const std::string& path) {
+  std::unique_ptr<PakArchive> archive(new PakArchive());
+  if (!archive->load(path)) return nullptr;
+  return archive;
+}
+
+bool PakArchive::load(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (!readWholeFile(path, bytes)) return false;
+  parse(bytes.data(), bytes.size());
+  return true;
+}
+
+// Walks the records, stopping at the first one that does not fit in the
+// bytes that remain: a damaged file keeps the entries before the damage.
+void PakArchive::parse(const uint8_t* bytes, size_t length) {
+  if (length < 4) return;
+  int32_t count = readI32(bytes);
+  size_t offset = 4;
+  for (int32_t i = 0; i < count; ++i) {
+    if (length - offset < 1) return;
+    int8_t nameLength = static_cast<int8_t>(bytes[offset]);
+    if (nameLength < 0) return;
+    offset += 1;
+    size_t nameSize = static_cast<size_t>(nameLength);
+    if (length - offset < nameSize + 4) return;
+    std::string name(reinterpret_cast<const char*>(bytes + offset), nameSize);
+    offset += nameSize;
+    uint32_t size = readU32(bytes + offset);
+    offset += 4;
+    if (length - offset < size) return;
+    append(std::move(name), bytes + offset, size);
+    offset += size;
+  }
+}
+
+void PakArchive::append(std::string name, const uint8_t* bytes, uint32_t size) {
+  Entry entry;
+  entry.name = std::move(name);
+  // At least one byte, so that an empty entry still has an address.
+  entry.data.reset(new uint8_t[size > 0 ? size : 1]);
+  if (size > 0) std::memcpy(entry.data.get(), bytes, size);
+  entry.size = size;
+  entries_.push_back(std::move(entry));
+}
+
+const PakArchive::Entry* PakArchive::find(const std::string& name) const {
+  for (const Entry& entry : entries_) {
+    if (entry.name == name) return &entry;
+  }
+  return nullptr;
+}
+
+PakArchive::Entry* PakArchive::find(const std::string& name) {
+  return const_cast<Entry*>(static_cast<const PakArchive*>(this)->find(name));
+}
+
+std::pair<const uint8_t*, uint32_t> PakArchive::findEntry(const std::string& name) const {
+  const Entry* entry = find(name);
+  if (entry == nullptr) return {nullptr, 0};
+  return {entry->data.get(), entry->size};
+}
+
+bool PakArchive::addEntry(const std::string& name, const uint8_t* bytes, uint32_t size) {
+  if (name.size() > kMaxNameLength) return false;
+  if (bytes == nullptr && size > 0) return false;
+  append(name, bytes, size);
+  return true;
+}
+
+bool PakArchive::addFile(const std::string& path) {
+  if (path.size() > kMaxNameLength) return false;
+  std::vector<uint8_t> bytes;
+  if (!readWholeFile(path, bytes)) return false;
+  if (bytes.size() > UINT32_MAX) return false;
+  append(path, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  return true;
+}
+
+bool PakArchive::save(const std::string& path) const {
+  std::vector<uint8_t> out(4);
+  writeU32(out.data(), static_cast<uint32_t>(entries_.size()));
+  for (const Entry& entry : entries_) {
+    out.push_back(static_cast<uint8_t>(entry.name.size()));
+    out.insert(out.end(), entry.name.begin(), entry.name.end());
+    size_t sizeAt = out.size();
+    out.resize(sizeAt + 4);
+    writeU32(out.data() + sizeAt, entry.size);
+    out.insert(out.end(), entry.data.get(), entry.data.get() + entry.size);
+  }
+  return writeWholeFile(path, out.data(), out.size());
+}
+
+bool PakArchive::extractAll(const std::string& prefix) const {
+  bool allWritten = true;
+  for (const Entry& entry : entries_) {
+    if (escapesPrefix(entry.name) ||
+        !writeWholeFile(prefix + entry.name, entry.data.get(), entry.size)) {
+      allWritten = false;
+    }
+  }
+  return allWritten;
+}
+
+std::string archivePath(const std::string& baseFolder, const std::string& archiveName) {
+  if (!baseFolder.empty() && baseFolder[0] == '0') return archiveName;
+  return baseFolder + archiveName;
+}

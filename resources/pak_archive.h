@@ -1,0 +1,91 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// An archive file held whole in memory: entries by exact name, each a block
+// of bytes that stays at a fixed address for the archive's lifetime (meshes
+// draw straight from it), plus a texture slot per entry.
+//
+// File layout, little-endian, packed: int32 count, then per entry a signed
+// 8-bit name length L (0..127), L name bytes, uint32 size S, S data bytes.
+class PakArchive {
+ public:
+  // Longest name the one-byte length field can carry without reading back
+  // as negative.
+  static constexpr size_t kMaxNameLength = 127;
+
+  // An empty archive, for authoring.
+  PakArchive() = default;
+
+  // Loads the file at `path` ('\' separators allowed). A file that cannot be
+  // opened ends the process with status 1 and no message. A damaged file
+  // keeps the entries read before the first record that does not fit.
+  explicit PakArchive(const std::string& path);
+
+  // Like the path constructor, but returns nullptr instead of exiting.
+  static std::unique_ptr<PakArchive> tryLoad(const std::string& path);
+
+  PakArchive(const PakArchive&) = delete;
+  PakArchive& operator=(const PakArchive&) = delete;
+
+  // (data, size) of the first entry with exactly this name, or (nullptr, 0).
+  // An empty entry yields a non-null pointer and size 0.
+  std::pair<const uint8_t*, uint32_t> findEntry(const std::string& name) const;
+
+  // Appends a copy of `size` bytes as entry `name`. False when the name is
+  // longer than kMaxNameLength (it could not be saved).
+  bool addEntry(const std::string& name, const uint8_t* bytes, uint32_t size);
+
+  // Appends the whole content of the file at `path` as an entry named by the
+  // path text as given. False when the file cannot be read.
+  bool addFile(const std::string& path);
+
+  // Writes the archive. False when the file cannot be written completely.
+  bool save(const std::string& path) const;
+
+  // Writes each entry's data to `prefix` + its name. False when any file
+  // cannot be written or a name would leave the prefix's folder.
+  bool extractAll(const std::string& prefix) const;
+
+  size_t entryCount() const { return entries_.size(); }
+  const std::string& entryName(size_t index) const { return entries_[index].name; }
+  uint32_t entrySize(size_t index) const { return entries_[index].size; }
+  const uint8_t* entryData(size_t index) const { return entries_[index].data.get(); }
+
+  // The shared texture made from image entry `name`, decoded on first use;
+  // counts one use. 0 when there is no such entry or it is not an image.
+  uint32_t acquireTexture(const std::string& name);
+
+  // Ends one use of `texture`; the last use deletes it. 0 is ignored.
+  void releaseTexture(uint32_t texture);
+
+  // For inspection: the texture slot and its use count of entry `index`.
+  uint32_t entryTexture(size_t index) const { return entries_[index].texture; }
+  int32_t entryTextureUses(size_t index) const { return entries_[index].textureUses; }
+
+ private:
+  struct Entry {
+    std::string name;
+    // Never null, even for an empty entry, so that "found but empty" and
+    // "not found" stay distinguishable.
+    std::unique_ptr<uint8_t[]> data;
+    uint32_t size = 0;
+    uint32_t texture = 0;
+    int32_t textureUses = 0;
+  };
+  std::vector<Entry> entries_;
+
+  bool load(const std::string& path);
+  void parse(const uint8_t* bytes, size_t length);
+  void append(std::string name, const uint8_t* bytes, uint32_t size);
+  const Entry* find(const std::string& name) const;
+  Entry* find(const std::string& name);
+};
+
+// The path under which archive `archiveName` is opened. A base folder whose
+// first character is the digit zero means "no folder" (the current working
+// directory); any other base folder is prefixed as is, with no separator.
+std::string archivePath(const std::string& baseFolder, const std::string& archiveName);

@@ -1,0 +1,203 @@
+#include "resources/pak_archive.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+namespace {
+
+std::vector<uint8_t> bytesOf(const std::string& text) {
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+// One hand-written record: length byte, name, little-endian size, data.
+void appendRecord(std::vector<uint8_t>& file, int8_t nameLength, const std::string& name,
+                  uint32_t size, const std::string& data) {
+  file.push_back(static_cast<uint8_t>(nameLength));
+  file.insert(file.end(), name.begin(), name.end());
+  for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<uint8_t>(size >> shift));
+  file.insert(file.end(), data.begin(), data.end());
+}
+
+std::vector<uint8_t> header(int32_t count) {
+  std::vector<uint8_t> file;
+  for (int shift = 0; shift < 32; shift += 8) {
+    file.push_back(static_cast<uint8_t>(static_cast<uint32_t>(count) >> shift));
+  }
+  return file;
+}
+
+std::string entryText(const PakArchive& archive, const std::string& name) {
+  auto entry = archive.findEntry(name);
+  if (entry.first == nullptr) return "<missing>";
+  return std::string(reinterpret_cast<const char*>(entry.first), entry.second);
+}
+
+}  // namespace
+
+TEST(PakArchive, SaveThenLoadKeepsNamesSizesBytesAndOrder) {
+  TempFolder folder;
+  PakArchive authored;
+  std::vector<uint8_t> binary = {0, 255, 1, 0, 128};
+  ASSERT_TRUE(authored.addEntry("relsi", binary.data(), 5));
+  ASSERT_TRUE(authored.addEntry("empty", nullptr, 0));
+  std::string longName(PakArchive::kMaxNameLength, 'n');
+  ASSERT_TRUE(authored.addEntry(longName, bytesOf("x").data(), 1));
+  ASSERT_TRUE(authored.save(folder.file("a.pak")));
+
+  auto loaded = PakArchive::tryLoad(folder.file("a.pak"));
+  ASSERT_NE(loaded, nullptr);
+  ASSERT_EQ(loaded->entryCount(), 3u);
+  EXPECT_EQ(loaded->entryName(0), "relsi");
+  EXPECT_EQ(loaded->entryName(1), "empty");
+  EXPECT_EQ(loaded->entryName(2), longName);
+  EXPECT_EQ(std::vector<uint8_t>(loaded->entryData(0), loaded->entryData(0) + 5), binary);
+  EXPECT_EQ(loaded->entrySize(1), 0u);
+  EXPECT_EQ(loaded->entryTexture(0), 0u);
+  EXPECT_EQ(loaded->entryTextureUses(0), 0);
+}
+
+TEST(PakArchive, LookupIsExactAndTakesTheFirstMatch) {
+  PakArchive archive;
+  archive.addEntry("clock", bytesOf("first").data(), 5);
+  archive.addEntry("clock", bytesOf("second").data(), 6);
+  archive.addEntry("gap", nullptr, 0);
+  EXPECT_EQ(entryText(archive, "clock"), "first");
+  EXPECT_EQ(entryText(archive, "Clock"), "<missing>");
+  EXPECT_EQ(entryText(archive, "clock "), "<missing>");
+  EXPECT_EQ(entryText(archive, "cloc"), "<missing>");
+
+  // An empty entry is found: a non-null pointer with size 0.
+  auto empty = archive.findEntry("gap");
+  EXPECT_NE(empty.first, nullptr);
+  EXPECT_EQ(empty.second, 0u);
+  EXPECT_EQ(archive.findEntry("nothing"), std::make_pair(static_cast<const uint8_t*>(nullptr), 0u));
+}
+
+TEST(PakArchive, CountZeroOrNegativeLoadsNoEntries) {
+  TempFolder folder;
+  for (int32_t count : {0, -1, INT32_MIN}) {
+    std::vector<uint8_t> file = header(count);
+    appendRecord(file, 1, "a", 1, "z");  // present but not counted
+    ASSERT_TRUE(writeBytes(folder.file("c.pak"), file));
+    PakArchive archive(folder.file("c.pak"));
+    EXPECT_EQ(archive.entryCount(), 0u) << count;
+    EXPECT_EQ(archive.findEntry("a").first, nullptr);
+  }
+}
+
+TEST(PakArchive, DamagedRecordsKeepTheEntriesBeforeThem) {
+  TempFolder folder;
+  struct Case {
+    const char* what;
+    int8_t nameLength;
+    uint32_t size;
+    std::string data;
+  } cases[] = {
+      {"negative name length", -3, 1, "q"},
+      {"size past the end", 1, 1000000, "q"},
+      {"size near 4 GiB", 1, 0xFFFFFFFFu, "q"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> file = header(1000);  // claims far more than present
+    appendRecord(file, 2, "ok", 2, "hi");
+    appendRecord(file, c.nameLength, "b", c.size, c.data);
+    appendRecord(file, 5, "after", 1, "x");
+    ASSERT_TRUE(writeBytes(folder.file("d.pak"), file));
+    PakArchive archive(folder.file("d.pak"));
+    EXPECT_EQ(archive.entryCount(), 1u) << c.what;
+    EXPECT_EQ(entryText(archive, "ok"), "hi") << c.what;
+    EXPECT_EQ(archive.findEntry("after").first, nullptr) << c.what;
+  }
+}
+
+TEST(PakArchive, EveryTruncationOrSingleByteCorruptionLoadsSafely) {
+  TempFolder folder;
+  PakArchive authored;
+  authored.addEntry("one", bytesOf("alpha").data(), 5);
+  authored.addEntry("", bytesOf("b").data(), 1);
+  authored.addEntry("three", bytesOf("gamma!").data(), 6);
+  ASSERT_TRUE(authored.save(folder.file("whole.pak")));
+  std::vector<uint8_t> whole = readBytes(folder.file("whole.pak"));
+
+  for (size_t cut = 0; cut < whole.size(); ++cut) {
+    std::vector<uint8_t> truncated(whole.begin(), whole.begin() + static_cast<long>(cut));
+    ASSERT_TRUE(writeBytes(folder.file("t.pak"), truncated));
+    auto archive = PakArchive::tryLoad(folder.file("t.pak"));
+    ASSERT_NE(archive, nullptr);
+    EXPECT_LT(archive->entryCount(), 3u) << "cut at " << cut;
+    for (size_t i = 0; i < archive->entryCount(); ++i) {
+      EXPECT_EQ(archive->entryName(i), authored.entryName(i));
+    }
+  }
+  for (size_t at = 0; at < whole.size(); ++at) {
+    for (uint8_t value : {uint8_t{0x00}, uint8_t{0x7F}, uint8_t{0x80}, uint8_t{0xFF}}) {
+      std::vector<uint8_t> corrupt = whole;
+      corrupt[at] = value;
+      ASSERT_TRUE(writeBytes(folder.file("x.pak"), corrupt));
+      auto archive = PakArchive::tryLoad(folder.file("x.pak"));
+      ASSERT_NE(archive, nullptr);
+      size_t total = 4;
+      for (size_t i = 0; i < archive->entryCount(); ++i) {
+        total += 5 + archive->entryName(i).size() + archive->entrySize(i);
+      }
+      EXPECT_LE(total, corrupt.size()) << "byte " << at << " = " << int(value);
+    }
+  }
+}
+
+TEST(PakArchive, AuthoringRefusesWhatCannotBeStoredOrWritten) {
+  TempFolder folder;
+  PakArchive archive;
+  std::string tooLong(PakArchive::kMaxNameLength + 1, 'n');
+  EXPECT_FALSE(archive.addEntry(tooLong, bytesOf("x").data(), 1));
+  EXPECT_FALSE(archive.addFile(folder.file("no-such-file")));
+  EXPECT_EQ(archive.entryCount(), 0u);
+  EXPECT_FALSE(archive.save(folder.file("no-such-folder/a.pak")));
+}
+
+TEST(PakArchive, AddFileNamesTheEntryAfterThePathAndExtractWritesItBack) {
+  TempFolder folder;
+  ASSERT_TRUE(writeBytes(folder.file("snow.bin"), bytesOf("flakes")));
+  PakArchive archive;
+  ASSERT_TRUE(archive.addFile(folder.file("snow.bin")));
+  EXPECT_EQ(archive.entryName(0), folder.file("snow.bin"));
+  EXPECT_EQ(entryText(archive, folder.file("snow.bin")), "flakes");
+
+  PakArchive relative;
+  relative.addEntry("plain", bytesOf("p").data(), 1);
+  relative.addEntry("empty", nullptr, 0);
+  ASSERT_TRUE(relative.extractAll(folder.file("out-")));
+  EXPECT_EQ(readBytes(folder.file("out-plain")), bytesOf("p"));
+  EXPECT_TRUE(readBytes(folder.file("out-empty")).empty());
+}
+
+TEST(PakArchive, ExtractRefusesNamesThatLeaveThePrefixFolder) {
+  TempFolder folder;
+  PakArchive archive;
+  archive.addEntry("../escaped", bytesOf("e").data(), 1);
+  archive.addEntry("kept", bytesOf("k").data(), 1);
+  std::filesystem::create_directory(folder.file("sub"));
+  EXPECT_FALSE(archive.extractAll(folder.file("sub/")));
+  EXPECT_FALSE(std::filesystem::exists(folder.file("escaped")));
+  EXPECT_EQ(readBytes(folder.file("sub/kept")), bytesOf("k"));
+  EXPECT_FALSE(archive.extractAll(folder.file("missing-folder/")));
+}
+
+TEST(ArchivePath, DigitZeroMeansNoFolderAndOtherFoldersJoinAsIs) {
+  EXPECT_EQ(archivePath("0", "main.pak"), "main.pak");
+  EXPECT_EQ(archivePath("0ther\\", "main.pak"), "main.pak");
+  EXPECT_EQ(archivePath("C:\\data", "main.pak"), "C:\\datamain.pak");
+  EXPECT_EQ(archivePath("C:\\data\\", "main.pak"), "C:\\data\\main.pak");
+  EXPECT_EQ(archivePath("", "main.pak"), "main.pak");
+}
+
+TEST(PakArchiveDeathTest, MissingFileEndsTheProcessSilentlyWithStatusOne) {
+  TempFolder folder;
+  std::string missing = folder.file("main.pak");
+  EXPECT_EXIT(PakArchive archive(missing), testing::ExitedWithCode(1), "^$");
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,7 +27,10 @@ class Mesh {
   int32_t triangleCount() const { return triangleCount_; }
   uint32_t texture() const { return texture_; }
   bool isProcedural() const { return procedural_; }
-  const char* textureName() const { return textureName_; }
+  // The texture name as stored in the record, up to its terminator.
+  std::string textureName() const { return std::string(textureName_, textureNameLength_); }
+  bool isBlended() const;
+  bool hasAlphaTest() const;
 
  private:
   const uint8_t* reserved_ = nullptr;
@@ -40,11 +44,15 @@ class Mesh {
   const uint8_t* normals_ = nullptr;
   const uint8_t* texCoords_ = nullptr;
   std::string textureOwner_;
-  const char* textureName_ = nullptr;
+  const char* textureName_ = "";
+  size_t textureNameLength_ = 0;
   uint32_t texture_ = 0;
   bool procedural_ = false;
   double capturedMatrix_[16] = {};
   bool loaded_ = false;
 
+  void acquireTexture(const std::string& archiveName);
+  void captureStates();
   void drawGeometry();
+  void applyMaterial();
 };

@@ -1,0 +1,12 @@
+#pragma once
+
+class Settings;
+class VideoContext;
+class SceneNode;
+
+// The saver's process-wide state, created in start-up order and destroyed
+// in teardown order by the saver mode.
+extern Settings* settings;
+extern VideoContext* video;
+extern SceneNode* worldRoot;
+extern SceneNode* overlayRoot;

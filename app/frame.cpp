@@ -1,0 +1,31 @@
+#include "app/frame.h"
+
+#include <SDL/SDL.h>
+#include <GL/gl.h>
+
+#include "app/app_state.h"
+#include "app/frame_clock.h"
+#include "resources/blended_mesh_queue.h"
+#include "resources/procedural_texture_cache.h"
+#include "scene/frame_globals.h"
+#include "scene/scene_node.h"
+
+void beginFrame(uint32_t time) {
+  frameTime = time;
+  proceduralTextureCache.updateAll(frameTime);
+}
+
+void renderFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  glTranslatef(0.0f, 0.0f, -100.0f);
+  worldRoot->draw();
+  overlayRoot->draw();
+  blendedMeshQueue.flush();
+}
+
+void drawFrame(FrameClock& clock) {
+  beginFrame(clock.advance(SDL_GetTicks()));
+  renderFrame();
+  SDL_GL_SwapBuffers();
+}

@@ -1,0 +1,65 @@
+#include "app/gl_setup.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstring>
+#include <vector>
+
+#ifndef GL_LIGHT_MODEL_COLOR_CONTROL
+#define GL_LIGHT_MODEL_COLOR_CONTROL 0x81F8
+#endif
+#ifndef GL_SEPARATE_SPECULAR_COLOR
+#define GL_SEPARATE_SPECULAR_COLOR 0x81FA
+#endif
+
+namespace {
+
+bool hasExtension(const char* name) {
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  if (extensions == nullptr) return false;
+  std::vector<char> copy(std::strlen(extensions) + 1);
+  std::memcpy(copy.data(), extensions, copy.size());
+  return std::strstr(copy.data(), name) != nullptr;
+}
+
+}  // namespace
+
+void applyFixedGlState() {
+  glEnable(GL_TEXTURE_2D);
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0, 0, 0, 0);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glAlphaFunc(GL_GREATER, 0.9f);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  if (hasExtension("GL_EXT_separate_specular_color")) {
+    glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
+  }
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnable(GL_TEXTURE_2D);
+}
+
+EyePoint setProjection(int width, int height) {
+  if (height == 0) height = 1;
+  float aspect = static_cast<float>(width) / static_cast<float>(height);
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, aspect, static_cast<double>(0.1f), 250.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  GLdouble modelView[16], projection[16];
+  GLint viewport[4];
+  glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EyePoint corner;
+  gluUnProject(0.0, 0.0, -1.0, modelView, projection, viewport, &corner.x, &corner.y, &corner.z);
+  return corner;
+}

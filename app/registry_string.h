@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// One string value of the machine-wide registry, read once at construction.
+class RegistryString {
+ public:
+  // Reads `valueName` of `keyPath`. When the value cannot be read and a
+  // non-empty `fallback` is given, the fallback stands in for it.
+  RegistryString(const std::string& keyPath, const std::string& valueName,
+                 const std::string& fallback = std::string());
+
+  // The value's text (up to its first zero byte); empty when none.
+  std::string value();
+  // The value's text followed directly by `fileName`, no separator added.
+  std::string pathOf(const std::string& fileName);
+
+  bool hasValue() const { return !valueData_.empty(); }
+
+ private:
+  std::string working_;
+  std::vector<char> valueData_;  // the bytes with their terminating zero
+};
+
+// The installation folder ("Path" of the program's settings key), with its
+// trailing separator. Without a registry value: the folder of the running
+// executable.
+extern RegistryString installPath;
+
+// Starts `fileName` from the installation folder with no arguments, in that
+// folder; with `wait`, blocks until it ends. True when it started.
+bool launchProgram(const std::string& fileName, bool wait);
+
+// The same for a full path (the folder is the path cut at its last
+// separator).
+bool launchProgramAt(const std::string& path, bool wait);

@@ -1,0 +1,4 @@
+#pragma once
+
+// The full-screen run: settings, video, scene, frame loop, teardown.
+int runSaverMode();

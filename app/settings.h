@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <istream>
+#include <string>
+
+// The user's options for one run, read from the binary settings file that
+// the configuration program writes. The saver never writes it.
+class Settings {
+ public:
+  // Every field at its default.
+  Settings();
+  // Reads a settings file (binary stream). A file that is shorter than its
+  // layout or carries an impossible byte count yields the defaults.
+  explicit Settings(std::istream& in);
+
+  void loadDefaults();
+
+  int32_t displayWidth() const;
+  int32_t displayHeight() const;
+  int32_t displayBitsPerPixel() const;
+
+  uint8_t showFrameRate;
+  uint8_t showClock;
+  uint8_t analogClock;
+  uint8_t clock24Hour;
+  uint8_t largeClock;
+  uint8_t showCalendar;
+  uint8_t russianCalendar;
+  std::string opaqueField2;
+  std::string opaqueField1;
+  uint8_t exitOnMouseMoveFlag;
+  uint32_t reservedWord;
+  int32_t displayMode;
+
+  bool exitOnMouseMove() const { return exitOnMouseMoveFlag != 0; }
+
+ private:
+  bool readFormat1(std::istream& in);
+  bool readFormat0(std::istream& in);
+  int32_t displayRow() const;
+};
+
+// The file's first 32-bit value for the layout that carries options.
+constexpr int32_t kSettingsFormatWithOptions = 1;
+
+// Path of the settings file: the machine-wide application-data folder
+// followed by "\Quorvel_Halvenrode_cfg" (backslash kept; see nativePath).
+std::string settingsFilePath();

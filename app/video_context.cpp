@@ -1,0 +1,82 @@
+#include "app/video_context.h"
+
+#include <SDL/SDL.h>
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#ifndef GL_MULTISAMPLE
+#define GL_MULTISAMPLE 0x809D
+#endif
+
+namespace {
+
+[[noreturn]] void failVideo(const char* format) {
+  std::fprintf(stderr, format, SDL_GetError());
+  SDL_Quit();
+  std::exit(1);
+}
+
+void requestFrameBuffer(bool multisample) {
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, multisample ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, multisample ? 4 : 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, multisample ? 1 : 0);
+}
+
+}  // namespace
+
+VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth) : ownsSdl_(true) {
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
+  if (width == 0 && height == 0 && depth == 0) {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    width_ = info->current_w;
+    height_ = info->current_h;
+    depth_ = info->vfmt->BitsPerPixel;
+  } else {
+    width_ = width;
+    height_ = height;
+    depth_ = depth;
+  }
+  setMode();
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+VideoContext* VideoContext::forCurrentContext(int32_t width, int32_t height) {
+  VideoContext* video = new VideoContext();
+  video->width_ = width;
+  video->height_ = height;
+  video->depth_ = 32;
+  applyFixedGlState();
+  video->setProjection(width, height);
+  return video;
+}
+
+VideoContext::~VideoContext() {
+  if (ownsSdl_) SDL_Quit();
+}
+
+void VideoContext::setMode() {
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  Uint32 flags = SDL_OPENGL | SDL_FULLSCREEN | SDL_HWSURFACE | SDL_ASYNCBLIT;
+  if (info != nullptr && info->blit_hw) flags |= SDL_HWACCEL;
+  requestFrameBuffer(true);
+  multisampling_ = SDL_SetVideoMode(width_, height_, 32, flags) != nullptr;
+  if (!multisampling_) {
+    // Drivers without multisampling get a plain mode on the second try.
+    requestFrameBuffer(false);
+    if (SDL_SetVideoMode(width_, height_, 32, flags) == nullptr) {
+      failVideo("Video mode set failed: %s\n");
+    }
+  }
+  if (multisampling_) glEnable(GL_MULTISAMPLE);
+  applyFixedGlState();
+  setProjection(width_, height_);
+}
+
+void VideoContext::setProjection(int32_t w, int32_t h) { corner = ::setProjection(w, h); }

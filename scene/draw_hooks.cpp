@@ -1,0 +1,63 @@
+#include "scene/draw_hooks.h"
+
+#include <GL/gl.h>
+
+#include "scene/scene_node.h"
+
+namespace {
+
+bool opensPhase(int32_t phase) { return phase == BeforeMeshes || phase == BeforeChild; }
+bool closesPhase(int32_t phase) { return phase == AfterMeshes || phase == AfterChild; }
+
+}  // namespace
+
+void lightingHook(int32_t phase, int32_t) {
+  if (opensPhase(phase)) {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT1);
+  } else if (closesPhase(phase)) {
+    glDisable(GL_LIGHT1);
+    glDisable(GL_LIGHTING);
+  }
+}
+
+void noDepthHook(int32_t phase, int32_t) {
+  if (opensPhase(phase)) {
+    glDisable(GL_DEPTH_TEST);
+  } else if (closesPhase(phase)) {
+    glEnable(GL_DEPTH_TEST);
+  }
+}
+
+void billboardHook(int32_t phase, int32_t) {
+  if (phase == BeforeMeshes) {
+    glPushMatrix();
+    GLdouble m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    for (int column = 0; column < 3; ++column) {
+      for (int row = 0; row < 3; ++row) m[column * 4 + row] = column == row ? 1.0 : 0.0;
+    }
+    glLoadMatrixd(m);
+  } else if (phase == AfterMeshes) {
+    glPopMatrix();
+  }
+}
+
+void noLightingHook(int32_t phase, int32_t) {
+  if (phase == BeforeMeshes) {
+    glDisable(GL_LIGHTING);
+  } else if (phase == AfterMeshes) {
+    glEnable(GL_LIGHTING);
+  }
+}
+
+void setupLight1() {
+  const GLfloat ambient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
+  const GLfloat diffuse[4] = {0.4f, 0.4f, 0.4f, 1.0f};
+  const GLfloat specular[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+  glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
+  glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
+  glLightf(GL_LIGHT1, GL_CONSTANT_ATTENUATION, 0.0f);
+  glLightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, 0.0003f);
+}

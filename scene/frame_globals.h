@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+
+class SceneNode;
+struct NodeEvent;
+
+// Millisecond tick count of the current frame, read by every timeline; 0
+// before the first frame.
+extern uint32_t frameTime;
+// The node whose draw was entered last (not restored on return), so that
+// events running in a node's tick see that node.
+extern SceneNode* currentNode;
+// The event whose callback is running; valid only during a callback.
+extern NodeEvent* currentEvent;

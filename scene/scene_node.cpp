@@ -1,0 +1,95 @@
+#include "scene/scene_node.h"
+
+#include <GL/gl.h>
+
+#include "resources/mesh.h"
+#include "resources/model_reader.h"
+#include "resources/pak_cache.h"
+#include "scene/frame_globals.h"
+
+SceneNode::SceneNode() : cues(&timeline) {
+  transform.reset();
+  transform.scaled = false;
+}
+
+SceneNode::~SceneNode() {
+  for (const std::string& name : archiveNames) pakCache.releaseArchive(name);
+  for (Mesh* mesh : meshes) delete mesh;
+  // Only closed nodes are normally destroyed, and those have no children
+  // left; anything still attached is freed here rather than leaked.
+  for (SceneNode* child : children) delete child;
+}
+
+void SceneNode::loadModel(const std::string& archiveName, const std::string& entryName) {
+  archiveNames.push_back(archiveName);
+  meshCount += readModelEntry(archiveName, entryName, meshes);
+  hasModel = true;
+}
+
+void SceneNode::addChild(SceneNode* child) { children.push_back(child); }
+
+void SceneNode::addHook(HookFunction function, int32_t value) {
+  hooks.push_back(DrawHook{function, value});
+}
+
+void SceneNode::requestClose() { closeRequested = true; }
+
+void SceneNode::draw() {
+  currentNode = this;
+  glPushMatrix();
+  transform.apply();
+  if (!closeRequested) {
+    timeline.tick();
+    if (hasModel) {
+      callHooks(BeforeMeshes);
+      drawMeshes();
+      callHooks(AfterMeshes);
+    }
+  }
+  reapClosedChildren();
+  if (closeRequested && children.empty()) {
+    closed = true;
+  } else {
+    drawChildren();
+  }
+  glPopMatrix();
+}
+
+void SceneNode::callHooks(int32_t phase) const {
+  for (const DrawHook& hook : hooks) hook.function(phase, hook.value);
+}
+
+void SceneNode::drawMeshes() {
+  if (transform.scaled) {
+    glPushMatrix();
+    transform.applyScale();
+    glEnable(GL_NORMALIZE);
+    for (Mesh* mesh : meshes) mesh->draw();
+    glDisable(GL_NORMALIZE);
+    glPopMatrix();
+  } else {
+    for (Mesh* mesh : meshes) mesh->draw();
+  }
+}
+
+void SceneNode::reapClosedChildren() {
+  for (size_t i = 0; i < children.size();) {
+    if (children[i]->closed) {
+      delete children[i];
+      children.erase(children.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+      ++i;
+    }
+  }
+}
+
+void SceneNode::drawChildren() {
+  // By index: a child's events never touch this list, but the list may have
+  // grown during this node's own tick.
+  for (size_t i = 0; i < children.size(); ++i) {
+    if (closeRequested) children[i]->closeRequested = true;
+    callHooks(BeforeChild);
+    children[i]->draw();
+    callHooks(AfterChild);
+  }
+}

@@ -1,0 +1,51 @@
+#include "scene/transform.h"
+
+#include <GL/gl.h>
+
+void Transform::reset() {
+  x = y = z = 0;
+  rx = ry = rz = 0;
+  sx = sy = sz = 1.0;
+}
+
+void Transform::setPosition(double px, double py, double pz) {
+  x = px;
+  y = py;
+  z = pz;
+}
+
+void Transform::setRotation(double ax, double ay, double az) {
+  rx = ax;
+  ry = ay;
+  rz = az;
+}
+
+void Transform::setScale(double fx, double fy, double fz) {
+  sx = fx;
+  sy = fy;
+  sz = fz;
+  scaled = true;
+}
+
+void Transform::translateBy(double dx, double dy, double dz) {
+  x += dx;
+  y += dy;
+  z += dz;
+}
+
+void Transform::rotateBy(double dax, double day, double daz) {
+  rx += dax;
+  ry += day;
+  rz += daz;
+}
+
+void Transform::apply() const {
+  if (x != 0 || y != 0 || z != 0) {
+    glTranslatef(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+  }
+  if (rx != 0) glRotatef(static_cast<float>(rx), 1, 0, 0);
+  if (ry != 0) glRotatef(static_cast<float>(ry), 0, 1, 0);
+  if (rz != 0) glRotatef(static_cast<float>(rz), 0, 0, 1);
+}
+
+void Transform::applyScale() const { glScaled(sx, sy, sz); }

@@ -1,0 +1,176 @@
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scene/controllers.h"
+#include "scene/frame_globals.h"
+#include "scene/scene_node.h"
+#include "tests/support/gl_test_context.h"
+
+namespace {
+
+std::vector<std::string> calls;
+
+void recordingHook(int32_t phase, int32_t value) {
+  calls.push_back(std::to_string(value) + ":" + std::to_string(phase));
+}
+
+void recordNormalize(int32_t phase, int32_t) {
+  calls.push_back("normalize " + std::to_string(phase) + "=" +
+                  std::to_string(glIsEnabled(GL_NORMALIZE)));
+}
+
+SceneNode* childWithHook(int32_t value) {
+  SceneNode* node = new SceneNode();
+  node->addHook(recordingHook, value);
+  return node;
+}
+
+class SceneNodeTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    calls.clear();
+    frameTime = 0;
+  }
+};
+
+TEST_F(SceneNodeTest, NodeWithoutModelCallsOnlyChildPhases) {
+  SceneNode root;
+  root.addHook(recordingHook, 7);
+  root.addChild(new SceneNode());
+  root.addChild(new SceneNode());
+  root.draw();
+  EXPECT_EQ(calls, std::vector<std::string>({"7:3", "7:4", "7:3", "7:4"}));
+}
+
+TEST_F(SceneNodeTest, NodeWithModelCallsMeshPhasesInHookOrder) {
+  SceneNode node;
+  node.hasModel = true;  // an entry with no meshes still counts as a model
+  node.addHook(recordingHook, 1);
+  node.addHook(recordingHook, 2);
+  node.draw();
+  EXPECT_EQ(calls, std::vector<std::string>({"1:1", "2:1", "1:2", "2:2"}));
+}
+
+TEST_F(SceneNodeTest, ScaleReachesOnlyTheNodesOwnMeshes) {
+  SceneNode parent;
+  parent.hasModel = true;
+  parent.transform.setScale(2, 2, 2);
+  parent.addHook(recordNormalize, 0);
+  parent.addChild(new SceneNode());
+  parent.draw();
+  // Hooks run outside the scaled block: normalization is off around the
+  // meshes' hooks and off again before the child.
+  EXPECT_EQ(calls, std::vector<std::string>(
+                       {"normalize 1=0", "normalize 2=0", "normalize 3=0", "normalize 4=0"}));
+  double m[16];
+  modelView(m);
+  EXPECT_DOUBLE_EQ(m[0], 1.0);  // the push/pop pairs left the matrix alone
+}
+
+TEST_F(SceneNodeTest, ThreeLevelSubtreeClosesOneLevelPerFrame) {
+  SceneNode root;
+  SceneNode* child = new SceneNode();
+  SceneNode* grandchild = new SceneNode();
+  child->addChild(grandchild);
+  root.addChild(child);
+  root.requestClose();
+
+  root.draw();  // frame 1
+  EXPECT_TRUE(grandchild->closed);
+  EXPECT_FALSE(child->closed);
+  root.draw();  // frame 2: grandchild destroyed, child closes
+  EXPECT_TRUE(child->children.empty());
+  EXPECT_TRUE(child->closed);
+  EXPECT_FALSE(root.closed);
+  root.draw();  // frame 3
+  EXPECT_TRUE(root.children.empty());
+  EXPECT_TRUE(root.closed);
+}
+
+TEST_F(SceneNodeTest, ClosedChildrenAreReapedKeepingTheOthersOrder) {
+  SceneNode root;
+  std::vector<SceneNode*> kids;
+  for (int i = 0; i < 5; ++i) {
+    kids.push_back(childWithHook(i));
+    root.addChild(kids.back());
+  }
+  kids[1]->closed = true;
+  kids[3]->closed = true;
+  root.draw();
+  ASSERT_EQ(root.children.size(), 3u);
+  EXPECT_EQ(root.children[0], kids[0]);
+  EXPECT_EQ(root.children[1], kids[2]);
+  EXPECT_EQ(root.children[2], kids[4]);
+}
+
+TEST_F(SceneNodeTest, ChildClosedWithItsParentsRequestIsReapedFirst) {
+  SceneNode root;
+  SceneNode* child = new SceneNode();
+  root.addChild(child);
+  root.requestClose();
+  root.draw();  // the child sees the request and closes at once (no children)
+  EXPECT_TRUE(child->closed);
+  EXPECT_FALSE(root.closed);
+  root.draw();
+  EXPECT_TRUE(root.closed);
+}
+
+SceneNode* builtChild = nullptr;
+void buildChild(int32_t) {
+  builtChild = childWithHook(9);
+  builtChild->hasModel = true;
+  currentNode->addChild(builtChild);
+}
+
+TEST_F(SceneNodeTest, ChildrenBuiltDuringTheTickAreDrawnInTheSameFrame) {
+  SceneNode root;
+  root.cues.newCue();
+  NodeEvent e;
+  e.init(1, true, -1.0);
+  e.setCallback(buildChild, 0);
+  root.cues.addEvent(e);
+  root.cues.fire(0);
+  root.draw();
+  ASSERT_EQ(root.children.size(), 1u);
+  EXPECT_EQ(calls, std::vector<std::string>({"9:1", "9:2"}));
+}
+
+TEST_F(SceneNodeTest, TimedCloseStillDrawsInItsFrameAndNothingAfter) {
+  SceneNode root;
+  SceneNode* node = childWithHook(4);
+  node->hasModel = true;
+  node->cues.newCue();
+  NodeEvent e;
+  e.init(1, true, 0);
+  e.setParams(timedClose, 100, 0, 0);
+  node->cues.addEvent(e);
+  node->cues.fire(0);
+  root.addChild(node);
+  frameTime = 200;
+  root.draw();
+  EXPECT_TRUE(node->closeRequested);
+  EXPECT_EQ(calls, std::vector<std::string>({"4:1", "4:2"}));
+  calls.clear();
+  frameTime = 216;
+  root.draw();
+  EXPECT_TRUE(calls.empty());
+  EXPECT_TRUE(root.children.empty());
+}
+
+TEST_F(SceneNodeTest, TransformAppliesTranslationThenRotations) {
+  Transform t;
+  t.setPosition(0, 0, 5);
+  t.setRotation(0, 0, 90);
+  t.apply();
+  double m[16];
+  modelView(m);
+  EXPECT_NEAR(m[14], 5, 1e-6);
+  EXPECT_NEAR(m[0], 0, 1e-6);  // x axis turned onto y
+  EXPECT_NEAR(m[1], 1, 1e-6);
+}
+
+}  // namespace

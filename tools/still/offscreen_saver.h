@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/offscreen_gl.h"
+
+// The saver's own scene and frame code on an offscreen context, driven by
+// simulated frame times instead of SDL's clock. Used by the still renderer,
+// tests, soak runs and benchmarks.
+struct OffscreenSaverOptions {
+  int width = 1024;
+  int height = 768;
+  std::string settingsFile;  // empty: the saver's defaults
+  unsigned seed = 1;
+  bool fixedLocalTime = false;
+  std::time_t localTime = 0;  // local time at simulated time 0
+};
+
+class OffscreenSaver {
+ public:
+  explicit OffscreenSaver(const OffscreenSaverOptions& options);
+  ~OffscreenSaver();
+  OffscreenSaver(const OffscreenSaver&) = delete;
+  OffscreenSaver& operator=(const OffscreenSaver&) = delete;
+
+  bool ok() const { return ok_; }
+
+  // Draws one frame at simulated time `timeMs` (milliseconds since start).
+  void frame(uint32_t timeMs);
+
+  // Escape: closes both trees, drawing frames `stepMs` apart until they are
+  // gone. Returns the frames it took.
+  int closeScene(uint32_t startMs, uint32_t stepMs);
+
+  std::vector<uint8_t> pixels() const { return context_->readPixels(); }
+  bool savePng(const std::string& path) const;
+
+ private:
+  std::unique_ptr<OffscreenGlContext> context_;
+  bool ok_ = false;
+};

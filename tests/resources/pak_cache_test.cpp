@@ -1,0 +1,168 @@
+#include "resources/pak_cache.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "gl_fixture.h"
+#include "model_builder.h"
+#include "resources/mesh.h"
+#include "resources/model_reader.h"
+#include "resources/procedural_texture_cache.h"
+#include "temp_folder.h"
+
+namespace {
+
+// 2 x 2, first row red and green, second row blue and half-transparent white.
+const std::vector<uint8_t> kSnowPixels = {255, 0, 0,   255, 0,   255, 0,   255,
+                                          0,   0, 255, 255, 255, 255, 255, 128};
+
+class PakCacheTest : public GlTest {
+ protected:
+  void SetUp() override {
+    GlTest::SetUp();
+    pakCache.setBaseFolder(folder_.path());
+  }
+  void TearDown() override {
+    EXPECT_FALSE(pakCache.isOpen("c.pak"));
+    pakCache.setBaseFolder("0");
+    GlTest::TearDown();
+  }
+
+  // "m": two meshes on "snow.png" and one computed texture.
+  void writeArchive(const std::string& file, const std::string& extraEntry = "") {
+    PakArchive archive;
+    std::vector<uint8_t> model = buildModel({quadRecord("snow.png", 0, 0, 1, 1, 0),
+                                             quadRecord("snow.png", 0, 0, 1, 1, 0),
+                                             quadRecord("x#Plasma16x16,1,2,3", 0, 0, 1, 1, 0)});
+    std::vector<uint8_t> png = pngImage(2, 2, kSnowPixels);
+    archive.addEntry("m", model.data(), static_cast<uint32_t>(model.size()));
+    archive.addEntry("snow.png", png.data(), static_cast<uint32_t>(png.size()));
+    archive.addEntry("notes.txt", reinterpret_cast<const uint8_t*>("not an image"), 12);
+    if (!extraEntry.empty()) archive.addEntry(extraEntry, nullptr, 0);
+    ASSERT_TRUE(archive.save(folder_.file(file)));
+  }
+
+  // What a scene node does when it is destroyed.
+  static void destroyModel(std::vector<Mesh*>& meshes) {
+    pakCache.releaseArchive("c.pak");
+    for (Mesh* mesh : meshes) delete mesh;
+    meshes.clear();
+  }
+
+  TempFolder folder_;
+};
+
+}  // namespace
+
+TEST_F(PakCacheTest, ModelsShareTheArchiveAndTheirTextures) {
+  writeArchive("c.pak");
+  std::vector<Mesh*> first, second;
+  ASSERT_EQ(readModelEntry("c.pak", "m", first), 3);
+  // Opened once: the second load does not need the file any more.
+  std::filesystem::remove(folder_.file("c.pak"));
+  ASSERT_EQ(readModelEntry("c.pak", "m", second), 3);
+  // Two loads plus one per archive-textured mesh per load.
+  EXPECT_EQ(pakCache.useCount("c.pak"), 2 + 2 * 2);
+
+  uint32_t snow = first[0]->texture();
+  EXPECT_NE(snow, 0u);
+  EXPECT_EQ(first[1]->texture(), snow);
+  EXPECT_EQ(second[0]->texture(), snow);
+  EXPECT_TRUE(first[2]->isProcedural());
+  EXPECT_EQ(proceduralTextureCache.useCount("x#Plasma16x16,1,2,3"), 2);
+
+  destroyModel(first);
+  EXPECT_EQ(pakCache.useCount("c.pak"), 3);
+  EXPECT_TRUE(glIsTexture(snow));
+  const PakArchive* archive = pakCache.peekArchive("c.pak");
+  EXPECT_EQ(archive->entryTexture(1), snow);
+  EXPECT_EQ(archive->entryTextureUses(1), 2);
+
+  delete second[0];
+  EXPECT_TRUE(glIsTexture(snow));
+  delete second[1];
+  EXPECT_FALSE(glIsTexture(snow));
+  EXPECT_EQ(archive->entryTexture(1), 0u);
+  second.erase(second.begin(), second.begin() + 2);
+  destroyModel(second);
+  EXPECT_FALSE(pakCache.isOpen("c.pak"));
+  EXPECT_EQ(proceduralTextureCache.useCount("x#Plasma16x16,1,2,3"), 0);
+}
+
+TEST_F(PakCacheTest, ClosedArchiveIsReadAgainOnNextUse) {
+  writeArchive("c.pak");
+  pakCache.acquireArchive("c.pak");
+  pakCache.releaseArchive("c.pak");
+  EXPECT_FALSE(pakCache.isOpen("c.pak"));
+  writeArchive("c.pak", "added later");
+  PakArchive* reopened = pakCache.acquireArchive("c.pak");
+  EXPECT_NE(reopened->findEntry("added later").first, nullptr);
+  pakCache.releaseArchive("c.pak");
+  pakCache.releaseArchive("never opened");  // changes nothing
+}
+
+TEST_F(PakCacheTest, MissingAndNonImageEntriesGiveTextureZero) {
+  writeArchive("c.pak");
+  auto missing = pakCache.findEntry("c.pak", "absent");
+  EXPECT_EQ(missing.first, nullptr);
+  EXPECT_EQ(pakCache.useCount("c.pak"), 1);  // counted even when missing
+
+  EXPECT_EQ(pakCache.acquireTexture("c.pak", "notes.txt"), 0u);
+  EXPECT_EQ(pakCache.acquireTexture("c.pak", "absent"), 0u);
+  EXPECT_EQ(pakCache.peekArchive("c.pak")->entryTexture(2), 0u);
+  EXPECT_EQ(pakCache.useCount("c.pak"), 3);
+
+  // Releasing texture 0 ends one use of the archive and touches no entry.
+  pakCache.releaseTexture("c.pak", 0);
+  EXPECT_EQ(pakCache.useCount("c.pak"), 2);
+  pakCache.releaseTexture("c.pak", 0);
+  pakCache.releaseArchive("c.pak");
+}
+
+TEST_F(PakCacheTest, BaseFolderStartingWithZeroMeansWorkingDirectory) {
+  writeArchive("c.pak");
+  std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder_.path());
+  pakCache.setBaseFolder("0:\\ignored\\");
+  EXPECT_NE(pakCache.findEntry("c.pak", "m").first, nullptr);
+  pakCache.releaseArchive("c.pak");
+  std::filesystem::current_path(previous);
+
+  // Backslashes of the stored folder text reach the file system as '/'.
+  std::string withBackslash = folder_.path();
+  withBackslash.back() = '\\';
+  pakCache.setBaseFolder(withBackslash);
+  EXPECT_NE(pakCache.findEntry("c.pak", "m").first, nullptr);
+  pakCache.releaseArchive("c.pak");
+}
+
+TEST_F(PakCacheTest, ImagesAreUploadedAsRgbaWithTheFirstRowAtTZero) {
+  const std::vector<uint8_t> rgb = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+  const std::vector<uint8_t> indices = {0, 1, 1, 0};
+  const std::vector<uint8_t> palette = {200, 0, 50, 5, 250, 5};
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> expected;
+  } cases[] = {
+      {"rgba png", pngImage(2, 2, kSnowPixels), kSnowPixels},
+      {"rgb bmp", bmpImage24(2, 2, rgb),
+       {10, 20, 30, 255, 40, 50, 60, 255, 70, 80, 90, 255, 100, 110, 120, 255}},
+      {"paletted bmp", bmpImage8(2, 2, indices, palette),
+       {200, 0, 50, 255, 5, 250, 5, 255, 5, 250, 5, 255, 200, 0, 50, 255}},
+  };
+  PakArchive archive;
+  for (const Case& c : cases) {
+    archive.addEntry(c.name, c.bytes.data(), static_cast<uint32_t>(c.bytes.size()));
+  }
+  for (const Case& c : cases) {
+    uint32_t texture = archive.acquireTexture(c.name);
+    ASSERT_NE(texture, 0u) << c.name;
+    int width = 0, height = 0;
+    EXPECT_EQ(texels(texture, width, height), c.expected) << c.name;
+    EXPECT_EQ(width, 2);
+    EXPECT_EQ(height, 2);
+    archive.releaseTexture(texture);
+  }
+}

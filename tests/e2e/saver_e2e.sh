@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# End-to-end cases for the saver mode. Usage: saver_e2e.sh CASE
+set -u
+build="${HALVENRODE_BUILD:?}"
+source="${HALVENRODE_SOURCE:?}"
+. "$source/scripts/xvfb-lib.sh"
+
+work="$(mktemp -d /tmp/halvenrode-e2e-XXXXXX)"
+saver_pid=
+cleanup() {
+  [ -n "$saver_pid" ] && kill -9 "$saver_pid" 2>/dev/null
+  xvfb_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$work/stderr" ] && sed 's/^/saver stderr: /' "$work/stderr" >&2
+  exit 1
+}
+
+# The saver reads settings from $XDG_CONFIG_DIRS (a folder of this test) and
+# no registry file, so it finds its archives beside the binary.
+export XDG_CONFIG_DIRS="$work/config"
+export HALVENRODE_REGISTRY_FILE="$work/no-registry.ini"
+mkdir -p "$work/config"
+
+# Writes a settings file with the mouse-motion flag given (0 or 1).
+write_settings() {
+  local mouse="$1"
+  # marker 1, two empty strings, mouse flag, reserved word, display mode 0,
+  # then frame rate off, clock on, digital, 12-hour, large, calendar on, plain.
+  printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$work/config/Quorvel_Halvenrode_cfg"
+  printf "\\x0$mouse" >>"$work/config/Quorvel_Halvenrode_cfg"
+  printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x01\x01\x00' >>"$work/config/Quorvel_Halvenrode_cfg"
+}
+
+start_saver() {
+  "$build/halvenrode" 2>"$work/stderr" &
+  saver_pid=$!
+}
+
+# Waits (up to 30 s) until the saver's window is mapped and has drawn.
+wait_for_window() {
+  for _ in $(seq 1 300); do
+    kill -0 "$saver_pid" 2>/dev/null || fail "saver exited early"
+    if xwininfo -root -tree 2>/dev/null | grep -q "1024x768+0+0"; then
+      sleep 0.3
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no full-screen window appeared"
+}
+
+# Waits up to $1 tenths of a second for the saver to end and sets
+# exit_status to its status, or to "running".
+wait_for_exit() {
+  local tenths="$1"
+  exit_status=running
+  for _ in $(seq 1 "$tenths"); do
+    if ! kill -0 "$saver_pid" 2>/dev/null; then
+      wait "$saver_pid"
+      exit_status=$?
+      saver_pid=
+      return 0
+    fi
+    sleep 0.1
+  done
+}
+
+still_running() { kill -0 "$saver_pid" 2>/dev/null; }
+
+case "$1" in
+  fullscreen_at_desktop_size)
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_saver
+    wait_for_window
+    xdotool key Escape
+    wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
+    ;;
+  escape_ends_with_status_0)
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_saver
+    wait_for_window
+    xdotool key Escape
+    wait_for_exit 100
+    [ "$exit_status" = 0 ] || fail "status after Escape: $exit_status"
+    ;;
+  other_input_is_ignored)
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_saver
+    wait_for_window
+    xdotool key a key space key Return click 1 click 3
+    sleep 1
+    still_running || fail "a key other than Escape or a button ended the run"
+    xdotool key Escape
+    wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
+    ;;
+  mouse_motion_ends_only_after_grace_with_flag)
+    write_settings 1
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start="$(date +%s%N)"
+    start_saver
+    wait_for_window
+    elapsed_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+    # Motion while the saver is surely inside its first 3000 ms.
+    if [ "$elapsed_ms" -lt 2000 ]; then
+      xdotool mousemove 100 100 mousemove 300 300
+      sleep 0.5
+      still_running || fail "motion within the first 3 s ended the run"
+    fi
+    sleep 3
+    xdotool mousemove 500 500 mousemove 520 530
+    wait_for_exit 100; [ "$exit_status" = 0 ] || fail "motion after 3 s did not end the run"
+    ;;
+  mouse_motion_ignored_without_flag)
+    write_settings 0
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_saver
+    wait_for_window
+    sleep 3.2
+    xdotool mousemove 100 100 mousemove 400 400
+    sleep 1
+    still_running || fail "motion ended the run although the flag is clear"
+    xdotool key Escape
+    wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
+    ;;
+  sigterm_ends_with_status_0)
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_saver
+    wait_for_window
+    kill -TERM "$saver_pid"
+    wait_for_exit 10
+    [ "$exit_status" = 0 ] || fail "status a second after SIGTERM: $exit_status"
+    ;;
+  no_display_fails_cleanly)
+    unset DISPLAY
+    "$build/halvenrode" >"$work/stdout" 2>"$work/stderr"
+    status=$?
+    [ "$status" = 1 ] || fail "exit status $status, expected 1"
+    grep -q "^Video initialization failed: ." "$work/stderr" || fail "no failure message"
+    [ "$(wc -l <"$work/stderr")" -le 2 ] || fail "more than the message on stderr"
+    [ ! -s "$work/stdout" ] || fail "output on stdout"
+    ;;
+  *)
+    fail "unknown case $1"
+    ;;
+esac
+echo "PASS: $1"

@@ -41,11 +41,13 @@ start_saver() {
   saver_pid=$!
 }
 
-# Waits (up to 30 s) until the saver's window is mapped and has drawn.
+# Waits (up to 30 s) until the saver's window of the given size (default
+# 1024x768) is mapped at the origin and has drawn.
 wait_for_window() {
+  local size="${1:-1024x768}"
   for _ in $(seq 1 300); do
     kill -0 "$saver_pid" 2>/dev/null || fail "saver exited early"
-    if xwininfo -root -tree 2>/dev/null | grep -q "1024x768+0+0"; then
+    if xwininfo -root -tree 2>/dev/null | grep -q " ${size}+0+0"; then
       sleep 0.3
       return 0
     fi
@@ -74,9 +76,10 @@ still_running() { kill -0 "$saver_pid" 2>/dev/null; }
 
 case "$1" in
   fullscreen_at_desktop_size)
-    xvfb_start 1024x768x24 || fail "no Xvfb"
+    xvfb_start 1280x800x24 || fail "no Xvfb"
     start_saver
-    wait_for_window
+    wait_for_window 1280x800
+    [ "$("$build/halvenrode-grab" --cursor)" = hidden ] || fail "the cursor is visible"
     xdotool key Escape
     wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
     ;;

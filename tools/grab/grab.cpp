@@ -1,8 +1,15 @@
 // halvenrode-grab OUT.png [WINDOW-ID]
 // Reads the pixels of an X window (decimal or 0x-hex id; the root window by
 // default) on $DISPLAY and writes them as an RGBA PNG.
+//
+// halvenrode-grab --cursor
+// Prints "visible" or "hidden" for the pointer's current cursor image
+// (hidden: every pixel fully transparent).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <cstring>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +28,17 @@ uint8_t channel(unsigned long pixel, unsigned long mask) {
   return static_cast<uint8_t>(((pixel & mask) >> shift) * 255 / max);
 }
 
+bool cursorIsHidden(Display* display) {
+  XFixesCursorImage* cursor = XFixesGetCursorImage(display);
+  if (cursor == nullptr) return false;
+  bool hidden = true;
+  for (size_t i = 0; i < static_cast<size_t>(cursor->width) * cursor->height; ++i) {
+    if ((cursor->pixels[i] >> 24) != 0) hidden = false;
+  }
+  XFree(cursor);
+  return hidden;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -32,6 +50,12 @@ int main(int argc, char** argv) {
   if (display == nullptr) {
     std::fprintf(stderr, "halvenrode-grab: cannot open the X display\n");
     return 1;
+  }
+  if (std::strcmp(argv[1], "--cursor") == 0) {
+    bool hidden = cursorIsHidden(display);
+    std::puts(hidden ? "hidden" : "visible");
+    XCloseDisplay(display);
+    return 0;
   }
   Window window = argc > 2 ? std::strtoul(argv[2], nullptr, 0) : DefaultRootWindow(display);
   XWindowAttributes attributes;

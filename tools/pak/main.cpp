@@ -1,0 +1,36 @@
+// halvenrode-pak: inspects and builds the program's archive files.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "pak_commands.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: halvenrode-pak list ARCHIVE\n"
+               "       halvenrode-pak extract ARCHIVE PREFIX\n"
+               "       halvenrode-pak create ARCHIVE FILE...\n"
+               "       halvenrode-pak add ARCHIVE FILE...\n"
+               "Entries added from files are named by the path as given.\n"
+               "Extracted entries go to PREFIX followed by the entry name;\n"
+               "end PREFIX with '/' to extract into a folder.\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() < 2) return usage();
+  const std::string& command = args[0];
+  const std::string& archive = args[1];
+  std::vector<std::string> files(args.begin() + 2, args.end());
+  if (command == "list" && files.empty()) return listArchive(archive, std::cout, std::cerr);
+  if (command == "extract" && files.size() == 1) {
+    return extractArchive(archive, files[0], std::cerr);
+  }
+  if (command == "create" && !files.empty()) return createArchive(archive, files, std::cerr);
+  if (command == "add" && !files.empty()) return addToArchive(archive, files, std::cerr);
+  return usage();
+}

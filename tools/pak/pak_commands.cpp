@@ -1,0 +1,90 @@
+#include "pak_commands.h"
+
+#include <memory>
+
+#include "resources/model_format.h"
+#include "resources/pak_archive.h"
+
+namespace {
+
+// The records of a model entry, or none when the entry does not read as a
+// model from its header to its last record (an image, text, ...).
+std::vector<MeshRecordView> modelRecords(const uint8_t* data, uint32_t size) {
+  std::vector<MeshRecordView> records;
+  int32_t count = 0;
+  const uint8_t* cursor = nullptr;
+  if (!readModelHeader(data, size, count, cursor) || count == 0) return records;
+  MeshRecordView record;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!readMeshRecord(cursor, data + size, record)) return {};
+    records.push_back(record);
+  }
+  return records;
+}
+
+void listModel(const std::vector<MeshRecordView>& records, std::ostream& out) {
+  out << "  model, " << records.size() << (records.size() == 1 ? " mesh\n" : " meshes\n");
+  for (size_t i = 0; i < records.size(); ++i) {
+    out << "    mesh " << i << ": " << records[i].triangleCount << " triangles, texture \""
+        << records[i].textureNameText() << "\"\n";
+  }
+}
+
+std::unique_ptr<PakArchive> open(const std::string& archive, std::ostream& err) {
+  std::unique_ptr<PakArchive> loaded = PakArchive::tryLoad(archive);
+  if (loaded == nullptr) err << "cannot read " << archive << "\n";
+  return loaded;
+}
+
+bool addFiles(PakArchive& archive, const std::vector<std::string>& files, std::ostream& err) {
+  for (const std::string& file : files) {
+    if (!archive.addFile(file)) {
+      err << "cannot add " << file << " (unreadable, or name longer than "
+          << PakArchive::kMaxNameLength << " bytes)\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+int save(const PakArchive& archive, const std::string& path, std::ostream& err) {
+  if (archive.save(path)) return 0;
+  err << "cannot write " << path << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int listArchive(const std::string& archive, std::ostream& out, std::ostream& err) {
+  std::unique_ptr<PakArchive> loaded = open(archive, err);
+  if (loaded == nullptr) return 1;
+  for (size_t i = 0; i < loaded->entryCount(); ++i) {
+    out << loaded->entryName(i) << "\t" << loaded->entrySize(i) << "\n";
+    std::vector<MeshRecordView> records = modelRecords(loaded->entryData(i), loaded->entrySize(i));
+    if (!records.empty()) listModel(records, out);
+  }
+  return 0;
+}
+
+int extractArchive(const std::string& archive, const std::string& prefix, std::ostream& err) {
+  std::unique_ptr<PakArchive> loaded = open(archive, err);
+  if (loaded == nullptr) return 1;
+  if (loaded->extractAll(prefix)) return 0;
+  err << "some entries could not be written under " << prefix << "\n";
+  return 1;
+}
+
+int createArchive(const std::string& archive, const std::vector<std::string>& files,
+                  std::ostream& err) {
+  PakArchive created;
+  if (!addFiles(created, files, err)) return 1;
+  return save(created, archive, err);
+}
+
+int addToArchive(const std::string& archive, const std::vector<std::string>& files,
+                 std::ostream& err) {
+  std::unique_ptr<PakArchive> loaded = open(archive, err);
+  if (loaded == nullptr) return 1;
+  if (!addFiles(*loaded, files, err)) return 1;
+  return save(*loaded, archive, err);
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The archive tool's commands. Each returns the process exit status and
+// writes its report to `out` and its complaints to `err`.
+
+// Names and sizes in archive order; for model entries also the meshes with
+// their triangle counts and texture names.
+int listArchive(const std::string& archive, std::ostream& out, std::ostream& err);
+
+// Writes every entry to `prefix` followed by its name.
+int extractArchive(const std::string& archive, const std::string& prefix, std::ostream& err);
+
+// A new archive holding the files, each named by its path as given.
+int createArchive(const std::string& archive, const std::vector<std::string>& files,
+                  std::ostream& err);
+
+// Appends the files to an existing archive.
+int addToArchive(const std::string& archive, const std::vector<std::string>& files,
+                 std::ostream& err);

@@ -1,13 +1,157 @@
 #include "app/scene_assembly.h"
 
 #include "app/app_state.h"
+#include "app/settings.h"
+#include "app/video_context.h"
+#include "landscape/planting_spots.h"
+#include "landscape/terrain.h"
+#include "landscape/vegetation.h"
+#include "overlays/calendar.h"
+#include "overlays/clock_builders.h"
+#include "overlays/clock_slots.h"
+#include "overlays/frame_rate.h"
+#include "scene/controllers.h"
 #include "scene/draw_hooks.h"
+#include "scene/random.h"
 #include "scene/scene_node.h"
+#include "train/locomotive.h"
 
-// The content arrives with the train, landscape and overlay builders; until
-// then the roots carry only their state hooks.
-void buildScene() {
+namespace {
+
+constexpr double kTwoPi = 6.28318530717956;
+constexpr double kHalfPi = 1.57079632679489;
+constexpr double kPi = 3.14159265358978;
+
+// A second scene in the same process (the offscreen renderer, tests) starts
+// from the same state as the first one of a fresh process.
+void resetContentState() {
+  resetLandscapeState();
+  resetClockSlotMemories();
+  lastCalendarDay = -1;
+  frameCounter = 0;
+}
+
+void addEvents(SceneNode* node, const NodeEvent* events, int count) {
+  node->cues.newCue();
+  for (int i = 0; i < count; ++i) node->cues.addEvent(events[i]);
+  node->cues.fire(0);
+}
+
+NodeEvent callbackEvent(EventCallback callback, double duration) {
+  NodeEvent event;
+  event.init(1, true, duration);
+  event.setCallback(callback, 0);
+  return event;
+}
+
+NodeEvent motionEvent(EventCallback controller, int32_t axis, double a, double b, double c) {
+  NodeEvent event;
+  event.init(1, true, 0.0);
+  event.setMotion(controller, axis, a, b, c);
+  return event;
+}
+
+void fillModelNames() {
+  terrainNames.push_back("relef1");
+  // Five firs to three leafy trees to one bush.
+  for (int i = 0; i < 5; ++i) vegetationNames.push_back("elka");
+  for (int i = 0; i < 3; ++i) vegetationNames.push_back("derevo");
+  vegetationNames.push_back("kust");
+}
+
+// The landscape with its background, tilted towards the camera and swaying
+// slowly about two axes; the phase offsets every sway.
+SceneNode* buildLandscape(double phase, SceneNode* train, SceneNode* light) {
+  SceneNode* background = new SceneNode();
+  background->loadModel("main.pak", "fon");
+  background->addHook(noLightingHook, 0);
+  SceneNode* landscape = new SceneNode();
+  landscape->addChild(background);
+  landscape->transform.setRotation(-62.0, 0.0, -90.0);
+  // The spawner runs before the first piece's builder in the first tick.
+  const NodeEvent events[] = {
+      callbackEvent(terrainSpawner, 0.0),
+      callbackEvent(buildFirstTerrainPiece, -1.0),
+      motionEvent(sineTurn, 2, 80.0, 0.1, phase),
+      motionEvent(sineTurn, 1, 12.0, 0.2, phase + phase + kHalfPi),
+  };
+  addEvents(landscape, events, 4);
+  landscape->addChild(train);
+  landscape->addChild(light);
+  return landscape;
+}
+
+void buildWorld() {
+  SceneNode* train = new SceneNode();
+  const NodeEvent trainBuilder = callbackEvent(buildLocomotive, -1.0);
+  addEvents(train, &trainBuilder, 1);
+
+  setupLight1();
+  SceneNode* light = new SceneNode();
+  light->transform.setPosition(0.0, 10.0, 20.0);
+  const NodeEvent lightEvent = motionEvent(lightPosition, 1, 0, 0, 0);
+  addEvents(light, &lightEvent, 1);
+
+  // One of a hundred phases, radians: each run starts at another point of
+  // the sway. Drawn after the builders are attached and before the sways.
+  double phase = static_cast<double>(randomBelow(100)) * kTwoPi / 100.0;
+  SceneNode* landscape = buildLandscape(phase, train, light);
+
+  // The dolly moves the world 8 units towards and away from the camera.
+  SceneNode* dolly = new SceneNode();
+  dolly->transform.setPosition(0.0, 0.0, 55.0);
+  const NodeEvent dollyEvent = motionEvent(sineMove, 2, 8.0, 0.2, phase + phase + kPi / -2.0);
+  addEvents(dolly, &dollyEvent, 1);
+  dolly->addChild(landscape);
+  worldRoot->addChild(dolly);
   worldRoot->addHook(lightingHook, 0);
+}
+
+ClockForm clockForm() {
+  if (settings->analogClock) return ClockForm::Analog;
+  return settings->clock24Hour ? ClockForm::Digital24Hour : ClockForm::Digital12Hour;
+}
+
+void buildOverlays() {
+  if (settings->showCalendar) {
+    OverlayPlacement at = calendarPlacement();
+    overlayRoot->addChild(createCalendarNode(at.x, at.y, at.z, settings->russianCalendar != 0));
+  }
+  if (settings->showClock) {
+    OverlayPlacement at = clockPlacement(settings->largeClock != 0);
+    overlayRoot->addChild(createClockNode(at.x, at.y, at.z, clockForm()));
+  }
+  if (settings->showFrameRate) {
+    OverlayPlacement at = frameRatePlacement();
+    overlayRoot->addChild(createFrameRateNode(at.x, at.y));
+  }
   overlayRoot->transform.setPosition(0.0, 0.0, 0.0);
   overlayRoot->addHook(noDepthHook, 0);
+}
+
+}  // namespace
+
+// The calendar's origin lies at eye depth 240, 211/240 of the way to the
+// right edge and 183/240 of the way to the top edge. The positive depth for
+// the top edge is deliberate: edgeY of a positive depth is the top edge.
+OverlayPlacement calendarPlacement() {
+  return {-video->edgeX(-211), video->edgeY(183), -140};
+}
+
+// The lower right corner of the view, at eye depth 70 (large) or 170.
+OverlayPlacement clockPlacement(bool large) {
+  if (large) return {-video->edgeX(-70), video->edgeY(-70), 30};
+  return {-video->edgeX(-170), video->edgeY(-170), -70};
+}
+
+// Eye depth 100, 5 units right of the left edge and 2.5 below the top edge.
+OverlayPlacement frameRatePlacement() {
+  return {video->edgeX(-100) + 5.0, -video->edgeY(-100) - 2.5, 0};
+}
+
+void buildScene() {
+  resetContentState();
+  fillModelNames();
+  buildWorld();
+  buildOverlays();
 }

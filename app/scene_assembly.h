@@ -2,5 +2,15 @@
 
 // Fills `worldRoot` and `overlayRoot` before the first frame: the swaying
 // world with background, light, train and landscape builders, and the
-// overlays the settings select.
+// overlays the settings select. Needs `settings` and `video`.
 void buildScene();
+
+// Where the overlays sit for the current `video`: each is pinned to a corner
+// of the view at its own eye depth (the frame translates both roots by
+// (0, 0, -100) first).
+struct OverlayPlacement {
+  double x, y, z;
+};
+OverlayPlacement calendarPlacement();
+OverlayPlacement clockPlacement(bool large);
+OverlayPlacement frameRatePlacement();

@@ -1,0 +1,101 @@
+#include "landscape/terrain.h"
+
+#include "landscape/planting_spots.h"
+#include "landscape/vegetation.h"
+#include "scene/controllers.h"
+#include "scene/draw_hooks.h"
+#include "scene/frame_globals.h"
+#include "scene/random.h"
+#include "scene/scene_node.h"
+
+std::vector<std::string> terrainNames;
+bool nextTerrainIsSecond = true;
+
+namespace {
+
+constexpr int kFewestPlants = 10;
+constexpr int kPlantCountSpread = 6;  // 10 to 15 plants
+
+void addPieceMotion(SceneNode* piece) {
+  piece->cues.newCue();
+  NodeEvent slide;
+  slide.init(1, true, 0.0);
+  slide.setMotion(linearMove, 0, kTerrainSpeed, 0, 0);
+  NodeEvent lifetime;
+  lifetime.init(1, true, 0.0);
+  lifetime.setParams(timedClose, kTerrainLifetimeMs, 0, 0);
+  piece->cues.addEvent(slide);
+  piece->cues.addEvent(lifetime);
+  piece->cues.fire(0);
+}
+
+// Cue 1 holds one plant builder; firing it n times starts n copies, which
+// all run in the piece's first tick.
+void addPlants(SceneNode* piece, int32_t spotKind) {
+  int32_t cue = piece->cues.newCue();
+  NodeEvent planter;
+  planter.init(1, true, -1.0);
+  planter.setMotion(plantVegetation, spotKind, 0, 0, 0);
+  piece->cues.addEvent(planter);
+  plantingSpotList(spotKind).clear();
+  int plants = kFewestPlants + randomBelow(kPlantCountSpread);
+  for (int i = 0; i < plants; ++i) piece->cues.fire(cue);
+}
+
+SceneNode* makeRails() {
+  SceneNode* rails = new SceneNode();
+  rails->addHook(noLightingHook, 0);
+  rails->loadModel("main.pak", "relsi");
+  return rails;
+}
+
+// The next alternate model; no name at all gives a piece without a model.
+std::string drawTerrainName() {
+  if (terrainNames.empty()) return std::string();
+  int index = randomBelow(static_cast<int>(terrainNames.size()));
+  if (index < 0) index = -index;
+  return terrainNames[static_cast<size_t>(index)];
+}
+
+}  // namespace
+
+double spawnedPieceX(double lateMs) { return lateMs / -100 + kTerrainSpacing; }
+
+SceneNode* makeTerrainPiece(SceneNode* parent, double x0, const std::string& model,
+                            int32_t spotKind) {
+  SceneNode* piece = new SceneNode();
+  piece->addHook(noLightingHook, 0);
+  piece->transform.setPosition(x0, 0, 0);
+  addPieceMotion(piece);
+  piece->loadModel("main.pak", model);
+  addPlants(piece, spotKind);
+  parent->addChild(piece);
+  piece->addChild(makeRails());
+  return piece;
+}
+
+void buildFirstTerrainPiece(int32_t) {
+  makeTerrainPiece(currentNode, currentEvent->t / -100, "relef1", FirstReliefSpots);
+}
+
+void terrainSpawner(int32_t) {
+  NodeEvent* event = currentEvent;
+  if (!(event->t > 0)) return;
+  double x0 = spawnedPieceX(event->t);
+  if (nextTerrainIsSecond) {
+    makeTerrainPiece(currentNode, x0, "relef2", SecondReliefSpots);
+    nextTerrainIsSecond = false;
+  } else {
+    makeTerrainPiece(currentNode, x0, drawTerrainName(), FirstReliefSpots);
+    nextTerrainIsSecond = true;
+  }
+  event->t -= kTerrainIntervalMs;
+}
+
+void resetLandscapeState() {
+  terrainNames.clear();
+  vegetationNames.clear();
+  plantingSpots1.clear();
+  plantingSpots2.clear();
+  nextTerrainIsSecond = true;
+}

@@ -1,0 +1,30 @@
+#include "landscape/vegetation.h"
+
+#include "landscape/planting_spots.h"
+#include "scene/controllers.h"
+#include "scene/frame_globals.h"
+#include "scene/random.h"
+#include "scene/scene_node.h"
+
+std::vector<std::string> vegetationNames;
+
+void plantVegetation(int32_t) {
+  SceneNode* plant = new SceneNode();
+  // With no names there is nothing to draw from: the plant stays empty.
+  if (!vegetationNames.empty()) {
+    int index = randomBelow(static_cast<int>(vegetationNames.size()));
+    if (index < 0) index = -index;
+    plant->loadModel("main.pak", vegetationNames[static_cast<size_t>(index)]);
+  }
+  PlantingSpot spot = takePlantingSpot(currentEvent->selector);
+  plant->transform.setPosition(spot.x, spot.y, spot.z);
+  plant->transform.setScale(1.0, 1.0, 0.8 + randomBelow(50) / 100.0);
+
+  plant->cues.newCue();
+  NodeEvent lifetime;
+  lifetime.init(1, true, 0.0);
+  lifetime.setParams(timedClose, kPlantLifetimeMs, 0, 0);
+  plant->cues.addEvent(lifetime);
+  plant->cues.fire(0);
+  currentNode->addChild(plant);
+}

@@ -1,0 +1,115 @@
+#include "overlays/calendar.h"
+
+#include <vector>
+
+#include "platform/local_time.h"
+#include "scene/frame_globals.h"
+#include "scene/scene_node.h"
+
+int32_t lastCalendarDay = -1;
+
+namespace {
+
+// Grid geometry in the sheet's units: cells 8 apart, the first row at 0.
+constexpr double kCellPitch = 8.0;
+constexpr double kFirstColumnX = -40.0;
+
+std::vector<std::string> makeDayNumberEntries() {
+  std::vector<std::string> entries{"null"};
+  for (int day = 1; day <= 31; ++day) entries.push_back(std::to_string(day));
+  return entries;
+}
+
+std::vector<std::string> makeMonthNameEntries() {
+  std::vector<std::string> entries;
+  for (int month = 1; month <= 12; ++month) entries.push_back("m" + std::to_string(month));
+  return entries;
+}
+
+void addPermanent(SceneNode* node, EventCallback callback, int32_t selector) {
+  node->cues.newCue();
+  NodeEvent event;
+  event.init(1, true, 0.0);
+  event.setMotion(callback, selector, 0, 0, 0);
+  node->cues.addEvent(event);
+  node->cues.fire(0);
+}
+
+SceneNode* calendarPart(const std::string& entry, double x, double y) {
+  SceneNode* node = new SceneNode();
+  node->loadModel("calendar.pak", entry);
+  node->transform.setPosition(x, y, 0);
+  return node;
+}
+
+// Header, month name and the 42 cells, today's highlight before its number.
+void fillSheet(SceneNode* sheet, bool mondayFirst) {
+  CalendarDate date;
+  date.reset();
+  CalendarGrid grid;
+  if (mondayFirst) {
+    date.fillMondayFirst(grid);
+  } else {
+    date.fillSundayFirst(grid);
+  }
+  sheet->addChild(calendarPart(mondayFirst ? "day_rus" : "day", -16, 8));
+  sheet->addChild(calendarPart(monthNameEntry(date.month), -16, 16));
+  for (int i = 0; i < kCalendarCells; ++i) {
+    double x = (i % 7) * kCellPitch + kFirstColumnX;
+    double y = -(i / 7) * kCellPitch;
+    SceneNode* cell = new SceneNode();
+    cell->loadModel("calendar.pak", dayNumberEntry(grid[i]));
+    // A day of 0 (no usable local time) must not mark the empty cells.
+    if (grid[i] != 0 && grid[i] == date.day) sheet->addChild(calendarPart("sel", x, y));
+    cell->transform.setPosition(x, y, 0);
+    sheet->addChild(cell);
+  }
+}
+
+}  // namespace
+
+const std::string& dayNumberEntry(int32_t cellValue) {
+  static const std::vector<std::string> entries = makeDayNumberEntries();
+  return entries[cellValue >= 1 && cellValue <= 31 ? cellValue : 0];
+}
+
+const std::string& monthNameEntry(int32_t month) {
+  static const std::vector<std::string> entries = makeMonthNameEntries();
+  return entries[((month % 12) + 12) % 12];
+}
+
+SceneNode* createCalendarNode(double x, double y, double z, bool mondayFirst) {
+  SceneNode* calendar = new SceneNode();
+  calendar->transform.setPosition(x, y, z);
+  calendar->cues.newCue();
+  NodeEvent builder;
+  builder.init(1, true, -1.0);
+  builder.setMotion(calendarBuilder, mondayFirst ? 0 : 1, 0, 0, 0);
+  calendar->cues.addEvent(builder);
+  calendar->cues.fire(0);
+  return calendar;
+}
+
+void calendarBuilder(int32_t) {
+  SceneNode* calendar = currentNode;
+  int32_t variant = currentEvent->selector;
+  calendar->addChild(calendarPart(variant != 0 ? "fon" : "fon_rus", -16, -12));
+  SceneNode* updater = new SceneNode();
+  addPermanent(updater, calendarUpdater, variant);
+  calendar->addChild(updater);
+}
+
+void calendarUpdater(int32_t) {
+  int32_t today = readLocalTime().tm_mday;
+  if (today == lastCalendarDay) return;
+  lastCalendarDay = today;
+  bool mondayFirst = currentEvent->selector == 0;
+  SceneNode* sheet = new SceneNode();
+  addPermanent(sheet, calendarPageWatcher, today);
+  currentNode->addChild(sheet);
+  fillSheet(sheet, mondayFirst);
+}
+
+void calendarPageWatcher(int32_t) {
+  if (readLocalTime().tm_mday != currentEvent->selector) currentNode->requestClose();
+}

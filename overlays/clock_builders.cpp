@@ -1,0 +1,103 @@
+#include "overlays/clock_builders.h"
+
+#include "overlays/clock_face.h"
+#include "overlays/clock_slots.h"
+#include "scene/draw_hooks.h"
+#include "scene/frame_globals.h"
+#include "scene/scene_node.h"
+
+namespace {
+
+// Where the digital slots sit along the plate, left to right.
+constexpr double kAmPmSlotX = 11.432;
+constexpr double kHourTensX = -6.483;
+constexpr double kHourOnesX = -2.498;
+constexpr double kSeparatorX = 0.0;
+constexpr double kMinuteTensX = 2.523;
+constexpr double kMinuteOnesX = 6.466;
+
+// The 12-hour plate is wider by the AM/PM plate; the clock shifts left so
+// that it still ends at the corner.
+constexpr double kAmPmPlateShift = -5.186;
+
+void addPermanent(SceneNode* node, EventCallback callback, int32_t selector) {
+  node->cues.newCue();
+  NodeEvent event;
+  event.init(1, true, 0.0);
+  event.setMotion(callback, selector, 0, 0, 0);
+  node->cues.addEvent(event);
+  node->cues.fire(0);
+}
+
+// A node with one model of "clock.pak" (none for nullptr).
+SceneNode* overlayPart(const char* entry) {
+  SceneNode* node = new SceneNode();
+  if (entry != nullptr) node->loadModel("clock.pak", entry);
+  return node;
+}
+
+void addSlot(SceneNode* clock, double x, int32_t kind) {
+  SceneNode* slot = new SceneNode();
+  slot->transform.setPosition(x, 0, 0);
+  addPermanent(slot, clockSlotUpdater, kind);
+  slot->addHook(noDepthHook, 0);
+  clock->addChild(slot);
+}
+
+}  // namespace
+
+SceneNode* createClockNode(double x, double y, double z, ClockForm form) {
+  SceneNode* clock = new SceneNode();
+  clock->transform.setPosition(x, y, z);
+  clock->cues.newCue();
+  NodeEvent builder;
+  builder.init(1, true, -1.0);
+  switch (form) {
+    case ClockForm::Analog: builder.setCallback(analogClockBuilder, 0); break;
+    case ClockForm::Digital24Hour: builder.setMotion(digitalClockBuilder, 1, 0, 0, 0); break;
+    case ClockForm::Digital12Hour: builder.setMotion(digitalClockBuilder, 0, 0, 0, 0); break;
+  }
+  clock->cues.addEvent(builder);
+  clock->cues.fire(0);
+  return clock;
+}
+
+void analogClockBuilder(int32_t) {
+  SceneNode* clock = currentNode;
+  // The dial's centre sits up and left of the corner by its radius.
+  clock->transform.translateBy(-9.3, 9.0, 0);
+  SceneNode* dial = overlayPart("ciferblat");
+  dial->addHook(noDepthHook, 0);
+  clock->addChild(dial);
+  const struct {
+    const char* entry;
+    int32_t hand;
+  } hands[] = {{"sec", SecondHand}, {"min", MinuteHand}, {"chas", HourHand}};
+  for (const auto& hand : hands) {
+    SceneNode* node = overlayPart(hand.entry);
+    addPermanent(node, clockHandUpdater, hand.hand);
+    node->addHook(noDepthHook, 0);
+    clock->addChild(node);
+  }
+}
+
+void digitalClockBuilder(int32_t) {
+  SceneNode* clock = currentNode;
+  bool hour24 = currentEvent->selector != 0;
+  clock->transform.translateBy(-10.0, 1.0, 0);
+  SceneNode* plate = new SceneNode();
+  if (hour24) {
+    plate->loadModel("clock.pak", "podlozka");
+  } else {
+    clock->transform.translateBy(kAmPmPlateShift, 0, 0);
+    plate->loadModel("clock.pak", "podlozka_am");
+  }
+  plate->addHook(noDepthHook, 0);
+  clock->addChild(plate);
+  if (!hour24) addSlot(clock, kAmPmSlotX, AmPm);
+  addSlot(clock, kHourTensX, hour24 ? HourTens24 : HourTens12);
+  addSlot(clock, kHourOnesX, hour24 ? HourOnes24 : HourOnes12);
+  addSlot(clock, kSeparatorX, SecondsSeparator);
+  addSlot(clock, kMinuteTensX, MinuteTens);
+  addSlot(clock, kMinuteOnesX, MinuteOnes);
+}

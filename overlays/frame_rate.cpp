@@ -1,0 +1,66 @@
+#include "overlays/frame_rate.h"
+
+#include <string>
+
+#include "scene/controllers.h"
+#include "scene/draw_hooks.h"
+#include "scene/frame_globals.h"
+#include "scene/scene_node.h"
+
+int32_t frameCounter = 0;
+
+namespace {
+
+char digitOf(int32_t value) {
+  int32_t digit = value % 10;
+  if (digit < 0) digit = -digit;
+  return static_cast<char>('0' + digit);
+}
+
+// A digit that shows for one window, then closes itself.
+SceneNode* makeDigit(const FrameRateDigit& digit) {
+  SceneNode* node = new SceneNode();
+  node->transform.setPosition(digit.x, 0, 0);
+  node->addHook(noDepthHook, 0);
+  node->loadModel("utils.pak", std::string(1, digit.entry));
+  node->cues.newCue();
+  NodeEvent lifetime;
+  lifetime.init(1, true, 0.0);
+  lifetime.setParams(timedClose, kFrameRateWindowMs, 0, 0);
+  node->cues.addEvent(lifetime);
+  node->cues.fire(0);
+  return node;
+}
+
+}  // namespace
+
+std::vector<FrameRateDigit> frameRateDigits(int32_t frames) {
+  // The window is 5 s: frames / 5 is the rate, frames / 50 its tens.
+  std::vector<FrameRateDigit> digits{{digitOf(frames / 5), 3.3}};
+  if (frames >= 50) digits.push_back({digitOf(frames / 50), 1.9});
+  if (frames >= 500) digits.push_back({digitOf(frames / 500), 0.5});
+  return digits;
+}
+
+SceneNode* createFrameRateNode(double x, double y) {
+  SceneNode* counter = new SceneNode();
+  counter->transform.setPosition(x, y, 0);
+  counter->loadModel("utils.pak", "fps");
+  counter->cues.newCue();
+  NodeEvent tick;
+  tick.init(1, true, 0.0);
+  tick.setCallback(frameRateTick, 0);
+  counter->cues.addEvent(tick);
+  counter->cues.fire(0);
+  return counter;
+}
+
+void frameRateTick(int32_t) {
+  ++frameCounter;
+  if (!(currentEvent->t > 0)) return;
+  currentEvent->t -= kFrameRateWindowMs;
+  for (const FrameRateDigit& digit : frameRateDigits(frameCounter)) {
+    currentNode->addChild(makeDigit(digit));
+  }
+  frameCounter = 0;
+}

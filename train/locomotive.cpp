@@ -1,0 +1,131 @@
+#include "train/locomotive.h"
+
+#include "scene/controllers.h"
+#include "scene/frame_globals.h"
+#include "scene/scene_node.h"
+#include "train/firebox_car.h"
+#include "train/smoke.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358978;
+constexpr double kHalfPi = 1.57079632679489;
+constexpr double kW = kWheelDegreesPerSecond;
+constexpr double kOmega = kRodRadiansPerSecond;
+
+// One motion about the axle direction (selector 1): a turn at a constant
+// speed, or an oscillation in step with the wheels.
+struct PartMotion {
+  EventCallback controller;  // nullptr ends the list
+  double A, B, C;
+};
+
+constexpr PartMotion turnAt(double degreesPerSecond) {
+  return {linearTurn, degreesPerSecond, 0.0, 0.0};
+}
+constexpr PartMotion swing(double amplitudeDegrees, double phase) {
+  return {sineTurn, amplitudeDegrees, kOmega, phase};
+}
+constexpr PartMotion kNone = {nullptr, 0, 0, 0};
+
+// A part of the running gear. Rows are numbered from 2 (row 1 is the car
+// anchor); parent 0 is the train node.
+struct LocomotivePart {
+  const char* entry;  // nullptr: a pivot without a model
+  int parent;
+  double x, y, z;
+  double fixedTurnY;  // degrees about the axle direction
+  PartMotion motions[2];
+  // Non-zero: appended to its parent only after that row, so that the
+  // parent's child order differs from the creation order.
+  int appendAfter;
+};
+
+// Rows 2 to 24 in creation order. The -Y side of each mechanism is the +Y
+// side shifted by half a turn, matching the cranks set 180 degrees apart.
+const LocomotivePart kParts[] = {
+    /* 2 */ {"parovoz", 0, 0, 0, 0, 0, {kNone, kNone}, 0},
+    /* 3 */ {"kolesosmall", 0, 12.84, 0, -3.8, 0, {turnAt(kW), kNone}, 0},
+    /* 4 */ {"kolesobig", 0, -2.76, 0, -3.0, 0, {turnAt(kW), kNone}, 0},
+    /* 5 */ {"kolesobig", 0, 1.64, 0, -3.0, 0, {turnAt(kW), kNone}, 0},
+    /* 6 */ {"koleb", 0, 4.16, 3.3, -1.473, 0, {swing(30, 0), kNone}, 0},
+    /* 7 */ {"koleb", 0, 4.16, -3.3, -1.473, 0, {swing(30, -kPi), kNone}, 0},
+    /* 8 */ {"dergatel", 6, 0.76, 0, 0, 0, {swing(37, kPi), kNone}, 0},
+    /* 9 */ {"dergatel", 7, 0.76, 0, 0, 0, {swing(37, 0), kNone}, 0},
+    /* 10 */ {"porshen_small", 8, 3.05, 0, 0, 0, {swing(8, 0), kNone}, 0},
+    /* 11 */ {"porshen_small", 9, 3.05, 0, 0, 0, {swing(8, -kPi), kNone}, 0},
+    /* 12 */ {"richazek", 5, 0, 3.1, 0.923, 0, {kNone, kNone}, 0},
+    /* 13 */ {nullptr, 5, 0, -3.1, -0.923, 0, {kNone, kNone}, 14},
+    /* 14 */ {"richazek", 5, 0, -3.1, -0.923, 180, {kNone, kNone}, 0},
+    // The oscillation comes before the counter-rotation in each tick.
+    /* 15 */ {"porshen", 13, 0, -0.3, 1.3, 0, {swing(4.9, kHalfPi), turnAt(-kW)}, 0},
+    /* 16 */ {"porshen", 12, 0, 0.3, -1.3, 0, {swing(4.9, -kHalfPi), turnAt(-kW)}, 0},
+    /* 17 */ {"balka", 5, 0, 2.5, 0.923, 0, {turnAt(-kW), kNone}, 0},
+    /* 18 */ {"balka", 5, 0, -2.5, -0.923, 0, {turnAt(-kW), kNone}, 0},
+    /* 19 */ {"balka2", 17, 0, 0.3, 0, 0, {swing(9, kHalfPi), kNone}, 0},
+    /* 20 */ {"balka2", 18, 0, -0.3, 0, 0, {swing(9, -kHalfPi), kNone}, 0},
+    /* 21 */ {"tolkatel", 19, 5.6, 0, 0, 0, {swing(9, -kHalfPi), kNone}, 0},
+    /* 22 */ {"tolkatel", 20, 5.6, 0, 0, 0, {swing(9, kHalfPi), kNone}, 0},
+    /* 23 */ {"kolesobig", 0, 6.04, 0, -3.0, 0, {turnAt(kW), kNone}, 0},
+    /* 24 */ {"kolesosred", 0, -9.36, 0, -3.5, 0, {turnAt(kW), kNone}, 0},
+};
+constexpr int kFirstTableRow = 2;
+constexpr int kRowCount = kFirstTableRow + static_cast<int>(sizeof kParts / sizeof kParts[0]);
+
+// Opens the node's cue, adds one record per motion and fires it.
+void addMotions(SceneNode* node, const PartMotion* motions, int count) {
+  bool any = false;
+  for (int i = 0; i < count; ++i) any = any || motions[i].controller != nullptr;
+  if (!any) return;
+  node->cues.newCue();
+  for (int i = 0; i < count && motions[i].controller != nullptr; ++i) {
+    NodeEvent event;
+    event.init(1, true, 0.0);
+    event.setMotion(motions[i].controller, 1, motions[i].A, motions[i].B, motions[i].C);
+    node->cues.addEvent(event);
+  }
+  node->cues.fire(0);
+}
+
+// A node with a one-shot or permanent building callback.
+SceneNode* anchorWithCallback(double x, double y, double z, EventCallback callback,
+                              double duration) {
+  SceneNode* node = new SceneNode();
+  node->transform.setPosition(x, y, z);
+  node->cues.newCue();
+  NodeEvent event;
+  event.init(1, true, duration);
+  event.setCallback(callback, 0);
+  node->cues.addEvent(event);
+  node->cues.fire(0);
+  return node;
+}
+
+SceneNode* makePart(const LocomotivePart& part) {
+  SceneNode* node = new SceneNode();
+  if (part.entry != nullptr) node->loadModel("main.pak", part.entry);
+  node->transform.setPosition(part.x, part.y, part.z);
+  if (part.fixedTurnY != 0) node->transform.setRotation(0, part.fixedTurnY, 0);
+  addMotions(node, part.motions, 2);
+  return node;
+}
+
+}  // namespace
+
+void buildLocomotive(int32_t) {
+  SceneNode* train = currentNode;
+  SceneNode* nodes[kRowCount] = {};
+  nodes[0] = train;
+  train->addChild(anchorWithCallback(-23.5, 0, 0, buildFireboxCar, -1.0));
+  for (int row = kFirstTableRow; row < kRowCount; ++row) {
+    const LocomotivePart& part = kParts[row - kFirstTableRow];
+    nodes[row] = makePart(part);
+    if (part.appendAfter == 0) nodes[part.parent]->addChild(nodes[row]);
+    // Rows held back until this one is in place follow it now.
+    for (int waiting = kFirstTableRow; waiting < row; ++waiting) {
+      const LocomotivePart& held = kParts[waiting - kFirstTableRow];
+      if (held.appendAfter == row) nodes[held.parent]->addChild(nodes[waiting]);
+    }
+  }
+  train->addChild(anchorWithCallback(11.0, 0, 7.2, emitSmoke, 0.0));
+}

@@ -37,7 +37,7 @@ int winMain(const std::string& commandLine) {
     case RunMode::Launcher: return runLauncherMode();
     case RunMode::Configure: return runConfigureMode();
     case RunMode::Preview: return runPreviewMode(line);
-    case RunMode::Saver: return runSaverMode();
+    case RunMode::Saver: return runSaverMode(commandLine);
   }
   return 0;
 }

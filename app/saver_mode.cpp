@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/main_loop.h"
@@ -9,6 +10,7 @@
 #include "app/scene_assembly.h"
 #include "app/settings.h"
 #include "app/video_context.h"
+#include "platform/host_window.h"
 #include "platform/paths.h"
 #include "resources/pak_cache.h"
 #include "scene/scene_node.h"
@@ -20,16 +22,34 @@ namespace {
 // fails cleanly in SDL_Init. A driver the user chose is respected.
 void preferX11Video() { setenv("SDL_VIDEODRIVER", "x11", 0); }
 
+// SDL 1.2 draws into an existing window named by SDL_WINDOWID before
+// SDL_Init. Its size then comes from the window itself, since SDL reports
+// whatever size was asked for. Returns false when there is no host window.
+bool useHostWindow(const std::string& commandLine, int& width, int& height) {
+  unsigned long window = 0;
+  if (!findHostWindow(commandLine, window)) return false;
+  if (!hostWindowSize(window, width, height)) return false;
+  setenv("SDL_WINDOWID", std::to_string(window).c_str(), 1);
+  return true;
+}
+
+VideoContext* openVideo(const std::string& commandLine) {
+  int width = 0;
+  int height = 0;
+  if (useHostWindow(commandLine, width, height)) return new VideoContext(width, height, 32);
+  return new VideoContext(settings->displayWidth(), settings->displayHeight(),
+                          settings->displayBitsPerPixel());
+}
+
 }  // namespace
 
-int runSaverMode() {
+int runSaverMode(const std::string& commandLine) {
   std::ifstream settingsFile(nativePath(settingsFilePath()), std::ios::binary);
   pakCache.setBaseFolder(installPath.value());
   settings = settingsFile.is_open() ? new Settings(settingsFile) : new Settings();
 
   preferX11Video();
-  video = new VideoContext(settings->displayWidth(), settings->displayHeight(),
-                           settings->displayBitsPerPixel());
+  video = openVideo(commandLine);
   worldRoot = new SceneNode();
   overlayRoot = new SceneNode();
   buildScene();

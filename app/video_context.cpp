@@ -27,6 +27,23 @@ void requestFrameBuffer(bool multisample) {
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, multisample ? 1 : 0);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, multisample ? 4 : 0);
   SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, multisample ? 1 : 0);
+  // Let the buffer swap wait for the display's refresh, so the loop runs at
+  // the refresh rate instead of as fast as the machine can draw.
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+}
+
+// SDL ignores attribute requests when it draws into a window it did not
+// create; ask GLX for the swap interval directly in that case.
+void enableSwapControl() {
+  int interval = 0;
+  if (SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &interval) == 0 && interval == 1) return;
+  using SwapIntervalMesa = int (*)(unsigned);
+  using SwapIntervalSgi = int (*)(int);
+  if (auto mesa = reinterpret_cast<SwapIntervalMesa>(SDL_GL_GetProcAddress("glXSwapIntervalMESA"))) {
+    mesa(1);
+  } else if (auto sgi = reinterpret_cast<SwapIntervalSgi>(SDL_GL_GetProcAddress("glXSwapIntervalSGI"))) {
+    sgi(1);
+  }
 }
 
 }  // namespace
@@ -75,6 +92,7 @@ void VideoContext::setMode() {
     }
   }
   if (multisampling_) glEnable(GL_MULTISAMPLE);
+  enableSwapControl();
   applyFixedGlState();
   setProjection(width_, height_);
 }

@@ -7,8 +7,10 @@ source="${HALVENRODE_SOURCE:?}"
 
 work="$(mktemp -d /tmp/halvenrode-e2e-XXXXXX)"
 saver_pid=
+host_PID=
 cleanup() {
   [ -n "$saver_pid" ] && kill -9 "$saver_pid" 2>/dev/null
+  [ -n "$host_PID" ] && kill "$host_PID" 2>/dev/null
   xvfb_stop
   rm -rf "$work"
 }
@@ -146,6 +148,37 @@ case "$1" in
     grep -q "^Video initialization failed: ." "$work/stderr" || fail "no failure message"
     [ "$(wc -l <"$work/stderr")" -le 2 ] || fail "more than the message on stderr"
     [ ! -s "$work/stdout" ] || fail "output on stdout"
+    ;;
+  draws_into_host_window_from_environment|draws_into_host_window_from_command_line)
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    coproc host { "$HALVENRODE_HOST_WINDOW" 320 240; }
+    read -r -t 10 window <&"${host[0]}" || fail "the host window did not appear"
+    before="$(xwininfo -root -children | grep -c '^ *0x')"
+    if [ "$1" = draws_into_host_window_from_environment ]; then
+      XSCREENSAVER_WINDOW="$window" "$build/halvenrode" 2>"$work/stderr" &
+    else
+      "$build/halvenrode" --window-id "$window" 2>"$work/stderr" &
+    fi
+    saver_pid=$!
+    # The white host window turns into the saver's picture.
+    drawn=
+    for _ in $(seq 1 100); do
+      still_running || fail "saver exited early"
+      "$build/halvenrode-grab" "$work/host.png" "$window" || fail "cannot read the host window"
+      if ! "$build/halvenrode-pngstats" "$work/host.png" | grep -q "^white 1.000"; then
+        drawn=yes
+        break
+      fi
+      sleep 0.2
+    done
+    [ -n "$drawn" ] || fail "nothing was drawn into the host window"
+    xwininfo -root -tree | grep -q " 1024x768+0+0" && fail "a full-screen window appeared"
+    after="$(xwininfo -root -children | grep -c '^ *0x')"
+    [ "$after" = "$before" ] || fail "a new top-level window appeared ($before -> $after)"
+    kill -TERM "$saver_pid"
+    wait_for_exit 10
+    [ "$exit_status" = 0 ] || fail "status a second after SIGTERM: $exit_status"
+    kill "$host_PID" 2>/dev/null
     ;;
   *)
     fail "unknown case $1"

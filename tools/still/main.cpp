@@ -4,7 +4,10 @@
 //                    [--local-time "YYYY-MM-DD HH:MM:SS"]
 //                    [--frames N] [--step MS] --out FILE.png
 //   halvenrode-still --model ARCHIVE:ENTRY [--turn DEGREES] [--size WxH] --out FILE.png
+//   halvenrode-still --preview FILE.ppk [scene options]
 //
+// --preview draws at four times 152 x 112 and writes the host's preview
+// picture (a 24-bit BMP, averaged down) instead of a PNG.
 // Frame i (from 1) is drawn at simulated time i × step; the last one is
 // written. The scene and frame code are the saver's own.
 #include <cstdio>
@@ -14,6 +17,7 @@
 
 #include "platform/local_time.h"
 #include "tools/still/offscreen_saver.h"
+#include "tools/still/preview_picture.h"
 #if __has_include("tools/still/model_look.h")
 #include "tools/still/model_look.h"
 #define HAVE_MODEL_LOOK 1
@@ -28,7 +32,11 @@ struct StillOptions {
   std::string out;
   std::string model;
   double turn = 0;
+  std::string preview;
 };
+
+// The preview is drawn this many times larger, then averaged down.
+constexpr int kPreviewOversampling = 4;
 
 int usage(const char* problem) {
   std::fprintf(stderr, "halvenrode-still: %s\n", problem);
@@ -70,13 +78,17 @@ const char* parse(int argc, char** argv, StillOptions& options) {
       options.out = value;
     } else if (flag == "--model") {
       options.model = value;
+    } else if (flag == "--preview") {
+      options.preview = value;
+      options.saver.width = kPreviewWidth * kPreviewOversampling;
+      options.saver.height = kPreviewHeight * kPreviewOversampling;
     } else if (flag == "--turn") {
       options.turn = std::atof(value);
     } else {
       return "unknown option";
     }
   }
-  if (options.out.empty()) return "--out is required";
+  if (options.out.empty() && options.preview.empty()) return "--out is required";
   return nullptr;
 }
 
@@ -87,6 +99,15 @@ int renderScene(const StillOptions& options) {
     return 1;
   }
   for (int i = 1; i <= options.frames; ++i) saver.frame(static_cast<uint32_t>(i) * options.step);
+  if (!options.preview.empty()) {
+    std::vector<uint8_t> small = shrinkFrame(saver.pixels(), options.saver.width,
+                                             options.saver.height, kPreviewOversampling);
+    if (!writeBmp24(options.preview, kPreviewWidth, kPreviewHeight, small)) {
+      std::fprintf(stderr, "halvenrode-still: cannot write %s\n", options.preview.c_str());
+      return 1;
+    }
+    return 0;
+  }
   if (!saver.savePng(options.out)) {
     std::fprintf(stderr, "halvenrode-still: cannot write %s\n", options.out.c_str());
     return 1;

@@ -1,0 +1,28 @@
+// A stand-in for a screen-saver host: maps a white top-level window of the
+// given size at (40, 30), prints its id in hex and keeps it until killed.
+//   e2e_host_window WIDTH HEIGHT
+#include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  int width = argc > 2 ? std::atoi(argv[1]) : 320;
+  int height = argc > 2 ? std::atoi(argv[2]) : 240;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return 1;
+  int screen = DefaultScreen(display);
+  Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 40, 30,
+                                      static_cast<unsigned>(width), static_cast<unsigned>(height),
+                                      0, BlackPixel(display, screen), WhitePixel(display, screen));
+  XSelectInput(display, window, StructureNotifyMask);
+  XMapWindow(display, window);
+  XEvent event;
+  do {
+    XNextEvent(display, &event);
+  } while (event.type != MapNotify);
+  std::printf("0x%lx\n", window);
+  std::fflush(stdout);
+  for (;;) pause();
+}

@@ -59,7 +59,8 @@ ChildProcess::ChildProcess(const std::string& program, const Options& options) {
       _exit(126);
     }
   }
-  execve(program.c_str(), argv.data(), envp.data());
+  // A bare name is looked up in PATH, as a shell would.
+  execvpe(program.c_str(), argv.data(), envp.data());
   _exit(127);
 }
 

@@ -18,6 +18,7 @@ class ChildProcess {
     gid_t group = 0;
   };
 
+  // `program` is a path, or a bare name looked up in PATH.
   ChildProcess(const std::string& program, const Options& options);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;

@@ -72,6 +72,32 @@ Window XHost::viewableChild(Window parent) {
   return found;
 }
 
+Window XHost::findTopLevel(const std::string& title) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+    return 0;
+  }
+  Window found = 0;
+  for (unsigned i = 0; i < count && found == 0; ++i) {
+    char* name = nullptr;
+    XWindowAttributes attributes;
+    if (XFetchName(display_, children[i], &name) && name != nullptr && title == name &&
+        XGetWindowAttributes(display_, children[i], &attributes) &&
+        attributes.map_state == IsViewable) {
+      found = children[i];
+    }
+    if (name != nullptr) XFree(name);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+void XHost::focus(Window window) {
+  XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+  XSync(display_, False);
+}
+
 bool XHost::geometry(Window window, int& x, int& y, int& width, int& height) {
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(display_, window, &attributes)) return false;

@@ -24,6 +24,11 @@ class XHost {
   void mapWindow(Window window);
   void unmapWindow(Window window);
 
+  // A viewable top-level window whose title is `title`; 0 when none.
+  Window findTopLevel(const std::string& title);
+  // Gives the keyboard focus to the window (no window manager runs).
+  void focus(Window window);
+
   // The first child of `parent` that is mapped and viewable; 0 when none.
   Window viewableChild(Window parent);
   // Position and size of a window inside its parent; false when it is gone.

@@ -1,0 +1,142 @@
+// "config.exe" as scripts use it, with no display: the file it writes is
+// read back the way the saver reads it.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/display_mode_table.h"
+#include "child_process.h"
+#include "scratch_folder.h"
+#include "settings_bytes.h"
+#include "tools/config/option_table.h"
+
+namespace {
+
+constexpr int kTimeoutMs = 15000;
+// The account the unwritable-folder test runs the program as when the
+// tests themselves run as root, for whom no folder is unwritable.
+constexpr uid_t kUnprivilegedUser = 65534;
+constexpr gid_t kUnprivilegedGroup = 65534;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class ConfigProgramTest : public ::testing::Test {
+ protected:
+  // The settings folder is the scratch folder: the machine-wide folder is
+  // the first of XDG_CONFIG_DIRS.
+  Outcome run(const std::vector<std::string>& arguments, uid_t user = 0) {
+    ChildProcess::Options options;
+    options.arguments = arguments;
+    options.environment = {"XDG_CONFIG_DIRS=" + folder.path(), "DISPLAY="};
+    options.outputFile = logs.file("out.txt");
+    options.errorFile = logs.file("err.txt");
+    options.user = user;
+    options.group = user == 0 ? 0 : kUnprivilegedGroup;
+    Outcome outcome;
+    ChildProcess program(CONFIG_PROGRAM, options);
+    EXPECT_TRUE(program.waitForExit(kTimeoutMs, outcome.status)) << "did not end";
+    outcome.out = fileText(logs.file("out.txt"));
+    outcome.err = fileText(logs.file("err.txt"));
+    return outcome;
+  }
+  std::string settingsFile() const { return folder.file("Quorvel_Halvenrode_cfg"); }
+  ScratchFolder folder;
+  ScratchFolder logs;  // the program's output, apart from the settings folder
+};
+
+void expectFlags(const Settings& read, const Settings& expected, const std::string& context) {
+  for (const FlagOption& option : flagOptions()) {
+    EXPECT_EQ(read.*option.field != 0, expected.*option.field != 0) << option.name << context;
+  }
+  EXPECT_EQ(read.displayMode, expected.displayMode) << context;
+}
+
+TEST_F(ConfigProgramTest, EveryOptionAndDisplayModeSetIsWhatTheSaverReads) {
+  Settings expected;  // no file yet: the program starts from the defaults
+  for (const FlagOption& option : flagOptions()) {
+    for (const char* value : {"on", "off", "yes"}) {
+      std::string assignment = std::string(option.name) + "=" + value;
+      ASSERT_EQ(run({"--set", assignment}).status, 0) << assignment;
+      expected.*option.field = std::string(value) == "off" ? 0 : 1;
+      expectFlags(readAsSaver(settingsFile()), expected, " after " + assignment);
+    }
+  }
+  for (int row = kDisplayModeCount - 1; row >= 0; --row) {
+    std::string assignment = "display-mode=" + displayModeValue(row);
+    ASSERT_EQ(run({"--set", assignment}).status, 0) << assignment;
+    expected.displayMode = row;
+    Settings read = readAsSaver(settingsFile());
+    expectFlags(read, expected, " after " + assignment);
+    EXPECT_EQ(read.displayHeight(), DisplayModeTable[row].height);
+  }
+  EXPECT_EQ(fileBytes(settingsFile()).size(), 28u);
+}
+
+TEST_F(ConfigProgramTest, ShowPrintsTheStoredValuesAndSetKeepsTheStrings) {
+  const std::string first("\x01secret\0x", 9), second("second");
+  ASSERT_TRUE(putFileBytes(settingsFile(),
+                           SettingsBytes().i32(1).counted(first).counted(second).u8(1).i32(77)
+                               .i32(3).u8(1).u8(1).u8(1).u8(1).u8(0).u8(0).u8(1).bytes()));
+  Outcome shown = run({"--show"});
+  EXPECT_EQ(shown.status, 0);
+  EXPECT_EQ(shown.out,
+            "clock=on\nanalog-clock=on\nclock-24-hour=on\nlarge-clock=off\ncalendar=off\n"
+            "monday-first-calendar=on\nframe-rate=on\nexit-on-mouse-move=on\n"
+            "display-mode=1024x768\n");
+  ASSERT_EQ(run({"--set", "calendar=on", "display-mode=desktop"}).status, 0);
+  EXPECT_EQ(fileBytes(settingsFile()),
+            SettingsBytes().i32(1).counted(first).counted(second).u8(1).i32(77).i32(0).u8(1)
+                .u8(1).u8(1).u8(1).u8(0).u8(1).u8(1).bytes());
+}
+
+TEST_F(ConfigProgramTest, MistakesChangeNothingAndSayWhy) {
+  ASSERT_EQ(run({"--set", "frame-rate=on"}).status, 0);
+  const std::string before = fileBytes(settingsFile());
+  const std::vector<std::vector<std::string>> mistakes = {
+      {"--set"}, {"--set", "clock=off", "no-such-option=on"}, {"--set", "clock"},
+      {"--set", "display-mode=1023x768"}, {"--show", "extra"}, {"--frobnicate"}};
+  for (const auto& arguments : mistakes) {
+    Outcome outcome = run(arguments);
+    EXPECT_EQ(outcome.status, 2) << arguments.back();
+    EXPECT_FALSE(outcome.err.empty()) << arguments.back();
+    EXPECT_EQ(fileBytes(settingsFile()), before) << arguments.back();
+  }
+}
+
+TEST_F(ConfigProgramTest, UnwritableFolderKeepsTheOldFileAndNamesThePath) {
+  ASSERT_EQ(run({"--set", "analog-clock=on"}).status, 0);
+  const std::string before = fileBytes(settingsFile());
+  uid_t user = 0;
+  if (geteuid() == 0) {
+    // Readable by everyone, writable by its owner (root) only.
+    ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
+    user = kUnprivilegedUser;
+  } else {
+    ASSERT_EQ(chmod(folder.path().c_str(), 0555), 0);
+  }
+  Outcome outcome = run({"--set", "analog-clock=off"}, user);
+  chmod(folder.path().c_str(), 0700);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  EXPECT_NE(outcome.err.find(settingsFile()), std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.err.find("administrator rights"), std::string::npos) << outcome.err;
+  EXPECT_EQ(fileBytes(settingsFile()), before);
+  EXPECT_EQ(readAsSaver(settingsFile()).analogClock, 1);
+}
+
+TEST_F(ConfigProgramTest, DialogWithoutADisplayEndsWithAMessage) {
+  Outcome outcome = run({});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  EXPECT_EQ(access(settingsFile().c_str(), F_OK), -1) << "nothing to write without a dialog";
+}
+
+}  // namespace

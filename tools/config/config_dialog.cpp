@@ -1,0 +1,141 @@
+#include "tools/config/config_dialog.h"
+
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/display_mode_table.h"
+#include "tools/config/option_table.h"
+#include "tools/config/settings_loader.h"
+#include "tools/config/settings_writer.h"
+
+namespace {
+
+struct FlagControl {
+  const FlagOption* option;
+  GtkWidget* onButton;  // a check button, or the "on" radio button
+};
+
+struct DialogControls {
+  std::vector<FlagControl> flags;
+  GtkWidget* displayMode = nullptr;
+};
+
+// The frame for `group`, made on first use and packed into `column`.
+GtkWidget* groupBox(GtkWidget* column, std::vector<std::pair<std::string, GtkWidget*>>& groups,
+                    const char* group) {
+  for (auto& known : groups) {
+    if (known.first == group) return known.second;
+  }
+  GtkWidget* frame = gtk_frame_new(group);
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 4);
+  gtk_container_set_border_width(GTK_CONTAINER(box), 8);
+  gtk_container_add(GTK_CONTAINER(frame), box);
+  gtk_box_pack_start(GTK_BOX(column), frame, FALSE, FALSE, 0);
+  groups.emplace_back(group, box);
+  return box;
+}
+
+// One option: a check button, or two radio buttons for a choice between
+// two named forms.
+GtkWidget* addFlag(GtkWidget* box, const FlagOption& option, bool on) {
+  if (option.offLabel == nullptr) {
+    GtkWidget* check = gtk_check_button_new_with_mnemonic(option.label);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(check), on);
+    gtk_box_pack_start(GTK_BOX(box), check, FALSE, FALSE, 0);
+    return check;
+  }
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
+  GtkWidget* off = gtk_radio_button_new_with_mnemonic(nullptr, option.offLabel);
+  GtkWidget* onButton =
+      gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(off), option.label);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(on ? onButton : off), TRUE);
+  gtk_box_pack_start(GTK_BOX(row), off, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(row), onButton, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
+  return onButton;
+}
+
+GtkWidget* addDisplayModes(GtkWidget* box, int32_t selected) {
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
+  GtkWidget* label = gtk_label_new_with_mnemonic("_Screen mode:");
+  GtkWidget* modes = gtk_combo_box_text_new();
+  for (int mode = 0; mode < kDisplayModeCount; ++mode) {
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(modes), displayModeLabel(mode).c_str());
+  }
+  gtk_combo_box_set_active(GTK_COMBO_BOX(modes), selected);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(label), modes);
+  gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(row), modes, TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
+  return modes;
+}
+
+DialogControls buildControls(GtkWidget* dialog, const Settings& settings) {
+  GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
+  gtk_container_set_border_width(GTK_CONTAINER(column), 10);
+  gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), column, TRUE,
+                     TRUE, 0);
+  std::vector<std::pair<std::string, GtkWidget*>> groups;
+  DialogControls controls;
+  for (const FlagOption& option : flagOptions()) {
+    GtkWidget* box = groupBox(column, groups, option.group);
+    controls.flags.push_back({&option, addFlag(box, option, settings.*option.field != 0)});
+  }
+  controls.displayMode = addDisplayModes(groupBox(column, groups, "Screen"), settings.displayMode);
+  return controls;
+}
+
+// The settings as the dialog shows them. A stored flag byte keeps its value
+// unless its box was changed, and everything the dialog does not show is
+// kept as loaded.
+Settings chosenSettings(const DialogControls& controls, const Settings& loaded) {
+  Settings chosen = loaded;
+  for (const FlagControl& control : controls.flags) {
+    bool on = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(control.onButton));
+    uint8_t& field = chosen.*control.option->field;
+    if ((field != 0) != on) field = on ? 1 : 0;
+  }
+  int mode = gtk_combo_box_get_active(GTK_COMBO_BOX(controls.displayMode));
+  if (mode >= 0) chosen.displayMode = mode;
+  return chosen;
+}
+
+void showFailure(GtkWidget* parent, const std::string& problem) {
+  GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL,
+                                          GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
+                                          "The settings were not saved.");
+  gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(box), "%s", problem.c_str());
+  gtk_dialog_run(GTK_DIALOG(box));
+  gtk_widget_destroy(box);
+}
+
+}  // namespace
+
+int runConfigDialog(int& argc, char**& argv, const std::string& settingsPath) {
+  if (!gtk_init_check(&argc, &argv)) {
+    std::fputs("config.exe: no display for the settings dialog; "
+               "use --show or --set without one\n", stderr);
+    return 1;
+  }
+  Settings loaded = loadSettingsFile(settingsPath);
+  GtkWidget* dialog = gtk_dialog_new_with_buttons(
+      "Halvenrode settings", nullptr, GTK_DIALOG_MODAL, "_Cancel", GTK_RESPONSE_CANCEL, "_OK",
+      GTK_RESPONSE_OK, nullptr);
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
+  DialogControls controls = buildControls(dialog, loaded);
+  gtk_widget_show_all(dialog);
+  int status = 0;
+  if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
+    std::string problem;
+    if (!writeSettingsFile(settingsPath, chosenSettings(controls, loaded), problem)) {
+      std::fprintf(stderr, "config.exe: %s\n", problem.c_str());
+      showFailure(dialog, problem);
+      status = 1;
+    }
+  }
+  gtk_widget_destroy(dialog);
+  return status;
+}

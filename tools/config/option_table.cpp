@@ -1,0 +1,97 @@
+#include "tools/config/option_table.h"
+
+#include "app/display_mode_table.h"
+
+namespace {
+
+bool parseFlag(const std::string& text, uint8_t& value) {
+  for (const char* on : {"on", "yes", "true", "1"}) {
+    if (text == on) return value = 1, true;
+  }
+  for (const char* off : {"off", "no", "false", "0"}) {
+    if (text == off) return value = 0, true;
+  }
+  return false;
+}
+
+std::string allDisplayModeValues() {
+  std::string values;
+  for (int row = 0; row < kDisplayModeCount; ++row) {
+    values += (row == 0 ? "" : ", ") + displayModeValue(row);
+  }
+  return values;
+}
+
+}  // namespace
+
+const std::vector<FlagOption>& flagOptions() {
+  static const std::vector<FlagOption> options = {
+      {"clock", "Clock", "Sho_w the clock", nullptr, &Settings::showClock},
+      {"analog-clock", "Clock", "_Analog, with hands", "_Digital", &Settings::analogClock},
+      {"clock-24-hour", "Clock", "_24-hour digits (otherwise AM/PM)", nullptr,
+       &Settings::clock24Hour},
+      {"large-clock", "Clock", "_Large clock", nullptr, &Settings::largeClock},
+      {"calendar", "Calendar", "Show the calenda_r", nullptr, &Settings::showCalendar},
+      {"monday-first-calendar", "Calendar", "Weeks start on _Monday", nullptr,
+       &Settings::russianCalendar},
+      {"frame-rate", "Screen", "Show the _frame rate", nullptr, &Settings::showFrameRate},
+      {"exit-on-mouse-move", "Screen", "_Exit when the mouse moves", nullptr,
+       &Settings::exitOnMouseMoveFlag},
+  };
+  return options;
+}
+
+std::string displayModeValue(int row) {
+  if (row <= 0 || row >= kDisplayModeCount) return "desktop";
+  const DisplayMode& mode = DisplayModeTable[row];
+  return std::to_string(mode.width) + "x" + std::to_string(mode.height);
+}
+
+std::string displayModeLabel(int row) {
+  if (row <= 0 || row >= kDisplayModeCount) return "Desktop";
+  const DisplayMode& mode = DisplayModeTable[row];
+  return std::to_string(mode.width) + " \u00d7 " + std::to_string(mode.height) + ", " +
+         std::to_string(mode.bitsPerPixel) + " bits per pixel";
+}
+
+bool parseDisplayMode(const std::string& text, int32_t& row) {
+  for (int candidate = 0; candidate < kDisplayModeCount; ++candidate) {
+    if (text == displayModeValue(candidate) || text == std::to_string(candidate)) {
+      row = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string describeSettings(const Settings& settings) {
+  std::string text;
+  for (const FlagOption& option : flagOptions()) {
+    text += std::string(option.name) + "=" + (settings.*option.field != 0 ? "on" : "off") + "\n";
+  }
+  text += std::string(kDisplayModeOptionName) + "=" + displayModeValue(settings.displayMode) + "\n";
+  return text;
+}
+
+bool applyAssignment(Settings& settings, const std::string& assignment, std::string& problem) {
+  size_t equals = assignment.find('=');
+  std::string name = assignment.substr(0, equals);
+  std::string value = equals == std::string::npos ? std::string() : assignment.substr(equals + 1);
+  if (equals == std::string::npos) {
+    problem = "\"" + assignment + "\" is not of the form name=value";
+    return false;
+  }
+  if (name == kDisplayModeOptionName) {
+    if (parseDisplayMode(value, settings.displayMode)) return true;
+    problem = "display-mode takes one of: " + allDisplayModeValues();
+    return false;
+  }
+  for (const FlagOption& option : flagOptions()) {
+    if (name != option.name) continue;
+    if (parseFlag(value, settings.*option.field)) return true;
+    problem = name + " takes on or off, not \"" + value + "\"";
+    return false;
+  }
+  problem = "there is no option called \"" + name + "\"";
+  return false;
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "app/settings.h"
+
+// The settings the configuration program starts from: those of the file at
+// `path` (a file-system path) as the saver reads them, or the defaults when
+// there is no readable file. Unlike the saver, which stops each counted
+// string at its first zero byte, the two strings the program does not
+// interpret are taken byte for byte, so that writing the file back keeps
+// them exactly. A display mode outside the table becomes the desktop row,
+// which is what the saver shows for it.
+Settings loadSettingsFile(const std::string& path);
+
+// The two counted strings of a settings stream exactly as stored, in either
+// layout. False when the stream is shorter than its layout, as the saver's
+// reader sees it.
+bool readStoredStrings(std::istream& in, std::string& first, std::string& second);

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Usage: install_test.sh layout_and_run | debian_package
+set -u
+build="${HALVENRODE_BUILD:?}"
+source="${HALVENRODE_SOURCE:?}"
+. "$source/scripts/xvfb-lib.sh"
+work="$(mktemp -d /tmp/halvenrode-install-XXXXXX)"
+saver_pid=
+cleanup() {
+  [ -n "$saver_pid" ] && kill -9 "$saver_pid" 2>/dev/null
+  xvfb_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Every path of the layout below a root (a staging prefix or an unpacked
+# package); $2 is where /etc lives under that root.
+check_layout() {
+  local usr="$1" etc="$2" path
+  for path in lib/halvenrode/halvenrode lib/halvenrode/Halvenrode.exe lib/halvenrode/config.exe \
+              lib/halvenrode/main.pak lib/halvenrode/preview.ppk \
+              share/halvenrode/main.pak share/halvenrode/utils.pak share/halvenrode/clock.pak \
+              share/halvenrode/calendar.pak share/halvenrode/preview.ppk \
+              bin/halvenrode libexec/xscreensaver/halvenrode \
+              share/xscreensaver/config/halvenrode.xml share/man/man6/halvenrode.6 \
+              share/applications/halvenrode-config.desktop; do
+    [ -e "$usr/$path" ] || fail "missing $path"
+  done
+  [ -f "$etc/quorvel/registry.ini" ] || fail "missing the registry file"
+  grep -q '^\[Software\\Quorvel\\Halvenrode\\Settings\]$' "$etc/quorvel/registry.ini" ||
+    fail "the registry file has no settings key"
+  grep -q 'config.exe' "$usr/share/xscreensaver/config/halvenrode.xml" ||
+    fail "the host's configuration file does not mention config.exe"
+}
+
+case "$1" in
+  layout_and_run)
+    stage="$work/stage"
+    cmake --install "$build" --prefix "$stage" >"$work/install.log" 2>&1 ||
+      { cat "$work/install.log" >&2; fail "cmake --install failed"; }
+    check_layout "$stage" "$stage/etc"
+    grep -qx "Path=$stage/lib/halvenrode/" "$stage/etc/quorvel/registry.ini" ||
+      fail "Path does not name the installation folder: $(grep Path "$stage/etc/quorvel/registry.ini")"
+    # Run the installed saver from somewhere else, through the link in bin/,
+    # with the installed registry file naming its folder.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    mkdir -p "$work/config"
+    (cd "$work" && XDG_CONFIG_DIRS="$work/config" \
+       HALVENRODE_REGISTRY_FILE="$stage/etc/quorvel/registry.ini" \
+       "$stage/bin/halvenrode" 2>"$work/stderr") &
+    saver_pid=$!
+    sleep 3
+    kill -0 "$saver_pid" 2>/dev/null || { cat "$work/stderr" >&2; fail "the installed saver ended"; }
+    xdotool key Escape
+    for _ in $(seq 1 100); do kill -0 "$saver_pid" 2>/dev/null || break; sleep 0.1; done
+    wait "$saver_pid"
+    status=$?
+    saver_pid=
+    [ "$status" = 0 ] || fail "the installed saver ended with status $status"
+    ;;
+  debian_package)
+    (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) ||
+      { tail -20 "$work/cpack.log" >&2; fail "cpack failed"; }
+    deb="$(ls "$work"/package/*.deb | head -1)"
+    [ -f "$deb" ] || fail "no package was made"
+    depends="$(dpkg-deb -f "$deb" Depends)"
+    for library in libsdl1.2 libsdl-image1.2 libx11; do
+      echo "$depends" | grep -q "$library" || fail "the package does not depend on $library: $depends"
+    done
+    dpkg-deb -x "$deb" "$work/root"
+    check_layout "$work/root/usr" "$work/root/etc"
+    grep -qx "Path=/usr/lib/halvenrode/" "$work/root/etc/quorvel/registry.ini" ||
+      fail "the package's registry file does not name /usr/lib/halvenrode/"
+    ;;
+  *) fail "unknown case $1" ;;
+esac
+echo "PASS: $1"

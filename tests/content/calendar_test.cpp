@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "overlays/calendar.h"
+#include "overlays/calendar_date.h"
+#include "tests/content/content_fixture.h"
+#include "tests/content/test_archives.h"
+
+namespace {
+
+std::tm dateOf(int year, int month, int day) {
+  std::tm time{};
+  time.tm_year = year - 1900;
+  time.tm_mon = month - 1;
+  time.tm_mday = day;
+  return time;
+}
+
+struct Span {
+  int first, last;  // cells of day 1 and of the last day
+};
+
+// Checks that the grid holds the days in one run and zeros elsewhere.
+Span monthSpan(const CalendarGrid grid) {
+  Span span{-1, -1};
+  for (int i = 0; i < kCalendarCells; ++i) {
+    if (grid[i] == 0) continue;
+    if (span.first < 0) span.first = i;
+    EXPECT_EQ(grid[i], i - span.first + 1) << "cell " << i;
+    span.last = i;
+  }
+  return span;
+}
+
+Span sundayFirst(int year, int month) {
+  CalendarDate date;
+  CalendarGrid grid;
+  date.fillSundayFirstAt(dateOf(year, month, 10), grid);
+  return monthSpan(grid);
+}
+
+Span mondayFirst(int year, int month) {
+  CalendarDate date;
+  CalendarGrid grid;
+  date.fillMondayFirstAt(dateOf(year, month, 10), grid);
+  return monthSpan(grid);
+}
+
+TEST(CalendarDate, MonthLengthsFollowTheGregorianLeapRule) {
+  EXPECT_EQ(daysInMonth(dateOf(2027, 2, 1)), 28);
+  EXPECT_EQ(daysInMonth(dateOf(2028, 2, 1)), 29);
+  EXPECT_EQ(daysInMonth(dateOf(2100, 2, 1)), 28);
+  EXPECT_EQ(daysInMonth(dateOf(2000, 2, 1)), 29);
+  EXPECT_EQ(daysInMonth(dateOf(2400, 2, 1)), 29);
+  EXPECT_EQ(daysInMonth(dateOf(2026, 12, 1)), 31);
+  EXPECT_EQ(daysInMonth(dateOf(2026, 4, 1)), 30);
+  std::tm broken = dateOf(2026, 1, 1);
+  broken.tm_mon = 13;  // no month: wraps instead of reading past the table
+  EXPECT_EQ(daysInMonth(broken), 28);
+}
+
+TEST(CalendarDate, Weekdays) {
+  EXPECT_EQ(dayOfWeek(dateOf(1970, 1, 1)), 4);
+  EXPECT_EQ(dayOfWeek(dateOf(2000, 2, 29)), 2);
+  EXPECT_EQ(dayOfWeek(dateOf(2100, 3, 1)), 1);
+  EXPECT_EQ(firstWeekdayOfMonth(dateOf(2026, 12, 25)), 2);
+  std::tm broken{};
+  broken.tm_year = -4000;
+  broken.tm_mday = -50;
+  int32_t weekday = dayOfWeek(broken);
+  EXPECT_TRUE(weekday >= 0 && weekday <= 6);
+}
+
+TEST(CalendarDate, GridsForBothWeekStarts) {
+  // December 2026 starts on a Tuesday.
+  EXPECT_EQ(sundayFirst(2026, 12).first, 2);
+  EXPECT_EQ(sundayFirst(2026, 12).last, 32);
+  EXPECT_EQ(mondayFirst(2026, 12).first, 1);
+  EXPECT_EQ(mondayFirst(2026, 12).last, 31);
+  // February 2026 starts on a Sunday.
+  EXPECT_EQ(sundayFirst(2026, 2).first, 0);
+  EXPECT_EQ(mondayFirst(2026, 2).first, 6);
+  // August 2026: 31 days from a Saturday need the sixth row.
+  EXPECT_EQ(sundayFirst(2026, 8).last, 36);
+  EXPECT_EQ(mondayFirst(2026, 8).last, 35);
+  EXPECT_EQ(sundayFirst(2100, 2).last - sundayFirst(2100, 2).first, 27);
+}
+
+TEST(CalendarDate, RecordCarriesTheDate) {
+  CalendarDate date;
+  CalendarGrid grid;
+  date.fillMondayFirstAt(dateOf(2026, 12, 15), grid);
+  EXPECT_EQ(date.year, 2026);
+  EXPECT_EQ(date.month, 11);
+  EXPECT_EQ(date.day, 15);
+  date.reset();
+  EXPECT_EQ(date.year + date.month + date.day, 0);
+  EXPECT_EQ(dayNumberEntry(0), "null");
+  EXPECT_EQ(dayNumberEntry(31), "31");
+  EXPECT_EQ(dayNumberEntry(99), "null");
+  EXPECT_EQ(monthNameEntry(0), "m1");
+  EXPECT_EQ(monthNameEntry(11), "m12");
+}
+
+class CalendarNodeTest : public ContentTest {
+ protected:
+  void TearDown() override {
+    delete calendar;
+    ContentTest::TearDown();
+  }
+  SceneNode* updater() const { return calendar->children[1]; }
+  SceneNode* calendar = nullptr;
+};
+
+TEST_F(CalendarNodeTest, SheetShowsTheMonthWithTodayHighlightedFirst) {
+  setLocalTime(2026, 12, 15, 9, 0, 0);
+  calendar = createCalendarNode(0, 0, 0, false);
+  drawAt(*calendar, 0);
+  ASSERT_EQ(calendar->children.size(), 2u);
+  EXPECT_EQ(loadedEntry(calendar->children[0]), "fon");
+  ASSERT_EQ(updater()->children.size(), 1u);
+  const SceneNode* sheet = updater()->children[0];
+  ASSERT_EQ(sheet->children.size(), 45u);
+  EXPECT_EQ(loadedEntry(sheet->children[0]), "day");
+  EXPECT_EQ(loadedEntry(sheet->children[1]), "m12");
+  int highlights = 0;
+  for (size_t i = 2; i < sheet->children.size(); ++i) {
+    if (loadedEntry(sheet->children[i]) != "sel") continue;
+    ++highlights;
+    ASSERT_LT(i + 1, sheet->children.size());
+    const SceneNode* number = sheet->children[i + 1];
+    EXPECT_EQ(loadedEntry(number), "15");
+    EXPECT_EQ(number->transform.x, sheet->children[i]->transform.x);
+    EXPECT_EQ(number->transform.y, sheet->children[i]->transform.y);
+    // Day 15 of December 2026 is cell 16: column 2, row 2.
+    EXPECT_EQ(number->transform.x, -24);
+    EXPECT_EQ(number->transform.y, -16);
+  }
+  EXPECT_EQ(highlights, 1);
+}
+
+TEST_F(CalendarNodeTest, NewSheetOnlyWhenTheDayOfTheMonthChanges) {
+  setLocalTime(2026, 1, 5, 23, 0, 0);
+  calendar = createCalendarNode(0, 0, 0, true);
+  drawAt(*calendar, 0);
+  EXPECT_EQ(loadedEntry(calendar->children[0]), "fon_rus");
+  EXPECT_EQ(loadedEntry(updater()->children[0]->children[0]), "day_rus");
+  setLocalTime(2026, 2, 5, 23, 0, 0);  // the same day of another month
+  drawAt(*calendar, 100);
+  ASSERT_EQ(updater()->children.size(), 1u);
+  EXPECT_FALSE(updater()->children[0]->closeRequested);
+  EXPECT_EQ(loadedEntry(updater()->children[0]->children[1]), "m1");
+  setLocalTime(2026, 2, 6, 0, 0, 0);
+  drawAt(*calendar, 200);
+  ASSERT_EQ(updater()->children.size(), 2u);
+  EXPECT_TRUE(updater()->children[0]->closeRequested);
+  EXPECT_EQ(loadedEntry(updater()->children[1]->children[1]), "m2");
+}
+
+}  // namespace

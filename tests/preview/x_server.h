@@ -3,9 +3,9 @@
 
 #include <string>
 
-// A private virtual X server for one test suite, on a display number the
-// server picks itself among the free ones. The constructor returns once the
-// server accepts connections; the destructor stops it.
+// A private virtual X server for one test suite, on a free display number.
+// The constructor returns once the server accepts connections; the
+// destructor stops it.
 class XvfbServer {
  public:
   XvfbServer();

@@ -66,6 +66,16 @@ std::string writeTemporary(const std::string& path, const std::string& bytes) {
   return std::string();
 }
 
+// Makes the rename itself durable; a failure here changes nothing the
+// reader could see, so it is not reported.
+void syncFolder(const std::string& path) {
+  std::string folder = folderOfPath(path);
+  int fd = open(folder == path ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 }  // namespace
 
 std::string encodeSettings(const Settings& settings) {
@@ -96,5 +106,6 @@ bool writeSettingsFile(const std::string& path, const Settings& settings, std::s
     problem = describeFailure(path, error);
     return false;
   }
+  syncFolder(path);
   return true;
 }

@@ -1,0 +1,169 @@
+// Where the saver's node placements meet the models: wheels on the rail
+// top, plants on the ground, terrain pieces joining, smoke at the chimney.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "tests/assets/archive_reading.h"
+#include "tools/assets/terrain_height.h"
+
+namespace {
+
+constexpr double kRailTop = -5.3;
+
+class MainArchive : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { archive_ = loadBuiltArchive("main.pak").release(); }
+  static void TearDownTestSuite() {
+    delete archive_;
+    archive_ = nullptr;
+  }
+  std::vector<ReadMesh> model(const std::string& entry) {
+    std::vector<ReadMesh> meshes;
+    EXPECT_TRUE(archive_ != nullptr && readModel(*archive_, entry, meshes)) << entry;
+    return meshes;
+  }
+  static PakArchive* archive_;
+};
+PakArchive* MainArchive::archive_ = nullptr;
+
+// Height of the first mesh's surface above (x, y), from the triangle that
+// contains the point; NAN when none does.
+double surfaceHeight(const ReadMesh& mesh, double x, double y) {
+  for (size_t i = 0; i + 2 < mesh.positions.size(); i += 3) {
+    const Vec3 &a = mesh.positions[i], &b = mesh.positions[i + 1], &c = mesh.positions[i + 2];
+    double det = (b.y - c.y) * (a.x - c.x) + (c.x - b.x) * (a.y - c.y);
+    if (std::fabs(det) < 1e-12) continue;
+    double l1 = ((b.y - c.y) * (x - c.x) + (c.x - b.x) * (y - c.y)) / det;
+    double l2 = ((c.y - a.y) * (x - c.x) + (a.x - c.x) * (y - c.y)) / det;
+    double l3 = 1 - l1 - l2;
+    if (l1 >= -1e-9 && l2 >= -1e-9 && l3 >= -1e-9) return l1 * a.z + l2 * b.z + l3 * c.z;
+  }
+  return NAN;
+}
+
+// The vertices of a mesh lying on the plane x = `x`, as y -> z.
+std::map<double, double> profileAt(const ReadMesh& mesh, double x) {
+  std::map<double, double> profile;
+  for (const Vec3& p : mesh.positions)
+    if (std::fabs(p.x - x) < 1e-9) profile[std::round(p.y * 1000) / 1000] = p.z;
+  return profile;
+}
+
+}  // namespace
+
+TEST_F(MainArchive, EveryWheelTouchesTheRailTopThroughAWholeTurn) {
+  // Wheel centres as the builders place them (z of each wheel node).
+  const std::pair<const char*, double> wheels[] = {{"kolesobig", -3.0}, {"kolesosmall", -3.8}, {"kolesosred", -3.5}};
+  for (const auto& wheel : wheels) {
+    std::vector<Vec3> points = allPositions(model(wheel.first));
+    ASSERT_FALSE(points.empty());
+    double lowest = 1e9, reach = 0;
+    for (const Vec3& p : points) {
+      lowest = std::min(lowest, p.z);
+      reach = std::max(reach, std::hypot(p.x, p.z));  // distance from the axle (Y)
+    }
+    EXPECT_NEAR(wheel.second + lowest, kRailTop, 0.02) << wheel.first << " at rest";
+    // Turning about Y brings the farthest point of the wheel to the bottom.
+    EXPECT_NEAR(wheel.second - reach, kRailTop, 0.02) << wheel.first << " turned";
+  }
+}
+
+TEST_F(MainArchive, RailsCarryTheWheelsAtTheirGauge) {
+  std::vector<Vec3> rails = allPositions(model("relsi"));
+  std::vector<Vec3> wheel = allPositions(model("kolesobig"));
+  double top = -1e9;
+  for (const Vec3& p : rails) top = std::max(top, p.z);
+  EXPECT_NEAR(top, kRailTop, 0.02);
+  // The rail heads' tops lie under the wheel treads' lowest band.
+  for (double side : {-1.0, 1.0}) {
+    double railY = 0, count = 0;
+    for (const Vec3& p : rails)
+      if (p.z > kRailTop - 0.01 && p.y * side > 0) railY += p.y, ++count;
+    ASSERT_GT(count, 0);
+    railY /= count;
+    double treadMin = 1e9, treadMax = -1e9;
+    for (const Vec3& p : wheel)
+      if (p.z < -2.25 && p.y * side > 0) treadMin = std::min(treadMin, p.y), treadMax = std::max(treadMax, p.y);
+    EXPECT_GT(railY, treadMin) << side;
+    EXPECT_LT(railY, treadMax) << side;
+  }
+}
+
+TEST_F(MainArchive, GroundPassesThroughEveryPlantingSpot) {
+  for (int kind : {1, 2}) {
+    std::vector<ReadMesh> terrain = model(kind == 1 ? "relef1" : "relef2");
+    ASSERT_FALSE(terrain.empty());
+    TerrainHeight height(kind);
+    for (const PlantingSpot& spot : plantingSpots(kind)) {
+      EXPECT_NEAR(height(spot.x, spot.y), spot.z, 0.1) << kind << " at " << spot.x << "," << spot.y;
+      double onMesh = surfaceHeight(terrain[0], spot.x, spot.y);
+      if (spot.x <= 40.0) {  // spots past the piece's end stand on the next piece
+        ASSERT_FALSE(std::isnan(onMesh)) << spot.x << "," << spot.y;
+        EXPECT_NEAR(onMesh, spot.z, 0.1) << kind << " mesh at " << spot.x << "," << spot.y;
+      }
+    }
+    EXPECT_EQ(plantingSpots(kind).size(), kind == 1 ? 25u : 24u);
+  }
+}
+
+TEST_F(MainArchive, BothTerrainsShareOneProfileAtBothEnds) {
+  std::map<double, double> reference = profileAt(model("relef1")[0], -160.0);
+  ASSERT_GT(reference.size(), 20u);
+  for (const char* entry : {"relef1", "relef2"}) {
+    ReadMesh ground = model(entry)[0];
+    for (double x : {-160.0, 40.0}) {
+      std::map<double, double> profile = profileAt(ground, x);
+      ASSERT_EQ(profile.size(), reference.size()) << entry << " at " << x;
+      for (const auto& point : reference) EXPECT_NEAR(profile[point.first], point.second, 1e-6) << entry << " y " << point.first;
+    }
+    double low = 1e9, high = -1e9;
+    for (const Vec3& p : ground.positions) low = std::min(low, p.x), high = std::max(high, p.x);
+    EXPECT_DOUBLE_EQ(low, -160.0);
+    EXPECT_DOUBLE_EQ(high, 40.0);
+  }
+}
+
+TEST_F(MainArchive, ChimneyTopIsWhereTheSmokeStarts) {
+  std::vector<Vec3> body = allPositions(model("parovoz"));
+  double top = -1e9;
+  for (const Vec3& p : body)
+    if (std::fabs(p.x - 11.0) < 1.5 && std::fabs(p.y) < 1.5) top = std::max(top, p.z);
+  EXPECT_NEAR(top, 7.2, 1e-6);
+  Vec3 centre{0, 0, 0};
+  int count = 0;
+  for (const Vec3& p : body)
+    if (std::fabs(p.z - top) < 1e-9) centre = centre + p, ++count;
+  ASSERT_GT(count, 0);
+  EXPECT_NEAR(centre.x / count, 11.0, 0.01);
+  EXPECT_NEAR(centre.y / count, 0.0, 0.01);
+  for (const Vec3& p : body) EXPECT_LE(p.z, 7.2 + 1e-6);  // nothing of the body above the smoke's start
+}
+
+TEST_F(MainArchive, SmokePuffIsACentredQuadAboutThreeAcross) {
+  std::vector<Vec3> puff = allPositions(model("smouke"));
+  ASSERT_EQ(puff.size(), 6u);
+  double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
+  for (const Vec3& p : puff) {
+    EXPECT_DOUBLE_EQ(p.z, 0.0);
+    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x), minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+  }
+  EXPECT_NEAR(minX + maxX, 0.0, 1e-9);
+  EXPECT_NEAR(minY + maxY, 0.0, 1e-9);
+  EXPECT_NEAR(maxX - minX, 3.0, 0.5);
+}
+
+TEST_F(MainArchive, PlantsStandOnTheirFootAndReachPlausibleHeights) {
+  const std::pair<const char*, double> plants[] = {{"elka", 12}, {"derevo", 8}, {"kust", 2}};
+  for (const auto& plant : plants) {
+    std::vector<Vec3> points = allPositions(model(plant.first));
+    double low = 1e9, high = -1e9, reach = 0;
+    for (const Vec3& p : points) low = std::min(low, p.z), high = std::max(high, p.z), reach = std::max(reach, std::hypot(p.x, p.y));
+    EXPECT_LT(low, 0.0) << plant.first << " must reach into the ground";
+    EXPECT_GT(low, -1.5) << plant.first;
+    EXPECT_GT(high, plant.second) << plant.first;
+    EXPECT_LT(high, 20.0) << plant.first;
+    EXPECT_LT(reach, 12.0) << plant.first;
+  }
+}

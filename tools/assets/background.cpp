@@ -1,0 +1,192 @@
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assets/canvas.h"
+#include "tools/assets/dimensions.h"
+#include "tools/assets/primitives.h"
+#include "tools/assets/scene_models.h"
+#include "tools/assets/snow_paint.h"
+#include "tools/assets/terrain_height.h"
+
+// "fon": the world around the terrain, drawn first and unlit. Centred on
+// the landscape origin: a sky dome, a ring of distant hills and a ring of
+// forest standing on a snowfield that continues the terrain's cross
+// profile. The eye stays within 53 units of the origin and sees at most
+// 250 units, so everything here lies within 185 of the origin.
+
+namespace {
+
+constexpr double kDomeRadius = 185.0;
+constexpr double kHillsRadius = 176.0;
+constexpr double kForestRadius = 160.0;
+constexpr double kFieldDrop = 1.0;  // below the terrain's end profile
+
+// The snowfield: the terrain's cross profile, a little lower so pieces
+// always win the depth test where they exist. Inside the strip that a
+// piece always covers it sinks out of sight.
+double fieldHeight(double x, double y) {
+  bool covered = x > dims::kTerrainStartX + 4 && x < dims::kTerrainStartX + dims::kTerrainLength - 4 &&
+                 std::fabs(y) < dims::kTerrainHalfWidth - 4;
+  return crossProfile(y) - kFieldDrop - (covered ? 30.0 : 0.0);
+}
+
+TriangleList skyDome() {
+  std::vector<Vec2> profile;
+  profile.push_back({kDomeRadius, -60});
+  for (int i = 0; i <= 12; ++i) {
+    double a = kPi / 2 * i / 12;
+    profile.push_back({kDomeRadius * std::cos(a), kDomeRadius * std::sin(a)});
+  }
+  TriangleList dome = makeLathe(profile, 48, false, 1.0);
+  // t: 0 at the zenith, 1 at the foot; s irrelevant (the sky is the same
+  // all round).
+  for (Vertex& v : dome.vertices) {
+    double elevation = std::atan2(v.position.z, std::hypot(v.position.x, v.position.y));
+    v.t = std::clamp(1.0 - (elevation + 0.12) / (kPi / 2 + 0.12), 0.0, 1.0);
+    v.s = 0.5;
+  }
+  return dome;
+}
+
+// A band standing on the snowfield at `radius`, `height` tall, its texture
+// wrapping `repeats` times around.
+TriangleList ring(double radius, double height, double sink, int segments, int repeats) {
+  TriangleList out;
+  for (int k = 0; k < segments; ++k) {
+    auto at = [&](int kk, bool up) {
+      double a = 2 * kPi * kk / segments;
+      double x = radius * std::cos(a), y = radius * std::sin(a);
+      double ground = crossProfile(y) - kFieldDrop - sink;
+      Vertex v;
+      v.position = {x, y, up ? ground + height : ground};
+      v.normal = {-std::cos(a), -std::sin(a), 0};
+      v.s = double(kk) / segments * repeats;
+      v.t = up ? 0.0 : 1.0;
+      return v;
+    };
+    out.quad(at(k, false), at(k, true), at(k + 1, true), at(k + 1, false));
+  }
+  return out;
+}
+
+std::vector<uint8_t> paintSky() {
+  Canvas c(32, 256);
+  c.flush();
+  for (int y = 0; y < 256; ++y) {
+    double t = y / 255.0;  // 0 zenith, 1 below the horizon
+    double h = std::pow(t, 2.2);
+    // Deep winter blue overhead to a pale, faintly warm horizon haze.
+    double r = 0.30 + (0.96 - 0.30) * h, g = 0.46 + (0.86 - 0.46) * h, b = 0.74 + (0.84 - 0.74) * h;
+    for (int x = 0; x < 32; ++x) c.setPixel(x, y, r, g, b, 1);
+  }
+  c.markDirty();
+  return c.png();
+}
+
+// Distant hills: soft snowy ridges, blue with distance.
+std::vector<uint8_t> paintHills() {
+  const int w = 1024, h = 128;
+  Canvas c(w, h);
+  c.flush();
+  for (int x = 0; x < w; ++x) {
+    double u = double(x) / w;
+    double ridge = 0.25 + 0.45 * fractalNoise(u * 6, 0.5, 111, 4, 6);
+    for (int y = 0; y < h; ++y) {
+      double t = double(y) / h;  // 0 top
+      double alpha = (1 - t) < ridge ? 1.0 : 0.0;
+      double shade = 0.80 + 0.12 * fractalNoise(u * 40, t * 6, 112, 3, 40);
+      c.setPixel(x, y, shade * 0.86, shade * 0.9, shade * 1.0, alpha);
+    }
+  }
+  c.markDirty();
+  return c.png();
+}
+
+// One distant fir: a narrow spire of drooping branch tiers with ragged
+// tips, foot at (cx, foot), in the current source colour.
+void firSilhouette(cairo_t* cr, double cx, double foot, double height, uint32_t seed) {
+  const int tiers = 9;
+  double half = height * 0.2;
+  cairo_move_to(cr, cx, foot - height);
+  for (int k = 1; k <= tiers; ++k) {  // right edge, top to bottom
+    double f = double(k) / tiers, jag = 0.75 + 0.5 * hashUnit(k, 1, seed);
+    cairo_line_to(cr, cx + half * f * jag, foot - height * (1 - f) * 0.92 + 3);
+    cairo_line_to(cr, cx + half * f * 0.55, foot - height * (1 - f) * 0.92 - 2);
+  }
+  cairo_line_to(cr, cx + half * 0.3, foot + 4);
+  cairo_line_to(cr, cx - half * 0.3, foot + 4);
+  for (int k = tiers; k >= 1; --k) {  // left edge, bottom to top
+    double f = double(k) / tiers, jag = 0.75 + 0.5 * hashUnit(k, 2, seed);
+    cairo_line_to(cr, cx - half * f * 0.55, foot - height * (1 - f) * 0.92 - 2);
+    cairo_line_to(cr, cx - half * f * jag, foot - height * (1 - f) * 0.92 + 3);
+  }
+  cairo_close_path(cr);
+  cairo_fill(cr);
+}
+
+// The forest edge: two rows of firs, the back row paler with distance,
+// over a solid foot so nothing shows through below the tree line; snow
+// dusts the front row.
+std::vector<uint8_t> paintForest() {
+  const int w = 2048, h = 256;
+  Canvas c(w, h);
+  cairo_t* cr = c.cr();
+  const double foot = h * 0.8;
+  for (int row = 0; row < 2; ++row) {
+    const int trees = row == 0 ? 150 : 190;
+    for (int i = 0; i < trees; ++i) {
+      uint32_t seed = 1000u * uint32_t(row) + uint32_t(i);
+      double x = (i + hashUnit(i, row, 121)) * w / trees;
+      double height = h * (row == 0 ? 0.55 + 0.25 * hashUnit(i, 5, 122) : 0.3 + 0.25 * hashUnit(i, 6, 123));
+      double base = foot - (row == 0 ? 18 : 0);
+      for (int copy = -1; copy <= 1; ++copy) {  // wrap around the seam
+        if (row == 0)
+          setRgb(cr, 120, 140, 160);
+        else
+          setRgb(cr, 44 + int(20 * hashUnit(i, 7, 124)), 66, 70);
+        firSilhouette(cr, x + copy * w, base, height, seed);
+        if (row == 1) {
+          setRgb(cr, 236, 242, 250, 0.85);
+          cairo_save(cr);
+          cairo_translate(cr, x + copy * w, base - height);
+          cairo_scale(cr, 0.55, 0.5);
+          firSilhouette(cr, 0, height * 0.9, height * 0.9, seed + 7);
+          cairo_restore(cr);
+        }
+      }
+    }
+  }
+  setRgb(cr, 44, 62, 66);
+  cairo_rectangle(cr, 0, foot - 2, w, h - foot + 2);
+  cairo_fill(cr);
+  // Snow along the forest's foot merges it into the field.
+  cairo_pattern_t* fade = cairo_pattern_create_linear(0, foot - 6, 0, h);
+  cairo_pattern_add_color_stop_rgba(fade, 0, 0.9, 0.93, 0.98, 0);
+  cairo_pattern_add_color_stop_rgba(fade, 0.45, 0.9, 0.93, 0.98, 1);
+  cairo_pattern_add_color_stop_rgba(fade, 1, 0.9, 0.93, 0.98, 1);
+  cairo_set_source(cr, fade);
+  cairo_rectangle(cr, 0, foot - 6, w, h - foot + 6);
+  cairo_fill(cr);
+  cairo_pattern_destroy(fade);
+  return c.png();
+}
+
+}  // namespace
+
+void addBackground(ArchiveContent& a) {
+  Model m;
+  Material plain = unlitMaterial();
+  Material cutout = unlitMaterial();
+  cutout.alphaTest = true;
+  m.part("sky.png", plain).triangles = skyDome();
+  m.part("fonground.png", plain).triangles =
+      makeHeightField(fieldHeight, -kDomeRadius, kDomeRadius, -kDomeRadius, kDomeRadius, 74, 74, 2 * kDomeRadius, 2 * kDomeRadius);
+  m.part("hills.png", cutout).triangles = ring(kHillsRadius, 32, 2, 96, 3);
+  m.part("forest.png", cutout).triangles = ring(kForestRadius, 30, 3, 128, 6);
+  a.addModel("fon", m);
+  a.addImage("sky.png", paintSky());
+  a.addImage("hills.png", paintHills());
+  a.addImage("forest.png", paintForest());
+  auto fieldShape = [](double, double y) { return crossProfile(y); };
+  a.addImage("fonground.png", paintSnowGround(fieldShape, -kDomeRadius, 2 * kDomeRadius, -kDomeRadius, 2 * kDomeRadius, 512, 130));
+}

@@ -1,0 +1,152 @@
+#include <algorithm>
+#include <cmath>
+
+#include "tools/assets/canvas.h"
+#include "tools/assets/dimensions.h"
+#include "tools/assets/parts.h"
+#include "tools/assets/primitives.h"
+#include "tools/assets/scene_models.h"
+#include "tools/assets/snow_paint.h"
+#include "tools/assets/terrain_height.h"
+
+// Terrain pieces "relef1" and "relef2" and the track "relsi". All are drawn
+// unlit, so their textures carry every shade. Each terrain model is one
+// snow surface with its own baked texture plus the ballast bed under the
+// track; the track is two rails on sleepers over the piece's 200 units.
+
+namespace {
+
+constexpr double kX0 = dims::kTerrainStartX;
+constexpr double kX1 = dims::kTerrainStartX + dims::kTerrainLength;
+constexpr double kY0 = -dims::kTerrainHalfWidth;
+constexpr double kDepth = 2 * dims::kTerrainHalfWidth;
+constexpr int kGroundTextureSize = 1024;
+constexpr double kSleeperSpacing = 1.6;
+
+// Grid lines across the track: fine near the track, and through every
+// planting spot's y so spots fall on vertices, coarse on the far slopes.
+std::vector<double> acrossLines() {
+  std::vector<double> ys;
+  for (double y = kY0; y < -60; y += 10) ys.push_back(y);
+  for (double y : {-60.0, -52.5, -45.0, -37.5}) ys.push_back(y);
+  for (int k = -12; k <= 12; ++k) {
+    ys.push_back(2.5 * k);
+    if (k == 12) ys.push_back(30.39);
+  }
+  for (double y : {37.5, 45.0, 52.5, 60.0}) ys.push_back(y);
+  for (double y = 70; y <= -kY0 + 1e-9; y += 10) ys.push_back(y);
+  return ys;
+}
+
+Vertex groundVertex(const TerrainHeight& h, double x, double y) {
+  const double e = 0.5;
+  Vertex v;
+  v.position = {x, y, h(x, y)};
+  v.normal = normalized({-(h(x + e, y) - h(x - e, y)) / (2 * e), -(h(x, y + e) - h(x, y - e)) / (2 * e), 1});
+  v.s = (x - kX0) / dims::kTerrainLength;
+  v.t = (y - kY0) / kDepth;
+  return v;
+}
+
+TriangleList groundSurface(const TerrainHeight& h) {
+  TriangleList out;
+  std::vector<double> ys = acrossLines();
+  const int columns = 40;
+  for (size_t j = 0; j + 1 < ys.size(); ++j)
+    for (int i = 0; i < columns; ++i) {
+      double xa = kX0 + dims::kTerrainLength * i / columns, xb = kX0 + dims::kTerrainLength * (i + 1) / columns;
+      out.quad(groundVertex(h, xa, ys[j]), groundVertex(h, xb, ys[j]), groundVertex(h, xb, ys[j + 1]),
+               groundVertex(h, xa, ys[j + 1]));
+    }
+  return out;
+}
+
+TriangleList ballastBed() {
+  auto height = [](double, double y) { return ballastHeight(y); };
+  return makeHeightField(height, kX0, kX1, -kBallastHalfWidth, kBallastHalfWidth, 50, 6, 4.0, 4.0);
+}
+
+Model terrainModel(int kind, const std::string& texture) {
+  Model m;
+  TerrainHeight h(kind);
+  m.part(texture, unlitMaterial()).triangles = groundSurface(h);
+  m.part("ballast.png", unlitMaterial()).triangles = ballastBed();
+  return m;
+}
+
+std::vector<uint8_t> paintBallast() {
+  Canvas c(256, 256);
+  c.flush();
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x) {
+      double stone = valueNoise(x / 4.0, y / 4.0, 51, 64);
+      double fine = hashUnit(x, y, 52);
+      double snow = fractalNoise(x / 32.0, y / 32.0, 53, 3, 8);
+      double g = 0.38 + 0.22 * stone + 0.08 * fine;
+      double rgb[3] = {g * 1.02, g * 0.97, g * 0.92};
+      double cover = std::clamp((snow - 0.42) * 5.0, 0.0, 0.85);  // drifts between stones
+      for (double& v : rgb) v = v * (1 - cover) + 0.9 * cover;
+      c.setPixel(x, y, rgb[0], rgb[1], rgb[2] * (1 + 0.04 * cover), 1);
+    }
+  c.markDirty();
+  return c.png();
+}
+
+std::vector<uint8_t> paintFlat(int size, double r, double g, double b, double noise, uint32_t seed,
+                               bool streaks) {
+  Canvas c(size, size);
+  c.flush();
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      double n = streaks ? valueNoise(x / 16.0, y / 1.5, seed, size / 16) : valueNoise(x / 4.0, y / 4.0, seed, size / 4);
+      double k = 1 + noise * (n - 0.5);
+      c.setPixel(x, y, r * k, g * k, b * k, 1);
+    }
+  c.markDirty();
+  return c.png();
+}
+
+// Rail cross-section in (y, z) relative to the rail's centre line at the
+// sleeper top: foot, web, head; 0.55 tall so the head meets the wheels.
+std::vector<Vec2> railSection() {
+  const double r = dims::kRailHeight;
+  return {{-0.3, 0},         {0.3, 0},          {0.3, 0.08},      {0.07, 0.14},
+          {0.07, r - 0.18},  {0.16, r - 0.15}, {0.16, r},        {-0.16, r},
+          {-0.16, r - 0.15}, {-0.07, r - 0.18}, {-0.07, 0.14},   {-0.3, 0.08}};
+}
+
+Model railsModel() {
+  Model m;
+  // Extrude along Z, then turn so that Z runs along X, the section's x
+  // across (Y) and its y up (Z).
+  Affine alongTrack = compose(rotationY(90), rotationZ(90));
+  for (double s : {-1.0, 1.0}) {
+    Affine at = compose(translation({kX0, s * dims::kGaugeHalf, dims::kSleeperTopZ}), alongTrack);
+    m.part("rust.png", unlitMaterial()).triangles.append(makeExtrusion(railSection(), dims::kTerrainLength, 1.0), at);
+    TriangleList top = makeQuad({dims::kTerrainLength / 2, 0}, dims::kTerrainLength, 0.3);
+    m.part("polish.png", unlitMaterial())
+        .triangles.append(top, translation({kX0, s * dims::kGaugeHalf, dims::kRailTopZ + 0.002}));
+  }
+  for (double x = kX0 + kSleeperSpacing / 2; x < kX1; x += kSleeperSpacing) {
+    TriangleList sleeper = boxBetween({x - 0.35, -3.1, dims::kSleeperTopZ - 0.3}, {x + 0.35, 3.1, dims::kSleeperTopZ}, 2.0);
+    m.part("sleeper.png", unlitMaterial()).triangles.append(sleeper);
+  }
+  return m;
+}
+
+}  // namespace
+
+void addLandscape(ArchiveContent& a) {
+  a.addModel("relef1", terrainModel(1, "relef1.png"));
+  a.addModel("relef2", terrainModel(2, "relef2.png"));
+  a.addModel("relsi", railsModel());
+  for (int kind : {1, 2}) {
+    TerrainHeight h(kind);
+    a.addImage(kind == 1 ? "relef1.png" : "relef2.png",
+               paintSnowGround(h, kX0, dims::kTerrainLength, kY0, kDepth, kGroundTextureSize, 60 + kind));
+  }
+  a.addImage("ballast.png", paintBallast());
+  a.addImage("rust.png", paintFlat(64, 0.42, 0.30, 0.24, 0.35, 71, true));
+  a.addImage("polish.png", paintFlat(32, 0.78, 0.80, 0.84, 0.2, 72, true));
+  a.addImage("sleeper.png", paintFlat(64, 0.36, 0.27, 0.20, 0.5, 73, true));
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <functional>
+
+#include "tools/assets/geometry.h"
+
+// The modelling kit's shapes. Each returns a triangle list in its own local
+// frame with outward normals; callers place it with an Affine. Texture
+// coordinates are lengths divided by `tile`, the scene units covered by one
+// repeat of the texture.
+
+// Axis-aligned box centred on the origin with the given full sizes.
+TriangleList makeBox(Vec3 size, double tile = 1.0);
+
+// Cylinder along +Z from z = 0 to z = length; caps close both ends.
+TriangleList makeCylinder(double radius, double length, int segments, bool caps = true,
+                          double tile = 1.0);
+
+// Thick-walled tube along +Z (a tyre, a ring, a chimney mouth): outer and
+// inner walls and the two annular ends.
+TriangleList makeTube(double innerRadius, double outerRadius, double length, int segments,
+                      double tile = 1.0);
+
+// Surface of revolution about +Z of the profile points (radius, z), in order
+// from bottom to top. Normals are smoothed along the profile except across
+// points listed as sharp; a closing disc is added where the profile ends
+// off the axis and `closeEnds` is set.
+TriangleList makeLathe(const std::vector<Vec2>& profile, int segments, bool closeEnds = true,
+                       double tile = 1.0);
+
+// A simple polygon (counter-clockwise in XY) extruded along +Z from 0 to
+// depth, with both faces triangulated.
+TriangleList makeExtrusion(const std::vector<Vec2>& outline, double depth, double tile = 1.0);
+
+// Triangulation of a simple counter-clockwise polygon as index triples.
+std::vector<int> triangulatePolygon(const std::vector<Vec2>& outline);
+
+// Height field z = height(x, y) over [x0, x1] x [y0, y1] with nx by ny
+// cells, normals from central differences.
+using HeightFunction = std::function<double(double x, double y)>;
+TriangleList makeHeightField(const HeightFunction& height, double x0, double x1, double y0,
+                             double y1, int nx, int ny, double tileX, double tileY);
+
+// Quad in the XY plane centred on `centre`, facing +Z, texture covering it
+// once (s to the right, t downwards as image rows run).
+TriangleList makeQuad(Vec2 centre, double width, double height);
+
+// Sphere segment of the given radius as a lathe (full sphere by default).
+TriangleList makeSphere(double radius, int segments, int rings);

@@ -1,0 +1,26 @@
+#pragma once
+#include "tools/assets/archive_content.h"
+#include "tools/assets/model.h"
+
+// The locomotive: body, and the running gear with each part's origin at the
+// pivot its node turns about.
+Model makeLocomotiveBody();   // "parovoz"
+Model makeCouplingRod();      // "balka": origin on the middle crank pin
+Model makeMainRod();          // "balka2": crank pin to crosshead, 5.6 along +X
+Model makeCrosshead();        // "tolkatel": crosshead and piston rod
+Model makeReturnCrank();      // "richazek": crank pin down to the eccentric pin
+Model makeEccentricRod();     // "porshen": eccentric pin to the expansion link
+Model makeExpansionLink();    // "koleb": lever on its pivot
+Model makeRadiusRod();        // "dergatel": link to the valve spindle
+Model makeValveSpindle();     // "porshen_small": into the valve chest
+
+Model makeFireboxCar();       // "topka"
+Model makeSmokePuff();        // "smouke"
+void addSmokeImages(ArchiveContent& archive);
+
+// Terrain pieces, rails, their textures.
+void addLandscape(ArchiveContent& archive);
+// "elka", "derevo", "kust" and their textures.
+void addPlants(ArchiveContent& archive);
+// "fon" and its textures.
+void addBackground(ArchiveContent& archive);

@@ -1,0 +1,41 @@
+#pragma once
+#include <vector>
+
+// The ground of the two terrain pieces as height functions, in a piece's
+// frame (X along the track, Y across, Z up). Both share one cross profile
+// at their two ends (x = -160 and x = 40), so pieces join in any order; in
+// between, each bends through every planting spot of its table, so plants
+// stand on the snow.
+
+struct PlantingSpot {
+  double x, y, z;
+};
+
+// The spots of the first ("relef1") or second ("relef2") terrain kind.
+const std::vector<PlantingSpot>& plantingSpots(int kind);
+
+// Height of the shared end profile at y: a low embankment carrying the
+// track near y = 0, a hill rising towards -Y, a valley falling towards +Y.
+double crossProfile(double y);
+
+// Height of the track bed's top (ballast) at y, and its half width.
+double ballastHeight(double y);
+constexpr double kBallastHalfWidth = 4.8;
+
+class TerrainHeight {
+ public:
+  // kind 1 or 2; any other value gives the bare cross profile.
+  explicit TerrainHeight(int kind);
+  double operator()(double x, double y) const;
+
+ private:
+  std::vector<PlantingSpot> spots_;
+  std::vector<double> weights_;
+  double bump(double x, double y) const;
+};
+
+// Fades from 0 at the piece's ends to 1 in its middle (and past the ends
+// changes sign, so the function stays smooth outside the mesh too).
+double alongTaper(double x);
+// 0 over the track bed, 1 on the slopes, 0 again at the piece's sides.
+double acrossTaper(double y);

@@ -1,0 +1,49 @@
+#include "tools/assets/train_textures.h"
+
+#include <cmath>
+
+#include "tools/assets/canvas.h"
+
+std::vector<uint8_t> paintGrain() {
+  Canvas c(128, 128);
+  c.flush();
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) {
+      double n = fractalNoise(x / 16.0, y / 16.0, 11, 4, 8);
+      double speck = hashUnit(x, y, 12);
+      double v = 0.80 + 0.16 * n + 0.04 * speck;
+      c.setPixel(x, y, v, v, v * 1.01, 1);
+    }
+  c.markDirty();
+  return c.png();
+}
+
+std::vector<uint8_t> paintCoal() {
+  Canvas c(128, 128);
+  c.flush();
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) {
+      // Lumps: cells of a coarse grid with a bright facet on their upper left.
+      double cell = valueNoise(x / 9.0, y / 9.0, 21, 0);
+      double facet = valueNoise(x / 4.0 + 3, y / 4.0, 22, 0);
+      double v = 0.12 + 0.25 * cell * cell + 0.35 * std::pow(facet, 6);
+      c.setPixel(x, y, v, v, v * 1.1, 1);
+    }
+  c.markDirty();
+  return c.png();
+}
+
+std::vector<uint8_t> paintPlanks() {
+  Canvas c(128, 128);
+  c.flush();
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) {
+      int board = y / 32;
+      double grain = valueNoise(x / 20.0, y / 2.5 + board * 7, 31, 0);
+      double seam = (y % 32) < 2 ? 0.45 : 1.0;
+      double v = (0.62 + 0.25 * grain) * seam;
+      c.setPixel(x, y, v * 1.0, v * 0.86, v * 0.70, 1);
+    }
+  c.markDirty();
+  return c.png();
+}

@@ -72,7 +72,8 @@ void addFirebox(Model& m) {
   add(m, palette::smokeboxBlack(), makeLathe(profile, 20, false), translation({x0 + 1.2, 0, 0}));
   // Door frame and the glow.
   add(m, palette::brass(), boxBetween({x1 - 0.25, -1.25, -0.2}, {x1 - 0.15, 1.25, 2.2}));
-  Material flame = litMaterial(2.5f, 2.5f, 2.5f, 0, 0);
+  Material flame = litMaterial(1.15f, 1.15f, 1.15f, 0, 0);  // glows: ambient only
+  for (int i = 0; i < 3; ++i) flame.diffuse[i] = 0;
   TriangleList door = makeQuad({0, 1.0}, 2.1, 2.0);
   addShape(m, textures::kFire, flame, door, compose(translation({x1 - 0.12, 0, 0}), compose(rotationZ(90), rotationX(90))));
   add(m, palette::darkSteel(), boxBetween({x1 - 0.2, 1.05, -0.2}, {x1 + 0.9, 1.25, 2.2}));  // door swung open

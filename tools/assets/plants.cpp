@@ -16,7 +16,7 @@ namespace {
 
 constexpr double kFirHeight = 15.0;
 constexpr double kTreeHeight = 11.5;
-constexpr double kBushHeight = 3.4;
+constexpr double kBushHeight = 4.4;
 constexpr double kBuriedDepth = 1.0;
 
 // Plants stand from 25 to 150 units from the light, whose quadratic

@@ -249,10 +249,10 @@ int main(int argc, char** argv) {
   glLoadIdentity();
   setupLight();
   if (mode == "train") {
-    glTranslated(0, 0, -62);
-    glRotated(-70, 1, 0, 0);
-    glRotated(-30 + b, 0, 0, 1);
-    glTranslated(5, 0, 0);
+    glTranslated(0, 0, c > 0 ? -c : -62);
+    glRotated(-80, 1, 0, 0);
+    glRotated(-10 + b, 0, 0, 1);
+    glTranslated(-d, 0, c > 0 ? 2 : 0);
     const float position[4] = {0, 10, 20, 1};
     glLightfv(GL_LIGHT1, GL_POSITION, position);
     glEnable(GL_LIGHTING);

@@ -11,7 +11,7 @@ void snowColour(double nx, double ny, double nz, double detail, double rgb[3]) {
   const double lx = -0.45, ly = 0.35, lz = 0.82;
   double len = std::sqrt(nx * nx + ny * ny + nz * nz);
   double lambert = std::max(0.0, (nx * lx + ny * ly + nz * lz) / len);
-  double light = std::clamp(1.35 * lambert - 0.05 + 0.16 * (detail - 0.5), 0.0, 1.1);
+  double light = std::clamp(1.12 * lambert - 0.04 + 0.24 * (detail - 0.5), 0.0, 1.0);
   const double shadow[3] = {0.60, 0.68, 0.86}, sun[3] = {1.0, 0.985, 0.96};
   for (int c = 0; c < 3; ++c) rgb[c] = std::min(1.0, shadow[c] + (sun[c] - shadow[c]) * light);
 }

@@ -35,6 +35,7 @@ struct Box {
 struct LookStyle {
   bool flat = false;
   bool unlit = false;
+  bool inside = false;  // a surrounding model, seen from where the viewer stands
 };
 
 LookStyle styleFor(const std::string& archiveName, const std::string& entry) {
@@ -43,8 +44,10 @@ LookStyle styleFor(const std::string& archiveName, const std::string& entry) {
     style.flat = style.unlit = true;
   } else if (entry == "smouke") {
     style.flat = true;
-  } else if (entry == "relef1" || entry == "relef2" || entry == "relsi" || entry == "fon") {
+  } else if (entry == "relef1" || entry == "relef2" || entry == "relsi") {
     style.unlit = true;
+  } else if (entry == "fon") {
+    style.unlit = style.inside = true;
   }
   return style;
 }
@@ -104,6 +107,10 @@ void drawModel(std::vector<Mesh*>& meshes, const Box& box, double turn, const Lo
     radius += 0.25 * (box.high[i] - box.low[i]) * (box.high[i] - box.low[i]);
   }
   radius = std::max(std::sqrt(radius), 1e-3);
+  // The far plane is 250 units away: larger models are shown shrunk.
+  const double largest = 60.0;
+  double shrink = std::min(1.0, largest / radius);
+  radius *= shrink;
   double halfFov = 22.5 * 3.14159265358979 / 180;
   double distance = radius / std::sin(halfFov) / std::min(1.0, aspect) * 1.02;
   glMatrixMode(GL_MODELVIEW);
@@ -114,7 +121,20 @@ void drawModel(std::vector<Mesh*>& meshes, const Box& box, double turn, const Lo
     glEnable(GL_LIGHT1);
   }
   if (style.flat) glDisable(GL_DEPTH_TEST);
+  if (style.inside) {
+    // The saver's eye: 45 units out, looking down at the landscape.
+    glTranslated(0, 0, -45);
+    glRotated(-78, 1, 0, 0);
+    glRotated(-90 + turn, 0, 0, 1);
+    for (Mesh* mesh : meshes) mesh->draw();
+    blendedMeshQueue.flush();
+    return;
+  }
   glTranslated(0, 0, -distance);
+  if (shrink < 1.0) {
+    glScaled(shrink, shrink, shrink);
+    glEnable(GL_NORMALIZE);
+  }
   if (!style.flat) {
     glRotated(-68, 1, 0, 0);  // Z up, seen a little from above
     glRotated(-35 + turn, 0, 0, 1);
@@ -126,6 +146,7 @@ void drawModel(std::vector<Mesh*>& meshes, const Box& box, double turn, const Lo
   blendedMeshQueue.flush();
   glDisable(GL_LIGHTING);
   glDisable(GL_LIGHT1);
+  glDisable(GL_NORMALIZE);
   glEnable(GL_DEPTH_TEST);
 }
 

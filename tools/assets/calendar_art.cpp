@@ -65,7 +65,7 @@ std::vector<uint8_t> paintNumbers() {
   // 8 x 4 cells of 128 x 128; cell k holds the number k, cell 0 a faint dot.
   Canvas canvas(1024, 512);
   cairo_t* cr = canvas.cr();
-  setRgb(cr, 190, 215, 240, 0.35);
+  setRgb(cr, 190, 215, 240, 0.22);
   cairo_arc(cr, 64, 64, 5, 0, 2 * M_PI);
   cairo_fill(cr);
   selectFont(cr, true, 64);

@@ -275,8 +275,8 @@ int main(int argc, char** argv) {
     glPopMatrix();
     drawPiece(200 - d, 2);
     drawPiece(-d, 1);
-    drawPiece(-200 - d, 2);
-    drawTrain(40, true);
+    if (!std::getenv("LOOK_TWO_PIECES")) drawPiece(-200 - d, 2);
+    if (!std::getenv("LOOK_NO_TRAIN")) drawTrain(40, true);
   }
   blendedMeshQueue.flush();
   if (argc > 8) {

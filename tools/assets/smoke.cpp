@@ -37,9 +37,9 @@ void addSmokeImages(ArchiveContent& archive) {
       double edge = 0.78 + 0.1 * std::sin(3 * angle + 0.5) + 0.06 * std::sin(7 * angle + 1.3);
       double body = std::clamp(1.0 - r / edge, 0.0, 1.0);
       double billow = fractalNoise(u * 3 + 7, v * 3 + 7, 41, 3);
-      double alpha = std::pow(body, 0.9) * (0.3 + 0.7 * billow) * 0.42;
+      double alpha = std::pow(body, 0.9) * (0.3 + 0.7 * billow) * 0.55;
       if (r >= 0.98) alpha = 0;
-      double shade = 0.5 + 0.2 * (1 - (v + 1) / 2) + 0.1 * billow;  // lighter on top
+      double shade = 0.42 + 0.2 * (1 - (v + 1) / 2) + 0.1 * billow;  // lighter on top
       c.setPixel(x, y, shade, shade, shade * 1.02, alpha);
     }
   c.markDirty();

@@ -106,12 +106,13 @@ void paint(const ChildWindow& child, const PreviewPicture& picture) {
 }
 
 // A child window of the parent's size at (0, 0), told about its own
-// exposure and destruction. False when the parent is not a usable window.
-bool createChild(Display* display, Window parent, ChildWindow& child, std::string& problem) {
+// exposure and destruction. Destroyed stands for success here.
+PreviewWindowEnd createChild(Display* display, Window parent, ChildWindow& child,
+                             std::string& problem) {
   XWindowAttributes parentAttributes;
   if (!XGetWindowAttributes(display, parent, &parentAttributes) || !requestsSucceeded(display)) {
     problem = "the host window " + std::to_string(parent) + " does not exist";
-    return false;
+    return PreviewWindowEnd::NoSuchParent;
   }
   child.display = display;
   child.visual = parentAttributes.visual;
@@ -133,10 +134,10 @@ bool createChild(Display* display, Window parent, ChildWindow& child, std::strin
   if (!requestsSucceeded(display)) {
     problem = "the preview window could not be created in the host window " +
               std::to_string(parent);
-    return false;
+    return PreviewWindowEnd::Failed;
   }
   child.gc = XCreateGC(display, child.window, 0, nullptr);
-  return true;
+  return PreviewWindowEnd::Destroyed;
 }
 
 // Paints on every completed exposure until the child is destroyed.
@@ -169,12 +170,10 @@ PreviewWindowEnd runPreviewWindow(int64_t parentWindow, const PreviewPainter& pa
   XSetIOErrorHandler(connectionLost);
   lastErrorCode = 0;
   ChildWindow child;
-  PreviewWindowEnd end = PreviewWindowEnd::Destroyed;
-  if (createChild(display, static_cast<Window>(parentWindow), child, problem)) {
+  PreviewWindowEnd end = createChild(display, static_cast<Window>(parentWindow), child, problem);
+  if (end == PreviewWindowEnd::Destroyed) {
     serve(child, painter);
     XFreeGC(display, child.gc);
-  } else {
-    end = child.display == nullptr ? PreviewWindowEnd::NoSuchParent : PreviewWindowEnd::Failed;
   }
   XCloseDisplay(display);
   return end;

@@ -30,6 +30,9 @@ bool readModel(const PakArchive& archive, const std::string& entry, std::vector<
     for (int32_t k = 0; k < view.triangleCount * 3; ++k) {
       mesh.positions.push_back(readVec(view.positions, size_t(k)));
       mesh.normals.push_back(readVec(view.normals, size_t(k)));
+      double st[2];
+      std::memcpy(st, view.texCoords + size_t(k) * 16, 16);
+      mesh.texCoords.push_back({st[0], st[1]});
     }
     meshes.push_back(mesh);
   }

@@ -17,6 +17,7 @@ struct ReadMesh {
   bool alphaTest = false, blended = false;
   std::vector<Vec3> positions;
   std::vector<Vec3> normals;
+  std::vector<Vec2> texCoords;
 };
 
 // The meshes of a model entry; false when the entry is missing or any

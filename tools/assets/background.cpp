@@ -30,6 +30,44 @@ double fieldHeight(double x, double y) {
   return crossProfile(y) - kFieldDrop - (covered ? 30.0 : 0.0);
 }
 
+// Grid lines for the snowfield: every 20 units, plus lines 5 units either
+// side of where the sunken strip begins, so the drop happens under the
+// terrain and never beyond a piece's edge.
+std::vector<double> fieldLines(std::vector<double> extra) {
+  std::vector<double> lines = extra;
+  for (double v = -kDomeRadius; v <= kDomeRadius + 1e-9; v += 2 * kDomeRadius / 18) lines.push_back(v);
+  std::sort(lines.begin(), lines.end());
+  std::vector<double> unique;
+  for (double v : lines)
+    if (unique.empty() || v - unique.back() > 1.0) unique.push_back(v);
+  return unique;
+}
+
+// The snowfield over the square around the dome, its points beyond the
+// dome's radius pulled in onto its rim, so the field ends at the dome's wall
+// and nothing lies further out.
+TriangleList snowfield() {
+  const double x0 = dims::kTerrainStartX, x1 = dims::kTerrainStartX + dims::kTerrainLength;
+  const double w = dims::kTerrainHalfWidth;
+  std::vector<double> xs = fieldLines({x0 - 5, x0, x0 + 5, x1 - 5, x1, x1 + 5});
+  std::vector<double> ys = fieldLines({-w - 5, -w, -w + 5, w - 5, w, w + 5});
+  auto at = [&](double x, double y) {
+    double r = std::hypot(x, y);
+    if (r > kDomeRadius) x *= kDomeRadius / r, y *= kDomeRadius / r;
+    Vertex v;
+    v.position = {x, y, fieldHeight(x, y)};
+    v.normal = {0, 0, 1};
+    v.s = (x + kDomeRadius) / (2 * kDomeRadius);
+    v.t = (y + kDomeRadius) / (2 * kDomeRadius);
+    return v;
+  };
+  TriangleList out;
+  for (size_t j = 0; j + 1 < ys.size(); ++j)
+    for (size_t i = 0; i + 1 < xs.size(); ++i)
+      out.quad(at(xs[i], ys[j]), at(xs[i + 1], ys[j]), at(xs[i + 1], ys[j + 1]), at(xs[i], ys[j + 1]));
+  return out;
+}
+
 TriangleList skyDome() {
   std::vector<Vec2> profile;
   profile.push_back({kDomeRadius, -60});
@@ -179,8 +217,7 @@ void addBackground(ArchiveContent& a) {
   Material cutout = unlitMaterial();
   cutout.alphaTest = true;
   m.part("sky.png", plain).triangles = skyDome();
-  m.part("fonground.png", plain).triangles =
-      makeHeightField(fieldHeight, -kDomeRadius, kDomeRadius, -kDomeRadius, kDomeRadius, 74, 74, 2 * kDomeRadius, 2 * kDomeRadius);
+  m.part("fonground.png", plain).triangles = snowfield();
   m.part("hills.png", cutout).triangles = ring(kHillsRadius, 32, 2, 96, 3);
   m.part("forest.png", cutout).triangles = ring(kForestRadius, 30, 3, 128, 6);
   a.addModel("fon", m);

@@ -40,6 +40,21 @@ constexpr double kLeverPivotZ = -1.473;
 constexpr double kLeverArm = 0.76;
 constexpr double kRadiusRodLength = 3.05;
 
+// The eccentric rod's far end in its own frame (x, z), and the matching pin
+// on the expansion link in the link's frame, chosen by least squares over a
+// turn so that the two meet within about 0.2 units while the wheel turns
+// and the link swings.
+struct PinXZ {
+  double x, z;
+};
+constexpr PinXZ kEccentricRodEnd{2.575, 0.822};
+constexpr PinXZ kLinkFootPin{0.047, -0.754};
+
+// Slide bars and cylinders on the body, along x, at the crossheads' height.
+constexpr double kSlideBarsStartX = 5.7;
+constexpr double kCylinderStartX = 9.2;
+constexpr double kCylinderEndX = 11.3;
+
 // The smoke leaves the chimney top here.
 constexpr double kChimneyTopX = 11.0;
 constexpr double kChimneyTopZ = 7.2;

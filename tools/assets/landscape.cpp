@@ -22,6 +22,9 @@ constexpr double kY0 = -dims::kTerrainHalfWidth;
 constexpr double kDepth = 2 * dims::kTerrainHalfWidth;
 constexpr int kGroundTextureSize = 1024;
 constexpr double kSleeperSpacing = 1.6;
+// Both terrain textures share their detail noise: at the pieces' ends,
+// where the ground is the same, the textures then match texel for texel.
+constexpr uint32_t kSnowSeed = 61;
 
 // Grid lines across the track: fine near the track, and through every
 // planting spot's y so spots fall on vertices, coarse on the far slopes.
@@ -143,7 +146,7 @@ void addLandscape(ArchiveContent& a) {
   for (int kind : {1, 2}) {
     TerrainHeight h(kind);
     a.addImage(kind == 1 ? "relef1.png" : "relef2.png",
-               paintSnowGround(h, kX0, dims::kTerrainLength, kY0, kDepth, kGroundTextureSize, 60 + kind));
+               paintSnowGround(h, kX0, dims::kTerrainLength, kY0, kDepth, kGroundTextureSize, kSnowSeed));
   }
   a.addImage("ballast.png", paintBallast());
   a.addImage("rust.png", paintFlat(64, 0.42, 0.30, 0.24, 0.35, 71, true));

@@ -20,7 +20,7 @@ constexpr double kSmokeboxFrontX = 12.6;
 constexpr double kRunningBoardZ = -0.45;
 constexpr double kCabRearX = -11.6;
 constexpr double kCabHalfWidth = 3.2;
-constexpr double kCylinderX0 = 9.2, kCylinderX1 = 11.3;
+constexpr double kCylinderX0 = dims::kCylinderStartX, kCylinderX1 = dims::kCylinderEndX;
 
 void add(Model& m, const Material& mat, const TriangleList& shape, const Affine& at = Affine()) {
   addShape(m, textures::kGrain, mat, shape, at);
@@ -162,7 +162,7 @@ void addCylinders(Model& m) {
     add(m, palette::darkSteel(), rodX(kCylinderX0 - 0.25, kCylinderX0, yc, dims::kLeverPivotZ, 0.16, 12));
     // Slide bars above and below the crosshead, held by a motion bracket.
     for (double z : {-2.5, -3.5})
-      add(m, palette::steel(), boxBetween({5.7, y - 0.12, z - 0.06}, {kCylinderX0, y + 0.12, z + 0.06}));
+      add(m, palette::steel(), boxBetween({dims::kSlideBarsStartX, y - 0.12, z - 0.06}, {kCylinderX0, y + 0.12, z + 0.06}));
     add(m, palette::darkSteel(), boxBetween({5.75, y - 0.1, -2.45}, {6.05, y + 0.1, kRunningBoardZ}));
     // Hanger for the expansion link's trunnion.
     double yh = s * (dims::kLeverPivotY + 0.2);

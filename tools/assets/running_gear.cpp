@@ -12,11 +12,8 @@
 
 namespace {
 
-// The eccentric rod's far end in its own frame, and the matching pin on the
-// expansion link, chosen (by least squares over a turn) so that the two
-// meet within about 0.2 units while the wheel turns and the link swings.
-constexpr Vec2 kEccentricRodEnd{2.575, 0.822};
-constexpr Vec2 kLinkFootPin{0.047, -0.754};
+using dims::kEccentricRodEnd;
+using dims::kLinkFootPin;
 
 void steel(Model& m, const TriangleList& shape) { addShape(m, textures::kGrain, palette::steel(), shape); }
 void dark(Model& m, const TriangleList& shape) { addShape(m, textures::kGrain, palette::darkSteel(), shape); }
@@ -71,9 +68,9 @@ Model makeReturnCrank() {
 
 Model makeEccentricRod() {
   Model m;
-  steel(m, barXZ({0.15, 0.05}, {kEccentricRodEnd.x - 0.1, kEccentricRodEnd.y - 0.03}, 0.18, 0.12));
+  steel(m, barXZ({0.15, 0.05}, {kEccentricRodEnd.x - 0.1, kEccentricRodEnd.z - 0.03}, 0.18, 0.12));
   steel(m, bossY({0, 0, 0}, 0.22, 0.14));
-  steel(m, bossY({kEccentricRodEnd.x, 0, kEccentricRodEnd.y}, 0.17, 0.14));
+  steel(m, bossY({kEccentricRodEnd.x, 0, kEccentricRodEnd.z}, 0.17, 0.14));
   return m;
 }
 
@@ -86,14 +83,14 @@ Model makeExpansionLink() {
   for (int i = 1; i <= pieces; ++i) {
     double f = double(i) / pieces;
     Vec2 next{-0.06 + (kLinkFootPin.x + 0.06) * f + 0.08 * std::sin(kPi * f),
-              0.42 + (kLinkFootPin.y - 0.12 - 0.42) * f};
+              0.42 + (kLinkFootPin.z - 0.12 - 0.42) * f};
     steel(m, barXZ(prev, next, 0.2, 0.16));
     prev = next;
   }
   steel(m, barXZ({0.05, 0}, {dims::kLeverArm, 0}, 0.18, 0.14));
   steel(m, bossY({0, 0, 0}, 0.2, 0.22));
   steel(m, bossY({dims::kLeverArm, 0, 0}, 0.15, 0.18));
-  dark(m, bossY({kLinkFootPin.x, 0, kLinkFootPin.y}, 0.1, 0.3));
+  dark(m, bossY({kLinkFootPin.x, 0, kLinkFootPin.z}, 0.1, 0.3));
   return m;
 }
 

@@ -1,0 +1,63 @@
+// Glyph entries that share an atlas show different cells of it: no two
+// digits, days or months look alike by an indexing slip.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+
+#include "tests/assets/archive_reading.h"
+
+namespace {
+
+// The texture rectangle's centre of an entry's single mesh, rounded.
+std::pair<int, int> cellOf(const PakArchive& archive, const std::string& entry, std::string& texture) {
+  std::vector<ReadMesh> meshes;
+  EXPECT_TRUE(readModel(archive, entry, meshes)) << entry;
+  if (meshes.size() != 1) return {-1, -1};
+  double s = 0, t = 0;
+  for (const Vec2& st : meshes[0].texCoords) {
+    EXPECT_GE(st.x, 0.0);
+    EXPECT_LE(st.x, 1.0);
+    EXPECT_GE(st.y, 0.0);
+    EXPECT_LE(st.y, 1.0);
+    s += st.x, t += st.y;
+  }
+  texture = meshes[0].texture;
+  size_t n = meshes[0].texCoords.size();
+  return {int(s / n * 1000), int(t / n * 1000)};
+}
+
+void expectDistinctCells(const std::string& file, const std::vector<std::string>& entries) {
+  std::unique_ptr<PakArchive> archive = loadBuiltArchive(file);
+  ASSERT_TRUE(archive) << file;
+  std::set<std::pair<std::string, std::pair<int, int>>> seen;
+  for (const std::string& entry : entries) {
+    std::string texture;
+    std::pair<int, int> cell = cellOf(*archive, entry, texture);
+    EXPECT_TRUE(seen.insert({texture, cell}).second) << file << ":" << entry << " repeats another glyph";
+  }
+}
+
+std::vector<std::string> numbers(int first, int last, const std::string& prefix = "") {
+  std::vector<std::string> names;
+  for (int i = first; i <= last; ++i) names.push_back(prefix + std::to_string(i));
+  return names;
+}
+
+}  // namespace
+
+TEST(OverlayAtlases, EveryGlyphShowsItsOwnCell) {
+  std::vector<std::string> clock = numbers(0, 9);
+  clock.insert(clock.end(), {"dot", "am", "pm"});
+  expectDistinctCells("clock.pak", clock);
+  std::vector<std::string> counter = numbers(0, 9);
+  counter.push_back("fps");
+  expectDistinctCells("utils.pak", counter);
+  std::vector<std::string> calendar = numbers(1, 31);
+  calendar.push_back("null");
+  expectDistinctCells("calendar.pak", calendar);
+  std::vector<std::string> headers = numbers(1, 12, "m");
+  headers.insert(headers.end(), {"day", "day_rus"});
+  expectDistinctCells("calendar.pak", headers);
+}

@@ -88,6 +88,19 @@ void addBoilerFittings(Model& m) {
   }
 }
 
+// Inside the cab, seen through its windows: the firebox's back end with
+// its door open on the fire, and two gauges.
+void addCabInterior(Model& m, double frontX, double floorZ) {
+  add(m, palette::smokeboxBlack(), boxBetween({frontX - 1.0, -1.7, floorZ}, {frontX - 0.16, 1.7, 3.6}));
+  Material flame = litMaterial(1.15f, 1.15f, 1.15f, 0, 0);  // glows: ambient only
+  for (int i = 0; i < 3; ++i) flame.diffuse[i] = 0;
+  TriangleList door = makeQuad({0, 0}, 1.1, 0.9);
+  addShape(m, textures::kFire, flame, door,
+           compose(translation({frontX - 1.02, 0, 1.2}), compose(rotationZ(-90), rotationX(90))));
+  for (double y : {-0.6, 0.6})
+    add(m, palette::brass(), rodX(frontX - 1.12, frontX - 1.0, y, 3.0, 0.22, 14));
+}
+
 void addCab(Model& m) {
   const double w = kCabHalfWidth, x0 = kCabRearX, x1 = kBoilerRearX;
   const double floorZ = kRunningBoardZ, eaves = 5.8;
@@ -120,8 +133,16 @@ void addCab(Model& m) {
   }
   add(m, palette::cabRoof(), makeExtrusion(arch, x1 - x0 + 1.0, 1.0),
       compose(translation({x0 - 0.6, 0, 0}), compose(rotationY(90), rotationZ(90))));
-  // Cab floor and the low back wall (the firebox car couples here).
+  // Cab floor; the back stays open towards the firebox car.
   add(m, palette::darkSteel(), boxBetween({x0, -w, floorZ - 0.2}, {x1, w, floorZ}));
+  addCabInterior(m, x1, floorZ);
+  // Brass number plates low on both cab sides.
+  for (double s : {-1.0, 1.0}) {
+    TriangleList plate = makeQuad({0, 0}, 1.9, 0.95);
+    // Stand the quad up (its +Y to +Z) and turn its face to the side.
+    Affine at = compose(translation({-9.2, s * (w + 0.085), 1.1}), compose(rotationZ(s > 0 ? 180 : 0), rotationX(90)));
+    addShape(m, textures::kNumberPlate, palette::plate(), plate, at);
+  }
 }
 
 void addFrameAndFootplate(Model& m) {

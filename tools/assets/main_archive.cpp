@@ -25,6 +25,7 @@ ArchiveContent buildMainArchive() {
   a.addImage(textures::kGrain, paintGrain());
   a.addImage(textures::kCoal, paintCoal());
   a.addImage(textures::kPlanks, paintPlanks());
+  a.addImage(textures::kNumberPlate, paintNumberPlate());
   addSmokeImages(a);
   addLandscape(a);
   addPlants(a);

@@ -44,6 +44,8 @@ Material glowWindow() {
   return litMaterial(1.3f, 0.95f, 0.45f, 0.0f, 0);
 }
 
+Material plate() { return paint(1.0f, 1.0f, 1.0f, 0.5f, 40); }
+
 }  // namespace palette
 
 void addShape(Model& model, const char* texture, const Material& material,

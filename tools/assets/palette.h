@@ -17,6 +17,7 @@ Material cabRoof();
 Material wood();
 Material coal();
 Material glowWindow();
+Material plate();  // brass number plates: painted detail, lit softly
 
 }  // namespace palette
 
@@ -26,6 +27,7 @@ constexpr const char* kGrain = "grain.png";   // light metal/paint grain
 constexpr const char* kCoal = "coal.png";
 constexpr const char* kPlanks = "planks.png";
 constexpr const char* kFire = "x#Fire64/64";  // computed flame
+constexpr const char* kNumberPlate = "numberplate.png";
 }  // namespace textures
 
 // Adds `shape`, placed by `where`, to the mesh of `model` with that texture

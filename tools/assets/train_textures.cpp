@@ -47,3 +47,24 @@ std::vector<uint8_t> paintPlanks() {
   c.markDirty();
   return c.png();
 }
+
+std::vector<uint8_t> paintNumberPlate() {
+  Canvas c(256, 128);
+  cairo_t* cr = c.cr();
+  setRgb(cr, 40, 60, 45);  // painted ground around the plate
+  cairo_paint(cr);
+  cairo_save(cr);
+  cairo_translate(cr, 128, 64);
+  cairo_scale(cr, 120, 56);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * 3.14159265358979);
+  cairo_restore(cr);
+  setRgb(cr, 222, 178, 80);
+  cairo_fill_preserve(cr);
+  setRgb(cr, 120, 30, 24);
+  cairo_set_line_width(cr, 8);
+  cairo_stroke(cr);
+  selectFont(cr, true, 46);
+  setRgb(cr, 110, 28, 22);
+  centredText(cr, "HR-07", 128, 66);
+  return c.png();
+}

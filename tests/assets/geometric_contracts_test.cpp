@@ -167,3 +167,52 @@ TEST_F(MainArchive, PlantsStandOnTheirFootAndReachPlausibleHeights) {
     EXPECT_LT(reach, 12.0) << plant.first;
   }
 }
+
+TEST_F(MainArchive, TrackBedRisesAboveTheSnowAndUnderTheSleepers) {
+  for (const char* entry : {"relef1", "relef2"}) {
+    std::vector<ReadMesh> terrain = model(entry);
+    ASSERT_EQ(terrain.size(), 2u) << entry;  // snow, then ballast
+    // Nowhere under the bed's flat top does the snow come up through it.
+    for (const Vec3& p : terrain[0].positions) {
+      if (std::fabs(p.y) <= kBallastHalfWidth - 1.5) {
+        EXPECT_LT(p.z, ballastHeight(p.y) - 0.1) << entry << " at " << p.x << "," << p.y;
+      }
+    }
+  }
+  // Sleepers sit in the ballast with their tops showing.
+  std::vector<Vec3> rails = allPositions(model("relsi"));
+  double sleeperLow = 1e9;
+  for (const Vec3& p : rails) sleeperLow = std::min(sleeperLow, p.z);
+  EXPECT_LT(sleeperLow, ballastHeight(0));
+  EXPECT_GT(kRailTop - 0.55, ballastHeight(0));
+}
+
+TEST_F(MainArchive, FoliageIsCutOutAndTrunksAreSolid) {
+  for (const char* plant : {"elka", "derevo", "kust"}) {
+    bool cutout = false, solid = false;
+    for (const ReadMesh& m : model(plant)) (m.alphaTest ? cutout : solid) = true;
+    EXPECT_TRUE(cutout) << plant;
+    EXPECT_TRUE(solid) << plant;
+  }
+}
+
+TEST_F(MainArchive, SnowfieldStaysUnderThePiecesEdges) {
+  // Where a piece ends (its ends and sides), the background's snowfield
+  // lies just below it, so the edge reads as a low bank, never a wall.
+  std::vector<Vec3> field;
+  for (const ReadMesh& m : model("fon"))
+    if (m.texture == "fonground.png") field.insert(field.end(), m.positions.begin(), m.positions.end());
+  ASSERT_FALSE(field.empty());
+  ReadMesh ground = model("relef1")[0];
+  int checked = 0;
+  for (const Vec3& f : field) {
+    bool onEdge = std::fabs(f.x + 160) < 1e-6 || std::fabs(f.x - 40) < 1e-6 || std::fabs(std::fabs(f.y) - 110) < 1e-6;
+    if (!onEdge || f.x < -160 - 1e-6 || f.x > 40 + 1e-6 || std::fabs(f.y) > 110 + 1e-6) continue;
+    double top = surfaceHeight(ground, f.x, f.y);
+    if (std::isnan(top)) continue;
+    EXPECT_LT(f.z, top) << f.x << "," << f.y;
+    EXPECT_GT(f.z, top - 1.5) << f.x << "," << f.y;
+    ++checked;
+  }
+  EXPECT_GT(checked, 10);
+}

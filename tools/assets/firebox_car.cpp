@@ -60,6 +60,16 @@ void addBody(Model& m) {
   for (double s : {-1.0, 1.0})
     add(m, palette::boilerGreen(), boxBetween({x0, s * kHalfWidth - 0.1, kTankTopZ}, {x1, s * kHalfWidth + 0.1, kTankTopZ + 0.8}));
   add(m, palette::boilerGreen(), boxBetween({x0, -kHalfWidth, kTankTopZ}, {x0 + 0.2, kHalfWidth, kTankTopZ + 0.8}));
+  // Rounded coping along the bunker's top edges.
+  for (double s : {-1.0, 1.0})
+    add(m, palette::brass(), rodX(x0, x1, s * kHalfWidth, kTankTopZ + 0.8, 0.13, 10));
+  // Ladder and tail lamp on the rear face.
+  for (double y : {-1.9, -1.2})
+    add(m, palette::darkSteel(), boxBetween({x0 - 0.2, y - 0.05, kDeckZ}, {x0 - 0.1, y + 0.05, kTankTopZ + 0.6}));
+  for (double z = kDeckZ + 0.5; z < kTankTopZ + 0.5; z += 0.55)
+    add(m, palette::darkSteel(), boxBetween({x0 - 0.2, -1.9, z - 0.04}, {x0 - 0.1, -1.2, z + 0.04}));
+  add(m, palette::smokeboxBlack(), boxBetween({x0 - 0.45, 1.3, kTankTopZ - 0.9}, {x0 - 0.05, 1.9, kTankTopZ - 0.3}));
+  add(m, palette::frameRed(), rodX(x0 - 0.5, x0 - 0.45, 1.6, kTankTopZ - 0.6, 0.22, 14));
 }
 
 void addFirebox(Model& m) {

@@ -105,10 +105,16 @@ Model birchModel() {
 Model bushModel() {
   Model m;
   twigCards(m, "bushtwigs.png", kBushHeight * 1.5, kBushHeight, -0.3);
-  // A drift of snow heaped at the foot.
-  TriangleList mound = makeSphere(1.0, 12, 6);
-  m.part("grain.png", bark())
-      .triangles.append(mound, compose(translation({0, 0, -0.5}), scaling({1.6, 1.4, 0.9})));
+  // A low drift of snow heaped at the foot, lumpy rather than round.
+  std::vector<Vec2> drift = {{1.0, -0.6}, {1.05, 0.0}, {0.85, 0.28}, {0.6, 0.42}, {0.3, 0.5}, {0.0, 0.52}};
+  TriangleList mound = makeLathe(drift, 14, false, 1.0);
+  for (Vertex& v : mound.vertices) {
+    double a = std::atan2(v.position.y, v.position.x);
+    double bulge = 1.0 + 0.18 * std::sin(3 * a + 0.7) + 0.1 * std::sin(5 * a);
+    v.position.x *= bulge;
+    v.position.y *= bulge;
+  }
+  m.part("grain.png", bark()).triangles.append(mound, scaling({1.7, 1.5, 1.2}));
   return m;
 }
 

@@ -8,6 +8,10 @@
 
 namespace {
 
+// Segments around a tyre: enough for a round silhouette at the eye's
+// distance, few enough for nine wheelsets on a software renderer.
+constexpr int kRimSegments = 32;
+
 // Wheel parts are modelled with the axle along local Z; this turns local Z
 // into +Y and local -Y into +Z (a local angle phi lands at (cos, -sin) in XZ).
 Affine axleToY(double y) { return compose(translation({0, y, 0}), rotationX(-90)); }
@@ -34,9 +38,9 @@ void addWheel(Model& m, double r, int spokes, double y, bool outerUp, bool crank
   Affine flip = outerUp ? Affine() : rotationX(180);
   auto at = [&](const Affine& local) { return compose(place, compose(flip, local)); };
 
-  addShape(m, textures::kGrain, palette::steel(), makeTube(r - 0.22, r, w, 40, 1.0),
+  addShape(m, textures::kGrain, palette::steel(), makeTube(r - 0.22, r, w, kRimSegments, 1.0),
            at(translation({0, 0, -w / 2})));
-  addShape(m, textures::kGrain, palette::wheelRed(), makeTube(r - 0.38, r - 0.2, w * 0.7, 40, 1.0),
+  addShape(m, textures::kGrain, palette::wheelRed(), makeTube(r - 0.38, r - 0.2, w * 0.7, kRimSegments, 1.0),
            at(translation({0, 0, -w * 0.35})));
   addShape(m, textures::kGrain, palette::wheelRed(), makeCylinder(0.42 + r * 0.06, w + 0.2, 20),
            at(translation({0, 0, -w / 2 - 0.05})));

@@ -5,6 +5,8 @@
 #include <SDL_image.h>
 #include <climits>
 
+#include "resources/image_structure.h"
+
 namespace {
 
 // Masks of a 32-bit pixel whose bytes lie in memory as red, green, blue,
@@ -53,6 +55,7 @@ SDL_Surface* convertToRgba(SDL_Surface* surface) {
 
 SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size) {
   if (bytes == nullptr || size == 0 || size > static_cast<uint32_t>(INT_MAX)) return nullptr;
+  if (!imageStructureComplete(bytes, size)) return nullptr;
   SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
   if (stream == nullptr) return nullptr;
   SDL_Surface* decoded = IMG_Load_RW(stream, 1);  // 1: closes the stream
@@ -67,11 +70,23 @@ SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size) {
   return converted;
 }
 
+// An image larger than the GL's texture limit would leave an empty texture
+// and a GL error behind; it counts as undecodable instead.
+bool fitsTextureLimit(const SDL_Surface* image) {
+  GLint maxSide = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+  return image->w <= maxSide && image->h <= maxSide;
+}
+
 }  // namespace
 
 uint32_t uploadImageTexture(const uint8_t* bytes, uint32_t size) {
   SDL_Surface* image = decodeRgba(bytes, size);
   if (image == nullptr) return 0;
+  if (!fitsTextureLimit(image)) {
+    SDL_FreeSurface(image);
+    return 0;
+  }
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);

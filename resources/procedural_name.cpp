@@ -14,10 +14,12 @@ bool readInteger(const std::string& text, size_t& at, long& value) {
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
   size_t firstDigit = at;
+  // A negative number reaches one further than a positive one (INT_MIN).
+  const long limit = negative ? -static_cast<long>(INT_MIN) : INT_MAX;
   long magnitude = 0;
   while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
     magnitude = magnitude * 10 + (text[at] - '0');
-    if (magnitude > INT_MAX) return false;
+    if (magnitude > limit) return false;
     ++at;
   }
   if (at == firstDigit) return false;

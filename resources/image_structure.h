@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+
+// The image decoder's PNG and GIF readers ignore short reads: a chunk or
+// data block that claims more bytes than the entry holds sends them round a
+// loop for ever. Before any bytes reach the decoder they are checked here.
+//
+// True when the bytes are a PNG whose chunks all lie inside them up to IEND,
+// a GIF whose blocks all lie inside them up to the trailer, or anything else
+// (left to the decoder, whose other readers stop at the end of the data).
+// Formats are recognised by the same leading bytes the decoder looks at.
+bool imageStructureComplete(const uint8_t* bytes, uint32_t size);

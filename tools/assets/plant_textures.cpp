@@ -108,7 +108,7 @@ std::vector<uint8_t> paintTwigs(bool bush) {
       double len = bush ? 170 + 40 * hashUnit(i, 0, 101) : 150 + 50 * hashUnit(i, 0, 102);
       double x = size / 2 + (bush ? 30 : 60) * ((i + 0.5) / stems - 0.5);
       double y = bush ? size - 6 : size * 0.62 + 80 * hashUnit(i, 1, 103);
-      double width = (bush ? 9 : 10) * (pass == 1 ? 0.5 : 1.0);
+      double width = (bush ? 9 : 10) * (pass == 1 ? 0.36 : 1.0);
       branch(cr, x, y, a, len, width, 4, 200 + uint32_t(i) * 17, pass == 1);
     }
   }

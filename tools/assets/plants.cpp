@@ -105,16 +105,13 @@ Model birchModel() {
 Model bushModel() {
   Model m;
   twigCards(m, "bushtwigs.png", kBushHeight * 1.5, kBushHeight, -0.3);
-  // A low drift of snow heaped at the foot, lumpy rather than round.
-  std::vector<Vec2> drift = {{1.0, -0.6}, {1.05, 0.0}, {0.85, 0.28}, {0.6, 0.42}, {0.3, 0.5}, {0.0, 0.52}};
-  TriangleList mound = makeLathe(drift, 14, false, 1.0);
-  for (Vertex& v : mound.vertices) {
-    double a = std::atan2(v.position.y, v.position.x);
-    double bulge = 1.0 + 0.18 * std::sin(3 * a + 0.7) + 0.1 * std::sin(5 * a);
-    v.position.x *= bulge;
-    v.position.y *= bulge;
+  // A second, lower ring of cards turned between the first fills the
+  // bush out at its foot.
+  for (int i = 0; i < 3; ++i) {
+    TriangleList card = makeQuad({0, kBushHeight * 0.32}, kBushHeight * 1.1, kBushHeight * 0.64);
+    m.part("bushtwigs.png", foliage()).triangles.append(
+        card, compose(translation({0, 0, -0.3}), compose(rotationZ(60.0 * i + 45), rotationX(90))));
   }
-  m.part("grain.png", bark()).triangles.append(mound, scaling({1.7, 1.5, 1.2}));
   return m;
 }
 

@@ -106,8 +106,11 @@ TEST(OverlayLayout, CounterLabelSitsLeftOfTheDigitsWithoutOverlap) {
   std::vector<ReadMesh> label, digit;
   ASSERT_TRUE(readModel(*archive, "fps", label));
   ASSERT_TRUE(readModel(*archive, "0", digit));
+  ASSERT_EQ(digit.size(), 1u);
   double labelRight = -1e9, digitLeft = 1e9, digitRight = -1e9;
-  for (const Vec3& p : allPositions(label)) labelRight = std::max(labelRight, p.x);
+  for (const ReadMesh& m : label)
+    if (m.texture == digit.front().texture)  // the label's figures, not its backing
+      for (const Vec3& p : m.positions) labelRight = std::max(labelRight, p.x);
   for (const Vec3& p : allPositions(digit)) digitLeft = std::min(digitLeft, p.x), digitRight = std::max(digitRight, p.x);
   EXPECT_LE(labelRight, 0.0);
   EXPECT_LE(labelRight, 0.5 + digitLeft);  // hundreds digit at 0.5

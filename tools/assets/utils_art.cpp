@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 
 #include "tools/assets/archive_content.h"
@@ -32,15 +33,34 @@ std::vector<uint8_t> paintCounterGlyphs() {
   return canvas.png();
 }
 
+// A dark, translucent pill behind label and digits: the counter sits over
+// bright snow, where yellow figures alone would fade.
+std::vector<uint8_t> paintBacking() {
+  Canvas canvas(512, 128);
+  cairo_t* cr = canvas.cr();
+  double r = 56;
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, 512 - r - 4, 64, r, -M_PI / 2, M_PI / 2);
+  cairo_arc(cr, r + 4, 64, r, M_PI / 2, 3 * M_PI / 2);
+  cairo_close_path(cr);
+  setRgb(cr, 14, 22, 44, 0.55);
+  cairo_fill(cr);
+  return canvas.png();
+}
+
 }  // namespace
 
 ArchiveContent buildUtilsArchive() {
   ArchiveContent a;
   TexRect label = atlasCell(12, 0, 16, 1);
   label.s1 = atlasCell(15, 0, 16, 1).s1;
-  a.addModel("fps", glyphModel("counter.png", -4.4, -kHalfHeight, -0.3, kHalfHeight, label));
+  Model counter = glyphModel("counterback.png", -4.75, -kHalfHeight - 0.25, 4.85, kHalfHeight + 0.25);
+  Model text = glyphModel("counter.png", -4.4, -kHalfHeight, -0.3, kHalfHeight, label);
+  counter.meshes.push_back(text.meshes.front());
+  a.addModel("fps", counter);
   for (int d = 0; d < 10; ++d)
     a.addModel(std::to_string(d), glyphModel("counter.png", 0, -kHalfHeight, 1.3, kHalfHeight, atlasCell(d, 0, 16, 1)));
   a.addImage("counter.png", paintCounterGlyphs());
+  a.addImage("counterback.png", paintBacking());
   return a;
 }

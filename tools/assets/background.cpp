@@ -76,12 +76,13 @@ TriangleList skyDome() {
     profile.push_back({kDomeRadius * std::cos(a), kDomeRadius * std::sin(a)});
   }
   TriangleList dome = makeLathe(profile, 48, false, 1.0);
-  // t: 0 at the zenith, 1 at the foot; s irrelevant (the sky is the same
-  // all round).
+  // t: 0 at the zenith, 1 at the foot; s goes twice round with the
+  // azimuth, taken from the lathe's own s (4 per turn) so the seam between
+  // the last and first segment keeps increasing values.
   for (Vertex& v : dome.vertices) {
     double elevation = std::atan2(v.position.z, std::hypot(v.position.x, v.position.y));
     v.t = std::clamp(1.0 - (elevation + 0.12) / (kPi / 2 + 0.12), 0.0, 1.0);
-    v.s = 0.5;
+    v.s *= 0.5;
   }
   return dome;
 }
@@ -107,15 +108,28 @@ TriangleList ring(double radius, double height, double sink, int segments, int r
   return out;
 }
 
+// A winter afternoon sky: deep blue overhead to a pale, faintly warm haze
+// at the horizon, with long soft cloud banks low down. Repeats along s.
 std::vector<uint8_t> paintSky() {
-  Canvas c(32, 256);
+  const int w = 512, h = 256;
+  Canvas c(w, h);
   c.flush();
-  for (int y = 0; y < 256; ++y) {
-    double t = y / 255.0;  // 0 zenith, 1 below the horizon
-    double h = std::pow(t, 2.2);
-    // Deep winter blue overhead to a pale, faintly warm horizon haze.
-    double r = 0.30 + (0.96 - 0.30) * h, g = 0.46 + (0.86 - 0.46) * h, b = 0.74 + (0.84 - 0.74) * h;
-    for (int x = 0; x < 32; ++x) c.setPixel(x, y, r, g, b, 1);
+  for (int y = 0; y < h; ++y) {
+    double t = y / double(h - 1);  // 0 zenith, 1 below the horizon
+    double haze = std::pow(t, 2.2);
+    double sky[3] = {0.30 + 0.66 * haze, 0.46 + 0.40 * haze, 0.74 + 0.10 * haze};
+    // Clouds gather between about 30 and 5 degrees above the horizon.
+    double band = std::clamp(1.0 - std::fabs(t - 0.78) / 0.16, 0.0, 1.0);
+    for (int x = 0; x < w; ++x) {
+      double u = double(x) / w;
+      double n = fractalNoise(u * 16, t * 10, 141, 5, 16);
+      double cover = std::clamp((n - 0.52) * 3.2, 0.0, 1.0) * band;
+      double lit = 0.93 + 0.05 * fractalNoise(u * 32, t * 20, 142, 2, 32);
+      double cloud[3] = {lit, lit * 0.93, lit * 0.95};  // warm-lit tops
+      double rgb[3];
+      for (int k = 0; k < 3; ++k) rgb[k] = sky[k] + (cloud[k] - sky[k]) * cover * 0.8;
+      c.setPixel(x, y, rgb[0], rgb[1], rgb[2], 1);
+    }
   }
   c.markDirty();
   return c.png();

@@ -10,7 +10,7 @@ saver_pid=
 host_PID=
 cleanup() {
   [ -n "$saver_pid" ] && kill -9 "$saver_pid" 2>/dev/null
-  [ -n "$host_PID" ] && kill "$host_PID" 2>/dev/null
+  [ -n "${host_PID:-}" ] && kill "${host_PID:-}" 2>/dev/null
   xvfb_stop
   rm -rf "$work"
 }
@@ -151,7 +151,7 @@ case "$1" in
     ;;
   draws_into_host_window_from_environment|draws_into_host_window_from_command_line)
     xvfb_start 1024x768x24 || fail "no Xvfb"
-    coproc host { "$HALVENRODE_HOST_WINDOW" 320 240; }
+    coproc host { exec "$HALVENRODE_HOST_WINDOW" 320 240; }
     read -r -t 10 window <&"${host[0]}" || fail "the host window did not appear"
     before="$(xwininfo -root -children | grep -c '^ *0x')"
     if [ "$1" = draws_into_host_window_from_environment ]; then
@@ -178,7 +178,7 @@ case "$1" in
     kill -TERM "$saver_pid"
     wait_for_exit 10
     [ "$exit_status" = 0 ] || fail "status a second after SIGTERM: $exit_status"
-    kill "$host_PID" 2>/dev/null
+    kill "${host_PID:-}" 2>/dev/null
     ;;
   *)
     fail "unknown case $1"

@@ -82,7 +82,11 @@ for _ in $(seq 1 100); do
   if awk -v b="$black" 'BEGIN { exit !(b < 0.5) }'; then shown=yes; break; fi
 done
 [ -n "$shown" ] || fail "the screen stayed black"
-[ -n "${HALVENRODE_SCREENSHOT:-}" ] && cp "$work/screen.png" "$HALVENRODE_SCREENSHOT"
+# A picture for people, once the scene has run for a while.
+if [ -n "${HALVENRODE_SCREENSHOT:-}" ]; then
+  sleep 5
+  "$build/halvenrode-grab" "$HALVENRODE_SCREENSHOT"
+fi
 
 xscreensaver-command -deactivate >/dev/null 2>&1 || fail "deactivate was refused"
 for _ in $(seq 1 100); do

@@ -10,3 +10,7 @@ extern Settings* settings;
 extern VideoContext* video;
 extern SceneNode* worldRoot;
 extern SceneNode* overlayRoot;
+
+// Teardown after the last frame, in order: settings, the world, the
+// overlays, then the video (which shuts SDL down, when it started it).
+void tearDownAppState();

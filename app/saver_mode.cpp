@@ -56,13 +56,6 @@ int runSaverMode(const std::string& commandLine) {
 
   runMainLoop();
 
-  delete settings;
-  settings = nullptr;
-  delete worldRoot;
-  worldRoot = nullptr;
-  delete overlayRoot;
-  overlayRoot = nullptr;
-  delete video;
-  video = nullptr;
+  tearDownAppState();
   return 0;
 }

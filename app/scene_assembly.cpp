@@ -12,6 +12,7 @@
 #include "overlays/frame_rate.h"
 #include "scene/controllers.h"
 #include "scene/draw_hooks.h"
+#include "scene/event_recipes.h"
 #include "scene/random.h"
 #include "scene/scene_node.h"
 #include "train/locomotive.h"
@@ -29,26 +30,6 @@ void resetContentState() {
   resetClockSlotMemories();
   lastCalendarDay = -1;
   frameCounter = 0;
-}
-
-void addEvents(SceneNode* node, const NodeEvent* events, int count) {
-  node->cues.newCue();
-  for (int i = 0; i < count; ++i) node->cues.addEvent(events[i]);
-  node->cues.fire(0);
-}
-
-NodeEvent callbackEvent(EventCallback callback, double duration) {
-  NodeEvent event;
-  event.init(1, true, duration);
-  event.setCallback(callback, 0);
-  return event;
-}
-
-NodeEvent motionEvent(EventCallback controller, int32_t axis, double a, double b, double c) {
-  NodeEvent event;
-  event.init(1, true, 0.0);
-  event.setMotion(controller, axis, a, b, c);
-  return event;
 }
 
 void fillModelNames() {
@@ -69,13 +50,12 @@ SceneNode* buildLandscape(double phase, SceneNode* train, SceneNode* light) {
   landscape->addChild(background);
   landscape->transform.setRotation(-62.0, 0.0, -90.0);
   // The spawner runs before the first piece's builder in the first tick.
-  const NodeEvent events[] = {
-      callbackEvent(terrainSpawner, 0.0),
-      callbackEvent(buildFirstTerrainPiece, -1.0),
-      motionEvent(sineTurn, 2, 80.0, 0.1, phase),
-      motionEvent(sineTurn, 1, 12.0, 0.2, phase + phase + kHalfPi),
-  };
-  addEvents(landscape, events, 4);
+  startEvents(landscape, {
+                              callbackEvent(terrainSpawner, 0.0),
+                              callbackEvent(buildFirstTerrainPiece, -1.0),
+                              permanentMotion(sineTurn, 2, 80.0, 0.1, phase),
+                              permanentMotion(sineTurn, 1, 12.0, 0.2, phase + phase + kHalfPi),
+                          });
   landscape->addChild(train);
   landscape->addChild(light);
   return landscape;
@@ -83,14 +63,12 @@ SceneNode* buildLandscape(double phase, SceneNode* train, SceneNode* light) {
 
 void buildWorld() {
   SceneNode* train = new SceneNode();
-  const NodeEvent trainBuilder = callbackEvent(buildLocomotive, -1.0);
-  addEvents(train, &trainBuilder, 1);
+  startEvents(train, {callbackEvent(buildLocomotive, -1.0)});
 
   setupLight1();
   SceneNode* light = new SceneNode();
   light->transform.setPosition(0.0, 10.0, 20.0);
-  const NodeEvent lightEvent = motionEvent(lightPosition, 1, 0, 0, 0);
-  addEvents(light, &lightEvent, 1);
+  startEvents(light, {permanentMotion(lightPosition, 1)});
 
   // One of a hundred phases, radians: each run starts at another point of
   // the sway. Drawn after the builders are attached and before the sways.
@@ -100,8 +78,7 @@ void buildWorld() {
   // The dolly moves the world 8 units towards and away from the camera.
   SceneNode* dolly = new SceneNode();
   dolly->transform.setPosition(0.0, 0.0, 55.0);
-  const NodeEvent dollyEvent = motionEvent(sineMove, 2, 8.0, 0.2, phase + phase + kPi / -2.0);
-  addEvents(dolly, &dollyEvent, 1);
+  startEvents(dolly, {permanentMotion(sineMove, 2, 8.0, 0.2, phase + phase + kPi / -2.0)});
   dolly->addChild(landscape);
   worldRoot->addChild(dolly);
   worldRoot->addHook(lightingHook, 0);

@@ -4,6 +4,7 @@
 
 #include "platform/local_time.h"
 #include "scene/frame_globals.h"
+#include "scene/event_recipes.h"
 #include "scene/scene_node.h"
 
 int32_t lastCalendarDay = -1;
@@ -24,15 +25,6 @@ std::vector<std::string> makeMonthNameEntries() {
   std::vector<std::string> entries;
   for (int month = 1; month <= 12; ++month) entries.push_back("m" + std::to_string(month));
   return entries;
-}
-
-void addPermanent(SceneNode* node, EventCallback callback, int32_t selector) {
-  node->cues.newCue();
-  NodeEvent event;
-  event.init(1, true, 0.0);
-  event.setMotion(callback, selector, 0, 0, 0);
-  node->cues.addEvent(event);
-  node->cues.fire(0);
 }
 
 SceneNode* calendarPart(const std::string& entry, double x, double y) {
@@ -95,7 +87,7 @@ void calendarBuilder(int32_t) {
   int32_t variant = currentEvent->selector;
   calendar->addChild(calendarPart(variant != 0 ? "fon" : "fon_rus", -16, -12));
   SceneNode* updater = new SceneNode();
-  addPermanent(updater, calendarUpdater, variant);
+  startEvents(updater, {permanentMotion(calendarUpdater, variant)});
   calendar->addChild(updater);
 }
 
@@ -105,7 +97,7 @@ void calendarUpdater(int32_t) {
   lastCalendarDay = today;
   bool mondayFirst = currentEvent->selector == 0;
   SceneNode* sheet = new SceneNode();
-  addPermanent(sheet, calendarPageWatcher, today);
+  startEvents(sheet, {permanentMotion(calendarPageWatcher, today)});
   currentNode->addChild(sheet);
   fillSheet(sheet, mondayFirst);
 }

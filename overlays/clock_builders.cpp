@@ -4,6 +4,7 @@
 #include "overlays/clock_slots.h"
 #include "scene/draw_hooks.h"
 #include "scene/frame_globals.h"
+#include "scene/event_recipes.h"
 #include "scene/scene_node.h"
 
 namespace {
@@ -20,15 +21,6 @@ constexpr double kMinuteOnesX = 6.466;
 // that it still ends at the corner.
 constexpr double kAmPmPlateShift = -5.186;
 
-void addPermanent(SceneNode* node, EventCallback callback, int32_t selector) {
-  node->cues.newCue();
-  NodeEvent event;
-  event.init(1, true, 0.0);
-  event.setMotion(callback, selector, 0, 0, 0);
-  node->cues.addEvent(event);
-  node->cues.fire(0);
-}
-
 // A node with one model of "clock.pak" (none for nullptr).
 SceneNode* overlayPart(const char* entry) {
   SceneNode* node = new SceneNode();
@@ -39,7 +31,7 @@ SceneNode* overlayPart(const char* entry) {
 void addSlot(SceneNode* clock, double x, int32_t kind) {
   SceneNode* slot = new SceneNode();
   slot->transform.setPosition(x, 0, 0);
-  addPermanent(slot, clockSlotUpdater, kind);
+  startEvents(slot, {permanentMotion(clockSlotUpdater, kind)});
   slot->addHook(noDepthHook, 0);
   clock->addChild(slot);
 }
@@ -75,7 +67,7 @@ void analogClockBuilder(int32_t) {
   } hands[] = {{"sec", SecondHand}, {"min", MinuteHand}, {"chas", HourHand}};
   for (const auto& hand : hands) {
     SceneNode* node = overlayPart(hand.entry);
-    addPermanent(node, clockHandUpdater, hand.hand);
+    startEvents(node, {permanentMotion(clockHandUpdater, hand.hand)});
     node->addHook(noDepthHook, 0);
     clock->addChild(node);
   }

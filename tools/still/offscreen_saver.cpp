@@ -46,14 +46,7 @@ OffscreenSaver::OffscreenSaver(const OffscreenSaverOptions& options)
 }
 
 OffscreenSaver::~OffscreenSaver() {
-  delete settings;
-  settings = nullptr;
-  delete worldRoot;
-  worldRoot = nullptr;
-  delete overlayRoot;
-  overlayRoot = nullptr;
-  delete video;
-  video = nullptr;
+  tearDownAppState();
   setTimeSource(nullptr);
 }
 

@@ -1,0 +1,136 @@
+// halvenrode-bench-frame: the cost of one steady-state frame, the saver's
+// own frame code against a raw replay of the same frame's OpenGL calls,
+// measured side by side in one process.
+//
+//   halvenrode-bench-frame [--size WxH] [--frames-per-run N] [benchmark flags]
+//
+// Run from the folder that holds the archives. Set GALLIUM_NOOP=1 to time
+// the CPU side alone (Mesa's no-op driver draws nothing).
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/bench_scene.h"
+#include "bench/frame_capture.h"
+
+namespace {
+
+struct FrameBenchOptions {
+  int width = 1024;
+  int height = 768;
+  int framesPerRun = 20;
+};
+
+// Past this simulated time the next terrain piece is built, which is not a
+// steady-state frame.
+constexpr uint32_t kSteadyWindowEndMs = 79000;
+
+// Takes this program's own flags out of argv, leaving the benchmark's.
+bool takeOwnFlags(int& argc, char** argv, FrameBenchOptions& options) {
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    bool hasValue = i + 1 < argc;
+    if (std::strcmp(argv[i], "--size") == 0 && hasValue) {
+      if (std::sscanf(argv[++i], "%dx%d", &options.width, &options.height) != 2 ||
+          options.width <= 0 || options.height <= 0 || options.width > 8192 ||
+          options.height > 8192) {
+        return false;
+      }
+    } else if (std::strcmp(argv[i], "--frames-per-run") == 0 && hasValue) {
+      options.framesPerRun = std::atoi(argv[++i]);
+      if (options.framesPerRun < 1) return false;
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  return true;
+}
+
+// Both benchmarks share one saver: the full frames move simulated time on,
+// the replays repeat the frame captured at the steady state.
+struct FrameBench {
+  OffscreenSaver* saver = nullptr;
+  uint32_t timeMs = 0;
+  CapturedFrame captured;
+  SceneCounts counts;
+};
+
+void setCounters(benchmark::State& state, const FrameBench& bench) {
+  state.counters["draws"] = static_cast<double>(bench.captured.draws.size());
+  state.counters["vertices"] = static_cast<double>(bench.captured.vertexCount());
+  state.counters["uploads"] = static_cast<double>(bench.captured.uploads.size());
+  state.counters["smoke"] = bench.counts.smokeSprites;
+  state.counters["nodes"] = bench.counts.nodes;
+}
+
+void fullFrame(benchmark::State& state, FrameBench* bench) {
+  for (auto _ : state) {
+    bench->timeMs += kBenchStepMs;
+    bench->saver->frame(bench->timeMs);
+    glFinish();
+  }
+  if (bench->timeMs > kSteadyWindowEndMs) state.SkipWithError("ran past the steady state");
+  setCounters(state, *bench);
+}
+
+void rawDraw(benchmark::State& state, FrameBench* bench) {
+  for (auto _ : state) {
+    replayFrame(bench->captured);
+    glFinish();
+  }
+  setCounters(state, *bench);
+}
+
+// Warms the scene up to the steady state with long steps (the scene's
+// content follows simulated time, not the frame count), then at display
+// rate for the last second, and captures one frame.
+void prepare(FrameBench& bench) {
+  uint32_t t = runFrames(*bench.saver, 0, kSteadyStateMs - 1000, 250);
+  t = runFrames(*bench.saver, t, kSteadyStateMs, kBenchStepMs);
+  t += kBenchStepMs;
+  beginFrameCapture(bench.captured);
+  bench.saver->frame(t);
+  endFrameCapture();
+  glFinish();
+  bench.timeMs = t;
+  bench.counts = countScene();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  FrameBenchOptions options;
+  if (!takeOwnFlags(argc, argv, options)) {
+    std::fprintf(stderr, "usage: halvenrode-bench-frame [--size WxH] [--frames-per-run N]\n");
+    return 2;
+  }
+  benchmark::Initialize(&argc, argv);
+  std::string settingsPath = temporarySettingsPath();
+  if (!writeAllOverlaysSettings(settingsPath)) {
+    std::fprintf(stderr, "halvenrode-bench-frame: cannot write %s\n", settingsPath.c_str());
+    return 1;
+  }
+  OffscreenSaver saver(benchSaverOptions(options.width, options.height, settingsPath));
+  std::remove(settingsPath.c_str());
+  if (!saver.ok()) {
+    std::fprintf(stderr, "halvenrode-bench-frame: no offscreen OpenGL context\n");
+    return 1;
+  }
+  FrameBench bench;
+  bench.saver = &saver;
+  prepare(bench);
+  std::string size = std::to_string(options.width) + "x" + std::to_string(options.height);
+  for (auto* run : {benchmark::RegisterBenchmark(("full_frame/" + size).c_str(), fullFrame, &bench),
+                    benchmark::RegisterBenchmark(("raw_draw/" + size).c_str(), rawDraw, &bench)}) {
+    run->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(options.framesPerRun);
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Writes docs/performance.md to standard output from the results file that
+# scripts/bench collects: one "key median min max" or "key value" per line.
+# The hand-written notes (method, findings, improvements) follow the table.
+set -euo pipefail
+results="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
+
+# Field n (1 = median) of a key, or "nan".
+get() { awk -v k="$1" -v n="${2:-1}" '$1 == k { v = $(n + 1) } END { print (v == "" ? "nan" : v) }' "$results"; }
+# Arithmetic on figures; "nan" in, "nan" out.
+calc() { awk "BEGIN { if (\"$2\" == \"nan\" || \"${3:-0}\" == \"nan\") print \"nan\"; else printf \"$1\\n\", $4 }"; }
+ratio() { calc "%.3f" "$1" "$2" "$1 / $2"; }
+mb() { calc "%.1f" "$1" 0 "$1 / 1024"; }
+# "yes" when the awk condition holds, "no" otherwise, "n/a" for missing figures.
+verdict() {
+  case "$1$2" in *nan*) echo "n/a"; return ;; esac
+  awk "BEGIN { print (($3) ? \"yes\" : \"no\") }"
+}
+range() { echo "$(get "$1" 2)–$(get "$1" 3)"; }
+
+machine() {
+  local cpu cores memory mesa
+  cpu="$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)"
+  cores="$(nproc)"
+  memory="$(awk '/^MemTotal/ { printf "%.1f GB", $2 / 1048576 }' /proc/meminfo)"
+  mesa="$(dpkg-query -W -f='${Version}' libosmesa6 2>/dev/null || echo unknown)"
+  echo "- Machine: $cpu, $cores cores, $memory; kernel $(uname -r)"
+  echo "- Mesa (OSMesa, llvmpipe): $mesa"
+  echo "- Date: $(date -u '+%Y-%m-%d %H:%M UTC'); commit $(git -C "$here/.." rev-parse --short HEAD 2>/dev/null || echo unknown)"
+  echo "- Load average (1 min) before and after: $(get load_before) and $(get load_after)"
+}
+
+frame_rows() {
+  local size="$1" driver="$2" goal="$3" full raw r
+  full="$(get "full_frame_${size}_${driver}")"
+  raw="$(get "raw_draw_${size}_${driver}")"
+  r="$(ratio "$full" "$raw")"
+  echo "| Frame $size, $driver: saver's frame (ms) | $full | $(range "full_frame_${size}_${driver}") | | |"
+  echo "| Frame $size, $driver: raw draw (ms) | $raw | $(range "raw_draw_${size}_${driver}") | | |"
+  echo "| Frame $size, $driver: full ÷ raw | $r | | ≤ $goal | $(verdict "$r" "" "$r <= $goal") |"
+}
+
+pacing_rows() {
+  local median p99 worst after slow
+  median="$(get pacing_median_ms)"
+  p99="$(get pacing_p99_ms)"
+  worst="$(get pacing_worst_ms)"
+  after="$(get pacing_worst_after_first_ms)"
+  slow="$(get pacing_slow_after_first)"
+  echo "| Pacing, 1024x768: frames | $(get pacing_frames) | | | |"
+  echo "| Pacing: median frame (ms) | $median | | | |"
+  echo "| Pacing: p99 (ms) | $p99 | | ≤ 1.5 × median | $(verdict "$p99" "$median" "$p99 <= 1.5 * $median") |"
+  echo "| Pacing: worst frame, first included (ms) | $worst | | | |"
+  echo "| Pacing: worst frame after the first (ms) | $after | | ≤ 3 × median | $(verdict "$after" "$median" "$after <= 3 * $median") |"
+  echo "| Pacing: frames after the first above 3 × median | $slow | | 0 | $(verdict "$slow" "" "$slow == 0") |"
+}
+
+memory_rows() {
+  local seconds peak60 rss120 rssEnd peakEnd growth
+  seconds="$(awk '$1 ~ /^memory_rss_kb_at_/ { sub("memory_rss_kb_at_", "", $1); if ($1 + 0 > s) s = $1 + 0 } END { print s + 0 }' "$results")"
+  peak60="$(mb "$(get memory_peak_rss_kb_at_60)")"
+  rss120="$(get memory_rss_kb_at_120)"
+  rssEnd="$(get "memory_rss_kb_at_$seconds")"
+  peakEnd="$(mb "$(get "memory_peak_rss_kb_at_$seconds")")"
+  growth="$(calc "%.1f" "$rssEnd" "$rss120" "($rssEnd - $rss120) / 1024")"
+  echo "| Memory: peak resident at 60 s (MB) | $peak60 | | < 100 | $(verdict "$peak60" "" "$peak60 < 100") |"
+  echo "| Memory: resident at 120 s (MB) | $(mb "$rss120") | | | |"
+  echo "| Memory: resident at $seconds s (MB) | $(mb "$rssEnd") | | | |"
+  echo "| Memory: peak resident at $seconds s (MB) | $peakEnd | | < 100 | $(verdict "$peakEnd" "" "$peakEnd < 100") |"
+  echo "| Memory: growth from 120 s to $seconds s (MB) | $growth | | ≤ 1 (none) | $(verdict "$growth" "" "$growth <= 1") |"
+  echo "| Smoke particles at 60 s / $seconds s | $(get memory_smoke_at_60) / $(get "memory_smoke_at_$seconds") | | about 160 | |"
+}
+
+startup_rows() {
+  local still saver
+  still="$(get still_start)"
+  saver="$(get saver_start)"
+  echo "| Start-up: halvenrode-still --frames 1, 1024x768 (ms) | $still | $(range still_start) | < 250 | $(verdict "$still" "" "$still < 250") |"
+  echo "| Start-up: saver on Xvfb to its first swapped frame (ms) | $saver | $(range saver_start) | < 250 | $(verdict "$saver" "" "$saver < 250") |"
+  echo "| Asset generator: all four archives (ms) | $(get generator) | $(range generator) | | |"
+}
+
+cat <<EOF
+# Performance
+
+This file is written by \`scripts/bench\`; do not edit it by hand (the notes
+after the table come from \`bench/performance_notes.md\`).
+
+$(machine)
+EOF
+if [ "${HALVENRODE_BENCH_QUICK:-0}" = 1 ]; then
+  echo
+  echo "**Quick run: too few repetitions and too short a stretch to publish.**"
+fi
+cat <<EOF
+
+Frame figures are the median of ${HALVENRODE_BENCH_REPS:-?} repetitions (min–max beside
+it), full frames and raw replays interleaved at random in one process; each
+repetition is the mean of its frames. Start-up and generator figures are
+hyperfine's median of ${HALVENRODE_BENCH_RUNS:-?} runs after two warm-up runs.
+
+| Figure | Median | Min–max | Goal | Met |
+|---|---|---|---|---|
+$(frame_rows 1024x768 llvmpipe 1.05)
+$(frame_rows 1920x1080 llvmpipe 1.05)
+$(frame_rows 1024x768 noop 1.15)
+$(frame_rows 1920x1080 noop 1.15)
+$(pacing_rows)
+$(startup_rows)
+$(memory_rows)
+
+The captured steady-state frame: $(get draws_1024x768_llvmpipe) draw calls,
+$(get vertices_1024x768_llvmpipe) vertices, $(get smoke_1024x768_llvmpipe) smoke particles.
+EOF
+if [ -s "${HALVENRODE_BENCH_SLOW:-}" ]; then
+  echo
+  echo "Slowest frames of the pacing run after the first (simulated time, ms of wall time):"
+  echo
+  awk '{ printf "- at %.2f s: %s ms\n", $2 / 1000, $3 }' "$HALVENRODE_BENCH_SLOW"
+fi
+echo
+cat "$here/performance_notes.md"

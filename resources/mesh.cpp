@@ -94,8 +94,47 @@ void Mesh::captureStates() {
 
 // Leaves the depth test on and normalization, lighting, the captured lights,
 // the alpha test and blending off, whatever they were before.
-void Mesh::drawBlended() {
+void Mesh::drawBlended() { drawBlendedInRun(nullptr, nullptr); }
+
+void Mesh::drawBlendedInRun(const Mesh* previous, const Mesh* next) {
   if (!loaded_) return;
+  if (previous == nullptr || !previous->sameBlendStates(*this)) enterBlendStates();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixd(capturedMatrix_);
+  if (previous != nullptr && previous->sameDrawSource(*this)) {
+    drawArrays();
+  } else {
+    drawGeometry();
+  }
+  if (next == nullptr || !next->sameBlendStates(*this)) leaveBlendStates();
+}
+
+// Whether `other` switches on exactly the states this mesh does for its
+// blended draw. Light flags only count while lighting was on.
+bool Mesh::sameBlendStates(const Mesh& other) const {
+  if (!loaded_ || !other.loaded_) return false;
+  if (capturedDepthTest_ != other.capturedDepthTest_ ||
+      capturedNormalize_ != other.capturedNormalize_ ||
+      capturedLighting_ != other.capturedLighting_ || hasAlphaTest() != other.hasAlphaTest()) {
+    return false;
+  }
+  if (!capturedLighting_) return true;
+  for (int i = 0; i < 8; ++i) {
+    if (capturedLights_[i] != other.capturedLights_[i]) return false;
+  }
+  return true;
+}
+
+// The same mesh record: what drawGeometry binds and points at is the same.
+bool Mesh::sameDrawSource(const Mesh& other) const {
+  return loaded_ && other.loaded_ && texture_ == other.texture_ &&
+         material_ == other.material_ && positions_ == other.positions_ &&
+         normals_ == other.normals_ && texCoords_ == other.texCoords_ &&
+         triangleCount_ == other.triangleCount_;
+}
+
+// Steps 1 to 4 of a blended draw, and blending on.
+void Mesh::enterBlendStates() const {
   if (!capturedDepthTest_) glDisable(GL_DEPTH_TEST);
   if (capturedNormalize_) glEnable(GL_NORMALIZE);
   if (capturedLighting_) {
@@ -105,12 +144,11 @@ void Mesh::drawBlended() {
     }
   }
   if (hasAlphaTest()) glEnable(GL_ALPHA_TEST);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadMatrixd(capturedMatrix_);
   glEnable(GL_BLEND);
+}
 
-  drawGeometry();
-
+// Undoes enterBlendStates.
+void Mesh::leaveBlendStates() const {
   if (!capturedDepthTest_) glEnable(GL_DEPTH_TEST);
   if (capturedNormalize_) glDisable(GL_NORMALIZE);
   if (capturedLighting_) {
@@ -145,5 +183,9 @@ void Mesh::drawGeometry() {
   glVertexPointer(3, GL_DOUBLE, 0, positions_);
   glNormalPointer(GL_DOUBLE, 0, normals_);
   glTexCoordPointer(2, GL_DOUBLE, 0, texCoords_);
+  drawArrays();
+}
+
+void Mesh::drawArrays() const {
   if (triangleCount_ > 0) glDrawArrays(GL_TRIANGLES, 0, 3 * triangleCount_);
 }

@@ -24,6 +24,15 @@ class Mesh {
   // Draws a queued mesh with its captured matrix and enable states.
   void drawBlended();
 
+  // drawBlended for one mesh of the queue, between its neighbours there
+  // (either may be null). Consecutive meshes that captured the same enable
+  // states (smoke sprites, one after another) share one switch on and one
+  // switch off of them, and one that draws the same record as `previous`
+  // (same texture, material and arrays) reuses what that one set. Every
+  // draw sees the same state as with drawBlended, and the last one leaves
+  // the same state behind.
+  void drawBlendedInRun(const Mesh* previous, const Mesh* next);
+
   int32_t triangleCount() const { return triangleCount_; }
   uint32_t texture() const { return texture_; }
   bool isProcedural() const { return procedural_; }
@@ -53,6 +62,11 @@ class Mesh {
 
   void acquireTexture(const std::string& archiveName);
   void captureStates();
+  bool sameBlendStates(const Mesh& other) const;
+  bool sameDrawSource(const Mesh& other) const;
+  void enterBlendStates() const;
+  void leaveBlendStates() const;
   void drawGeometry();
+  void drawArrays() const;
   void applyMaterial();
 };

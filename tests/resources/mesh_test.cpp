@@ -187,3 +187,55 @@ TEST_F(MeshTest, BlendedMeshIsLitOnlyWhenCapturedWithLighting) {
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
   EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
 }
+
+// The queue lets a run of alike meshes share their state switches; every
+// mesh must still look exactly as it does drawn on its own.
+TEST_F(MeshTest, RunsOfAlikeBlendedMeshesDrawAsEachMeshAlone) {
+  TestMeshRecord tested = blendedQuad("green");
+  tested.alphaTest = true;
+  tested.diffuse[0] = 0.5f;
+  // The archive stays open: each load makes meshes of the same two records.
+  std::vector<Mesh*> first = load({blendedQuad("half"), tested});
+  std::vector<Mesh*> again = load({blendedQuad("half"), tested});
+  std::vector<Mesh*> third = load({blendedQuad("half"), tested});
+  ASSERT_EQ(third.size(), 2u);
+  // Queue: two lit copies of one record, the same record unlit, the
+  // alpha-tested one with the depth test off, then the lit record again.
+  struct Queued {
+    Mesh* mesh;
+    double x;
+    bool lit;
+    bool depthTest;
+  };
+  const Queued order[] = {{first[0], -12, true, true}, {again[0], -6, true, true},
+                          {third[0], 0, false, true},  {first[1], 6, false, false},
+                          {first[0], 12, true, true}};
+  auto capture = [](const Queued& queued) {
+    glLoadIdentity();
+    glTranslated(queued.x, queued.x / 2, 0);
+    if (queued.lit) glEnable(GL_LIGHTING), glEnable(GL_LIGHT1);
+    if (!queued.depthTest) glDisable(GL_DEPTH_TEST);
+    queued.mesh->draw();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT1);
+    glEnable(GL_DEPTH_TEST);
+  };
+  // One at a time: each mesh captured, then drawn alone.
+  for (const Queued& queued : order) {
+    capture(queued);
+    blendedMeshQueue.flush();
+  }
+  std::vector<uint8_t> alone = context_->readPixels();
+
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  for (int i = 0; i < 4; ++i) capture(order[i]);
+  blendedMeshQueue.flush();
+  capture(order[4]);  // first[0] again: a mesh waits in the queue once per frame
+  blendedMeshQueue.flush();
+  EXPECT_EQ(context_->readPixels(), alone);
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}

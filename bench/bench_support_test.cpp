@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "bench/frame_stats.h"
 #include "bench/memory_usage.h"
 #include "platform/offscreen_gl.h"
+#include "platform/png_file.h"
 
 namespace {
 
@@ -35,6 +38,27 @@ TEST(FrameStats, PercentilesMedianAndPacing) {
   EXPECT_EQ(pacing.worstAfterFirst, 31);
   EXPECT_EQ(pacing.slowAfterFirst, 1u);  // 30 is exactly 3 × median: not above
   EXPECT_EQ(summarisePacing({}).frames, 0u);
+}
+
+// Stills are written with light compression for speed; the pixels must
+// still come back exactly, bottom-up rows included.
+TEST(PngFile, FastWriteReadsBackTheSamePixels) {
+  const int width = 37, height = 5;  // odd sizes: no row happens to align
+  std::vector<uint8_t> pixels(width * height * 4);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7 + i / 13);
+  std::string path = temporarySettingsPath() + ".png";
+  ASSERT_TRUE(writePngRgba(path, width, height, pixels, true));
+  int readWidth = 0, readHeight = 0;
+  std::vector<uint8_t> read;
+  ASSERT_TRUE(readPngRgba(path, readWidth, readHeight, read));
+  std::remove(path.c_str());
+  ASSERT_EQ(readWidth, width);
+  ASSERT_EQ(readHeight, height);
+  for (int row = 0; row < height; ++row) {
+    const uint8_t* written = pixels.data() + (height - 1 - row) * width * 4;
+    EXPECT_TRUE(std::equal(written, written + width * 4, read.data() + row * width * 4));
+  }
+  EXPECT_FALSE(writePngRgba(path, width, height, std::vector<uint8_t>(10), true));
 }
 
 TEST(MemoryUsage, ReadsBothFieldsAndToleratesDamage) {

@@ -26,9 +26,53 @@ bool isPackedRgba(const SDL_Surface* surface) {
          format->Amask == kAlphaMask && surface->pitch == surface->w * 4;
 }
 
+// Byte position (0 to 2) of a channel in a 24-bit pixel, or -1 when the
+// mask is not one whole byte there.
+int byteOf(Uint32 mask) {
+  for (int at = 0; at < 3; ++at) {
+    if (mask == (Uint32{0xFF} << (8 * at))) return at;
+  }
+  return -1;
+}
+
+// The archives' photographs are 24-bit RGB. SDL's general converter takes
+// about forty instructions a pixel for them, a fifth of the saver's start;
+// this loop does the same conversion (opaque alpha) directly. Null when the
+// surface is not plain 24-bit with one byte per channel.
+SDL_Surface* expandRgbToRgba(SDL_Surface* surface) {
+  const SDL_PixelFormat* format = surface->format;
+  if (SDL_BYTEORDER != SDL_LIL_ENDIAN || format->BytesPerPixel != 3 || format->Amask != 0) {
+    return nullptr;
+  }
+  int red = byteOf(format->Rmask), green = byteOf(format->Gmask), blue = byteOf(format->Bmask);
+  if (red < 0 || green < 0 || blue < 0 || red == green || red == blue || green == blue) {
+    return nullptr;
+  }
+  SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 32, kRedMask,
+                                           kGreenMask, kBlueMask, kAlphaMask);
+  if (rgba == nullptr || !isPackedRgba(rgba)) {
+    if (rgba != nullptr) SDL_FreeSurface(rgba);
+    return nullptr;
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  for (int y = 0; y < surface->h; ++y) {
+    const Uint8* from = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+    Uint8* to = static_cast<Uint8*>(rgba->pixels) + y * rgba->pitch;
+    for (int x = 0; x < surface->w; ++x, from += 3, to += 4) {
+      to[0] = from[red];
+      to[1] = from[green];
+      to[2] = from[blue];
+      to[3] = SDL_ALPHA_OPAQUE;
+    }
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  return rgba;
+}
+
 // A copy of `surface` in packed RGBA. Sources without an alpha channel come
 // out opaque.
 SDL_Surface* convertToRgba(SDL_Surface* surface) {
+  if (SDL_Surface* expanded = expandRgbToRgba(surface)) return expanded;
   SDL_PixelFormat format = {};
   format.BitsPerPixel = 32;
   format.BytesPerPixel = 4;

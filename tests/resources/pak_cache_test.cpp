@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <png.h>
+
+#include <cstring>
 #include <filesystem>
 
 #include "gl_fixture.h"
@@ -162,6 +165,52 @@ TEST_F(PakCacheTest, ImagesAreUploadedAsRgbaWithTheFirstRowAtTZero) {
     int width = 0, height = 0;
     EXPECT_EQ(texels(texture, width, height), c.expected) << c.name;
     EXPECT_EQ(width, 2);
+    EXPECT_EQ(height, 2);
+    archive.releaseTexture(texture);
+  }
+}
+
+namespace {
+
+// A 24-bit RGB PNG (no alpha channel), as the archives' photographs are.
+std::vector<uint8_t> rgbPng(int width, int height, const std::vector<uint8_t>& rgb) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = PNG_FORMAT_RGB;
+  png_alloc_size_t size = 0;
+  png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr);
+  std::vector<uint8_t> bytes(size);
+  png_image_write_to_memory(&image, bytes.data(), &size, 0, rgb.data(), 0, nullptr);
+  bytes.resize(size);
+  return bytes;
+}
+
+}  // namespace
+
+// RGB images take a direct path to RGBA; rows of an odd width are padded in
+// the decoded image and must not shift the next row. PNG keeps red first in
+// memory, BMP blue first.
+TEST_F(PakCacheTest, RgbImagesOfOddWidthComeOutOpaqueInTheirOwnColours) {
+  std::vector<uint8_t> rgb;
+  for (int i = 0; i < 3 * 2 * 3; ++i) rgb.push_back(static_cast<uint8_t>(11 * i + 3));
+  std::vector<uint8_t> expected;
+  for (size_t i = 0; i < rgb.size(); i += 3) {
+    expected.insert(expected.end(), {rgb[i], rgb[i + 1], rgb[i + 2], 255});
+  }
+  PakArchive archive;
+  std::vector<uint8_t> png = rgbPng(3, 2, rgb);
+  std::vector<uint8_t> bmp = bmpImage24(3, 2, rgb);
+  archive.addEntry("png", png.data(), static_cast<uint32_t>(png.size()));
+  archive.addEntry("bmp", bmp.data(), static_cast<uint32_t>(bmp.size()));
+  for (const char* name : {"png", "bmp"}) {
+    uint32_t texture = archive.acquireTexture(name);
+    ASSERT_NE(texture, 0u) << name;
+    int width = 0, height = 0;
+    EXPECT_EQ(texels(texture, width, height), expected) << name;
+    EXPECT_EQ(width, 3);
     EXPECT_EQ(height, 2);
     archive.releaseTexture(texture);
   }

@@ -15,10 +15,10 @@ namespace {
 // Light flags cover GL_LIGHT1 and the seven after it; the last of those is
 // past the eight lights most implementations have, and asking about a light
 // that does not exist would raise a GL error.
-bool lightExists(int capturedIndex) {
+GLint lightCount() {
   GLint maxLights = 8;
   glGetIntegerv(GL_MAX_LIGHTS, &maxLights);
-  return 1 + capturedIndex < maxLights;
+  return maxLights;
 }
 
 }  // namespace
@@ -89,7 +89,9 @@ void Mesh::captureStates() {
   capturedNormalize_ = glIsEnabled(GL_NORMALIZE) == GL_TRUE;
   capturedLighting_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
   if (!capturedLighting_) return;
-  for (int i = 0; i < 8; ++i) capturedLights_[i] = lightExists(i) && glIsEnabled(GL_LIGHT1 + i);
+  // Asked once per capture, not once per light: the limit does not change.
+  GLint lights = lightCount();
+  for (int i = 0; i < 8; ++i) capturedLights_[i] = 1 + i < lights && glIsEnabled(GL_LIGHT1 + i);
 }
 
 // Leaves the depth test on and normalization, lighting, the captured lights,

@@ -62,9 +62,11 @@ TEST(PngFile, FastWriteReadsBackTheSamePixels) {
 }
 
 TEST(MemoryUsage, ReadsBothFieldsAndToleratesDamage) {
-  MemoryUsage usage = parseMemoryStatus("Name:\tx\nVmHWM:\t  2048 kB\nVmRSS:\t  1024 kB\n");
+  MemoryUsage usage = parseMemoryStatus(
+      "Name:\tx\nVmHWM:\t  2048 kB\nVmRSS:\t  1024 kB\nRssAnon:\t  512 kB\n");
   EXPECT_EQ(usage.residentKb, 1024);
   EXPECT_EQ(usage.peakResidentKb, 2048);
+  EXPECT_EQ(usage.privateKb, 512);
   // A field without a number does not borrow the next line's.
   usage = parseMemoryStatus("VmRSS:\nVmHWM:\t7 kB");
   EXPECT_EQ(usage.residentKb, -1);
@@ -72,7 +74,10 @@ TEST(MemoryUsage, ReadsBothFieldsAndToleratesDamage) {
   usage = parseMemoryStatus("");
   EXPECT_EQ(usage.residentKb, -1);
   EXPECT_EQ(usage.peakResidentKb, -1);
-  EXPECT_GT(readMemoryUsage().residentKb, 0);
+  MemoryUsage own = readMemoryUsage();
+  EXPECT_GT(own.residentKb, 0);
+  EXPECT_GT(own.privateKb, 0);
+  EXPECT_LE(own.privateKb, own.residentKb);
 }
 
 // A two-triangle frame by hand: an opaque textured quad, then a blended one

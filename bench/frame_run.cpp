@@ -62,11 +62,22 @@ struct TimedFrame {
   double wallMs;
 };
 
+// The private part of resident memory has no peak figure of its own: it is
+// sampled once per simulated second.
+long peakPrivateKb = 0;
+
+void samplePrivateMemory() {
+  long now = readMemoryUsage().privateKb;
+  if (now > peakPrivateKb) peakPrivateKb = now;
+}
+
 void reportCheckpoint(uint32_t second) {
   MemoryUsage memory = readMemoryUsage();
   SceneCounts counts = countScene();
   std::printf("rss_kb_at_%u %ld\n", second, memory.residentKb);
   std::printf("peak_rss_kb_at_%u %ld\n", second, memory.peakResidentKb);
+  std::printf("private_kb_at_%u %ld\n", second, memory.privateKb);
+  std::printf("peak_private_kb_at_%u %ld\n", second, std::max(peakPrivateKb, memory.privateKb));
   std::printf("smoke_at_%u %d\n", second, counts.smokeSprites);
   std::printf("nodes_at_%u %d\n", second, counts.nodes);
 }
@@ -119,6 +130,7 @@ int main(int argc, char** argv) {
     glFinish();
     std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
     frames.push_back({t, spent.count()});
+    if (t / 1000 != (t - options.stepMs) / 1000) samplePrivateMemory();
     while (nextCheckpoint < options.checkpoints.size() &&
            options.checkpoints[nextCheckpoint] * 1000 <= t) {
       reportCheckpoint(options.checkpoints[nextCheckpoint++]);

@@ -31,6 +31,7 @@ MemoryUsage parseMemoryStatus(const std::string& statusText) {
   MemoryUsage usage;
   usage.residentKb = fieldKb(statusText, "VmRSS:");
   usage.peakResidentKb = fieldKb(statusText, "VmHWM:");
+  usage.privateKb = fieldKb(statusText, "RssAnon:");
   return usage;
 }
 

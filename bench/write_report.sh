@@ -41,6 +41,16 @@ frame_rows() {
   echo "| Frame $size, $driver: full ÷ raw | $r | | ≤ $goal | $(verdict "$r" "" "$r <= $goal") |"
 }
 
+instruction_rows() {
+  local full raw r
+  full="$(get instructions_full)"
+  raw="$(get instructions_raw)"
+  r="$(ratio "$full" "$raw")"
+  echo "| Frame 1024x768, noop, callgrind: saver's frame (instructions) | $full | | | |"
+  echo "| Frame 1024x768, noop, callgrind: raw draw (instructions) | $raw | | | |"
+  echo "| Frame 1024x768, noop, callgrind: full ÷ raw | $r | | ≤ 1.15 | $(verdict "$r" "" "$r <= 1.15") |"
+}
+
 pacing_rows() {
   local median p99 worst after slow
   median="$(get pacing_median_ms)"
@@ -66,9 +76,16 @@ memory_rows() {
   growth="$(calc "%.1f" "$rssEnd" "$rss120" "($rssEnd - $rss120) / 1024")"
   echo "| Memory: peak resident at 60 s (MB) | $peak60 | | < 100 | $(verdict "$peak60" "" "$peak60 < 100") |"
   echo "| Memory: resident at 120 s (MB) | $(mb "$rss120") | | | |"
-  echo "| Memory: resident at $seconds s (MB) | $(mb "$rssEnd") | | | |"
+  if [ "$seconds" != 120 ]; then
+    echo "| Memory: resident at $seconds s (MB) | $(mb "$rssEnd") | | | |"
+  fi
   echo "| Memory: peak resident at $seconds s (MB) | $peakEnd | | < 100 | $(verdict "$peakEnd" "" "$peakEnd < 100") |"
   echo "| Memory: growth from 120 s to $seconds s (MB) | $growth | | ≤ 1 (none) | $(verdict "$growth" "" "$growth <= 1") |"
+  local private60 privateEnd
+  private60="$(mb "$(get memory_peak_private_kb_at_60)")"
+  privateEnd="$(mb "$(get "memory_peak_private_kb_at_$seconds")")"
+  echo "| Memory: peak private (anonymous) resident at 60 s (MB) | $private60 | | < 100 | $(verdict "$private60" "" "$private60 < 100") |"
+  echo "| Memory: peak private resident at $seconds s (MB) | $privateEnd | | < 100 | $(verdict "$privateEnd" "" "$privateEnd < 100") |"
   echo "| Smoke particles at 60 s / $seconds s | $(get memory_smoke_at_60) / $(get "memory_smoke_at_$seconds") | | about 160 | |"
 }
 
@@ -78,6 +95,8 @@ startup_rows() {
   saver="$(get saver_start)"
   echo "| Start-up: halvenrode-still --frames 1, 1024x768 (ms) | $still | $(range still_start) | < 250 | $(verdict "$still" "" "$still < 250") |"
   echo "| Start-up: saver on Xvfb to its first swapped frame (ms) | $saver | $(range saver_start) | < 250 | $(verdict "$saver" "" "$saver < 250") |"
+  echo "| Texture from relef1.png, 1024x1024 RGB (ms) | $(get decode_relef1.png) | $(range decode_relef1.png) | | |"
+  echo "| Texture from twigs.png, 512x512 RGBA (ms) | $(get decode_twigs.png) | $(range decode_twigs.png) | | |"
   echo "| Asset generator: all four archives (ms) | $(get generator) | $(range generator) | | |"
 }
 
@@ -106,6 +125,7 @@ $(frame_rows 1024x768 llvmpipe 1.05)
 $(frame_rows 1920x1080 llvmpipe 1.05)
 $(frame_rows 1024x768 noop 1.15)
 $(frame_rows 1920x1080 noop 1.15)
+$(instruction_rows)
 $(pacing_rows)
 $(startup_rows)
 $(memory_rows)

@@ -35,21 +35,6 @@ double smoothstep(double u) {
   return u * u * (3 - 2 * u);
 }
 
-const std::vector<PlantingSpot> kSpots1 = {
-    {-155, 22.5, -3.22}, {-155, -52.5, 8.55}, {-135, -60, 11.02}, {-115, -30, 1.04},
-    {-95, -52.5, -0.33}, {-75, -30, -5.75},   {-65, -52.5, 3.16}, {-45, -60, 5.81},
-    {-35, -30, -2.99},   {-15, -60, 8.17},    {5, -30, -5.58},    {15, -45, -3.7},
-    {25, -60, -0.7},     {-145, 30, 0.16},    {-135, 60, -24.42}, {-105, 30, -9.55},
-    {-85, 45, -3.88},    {-75, 60, -20.35},   {-55, 22.5, -4.89}, {-45, 52.5, -13.8},
-    {-25, 30, -9.81},    {-15, 60, -10.28},   {5, 30.39, -6.05},  {15, 60, -11.17},
-    {45, 45, -7.19}};
-const std::vector<PlantingSpot> kSpots2 = {
-    {45, -30, -4.56},    {25, -52.5, 8.07},  {5, -30, 0.56},       {-35, -37.5, -5.1},
-    {-65, -45, 1.58},    {-65, -22.5, -6.36}, {-95, -37.5, -5.59}, {-105, -60, 9.91},
-    {-135, -52.5, -5.17}, {-125, -22.5, -6.45}, {-45, -60, 9.75},  {-15, -60, 5.07},
-    {35, 60, -22.3},     {25, 30, -2.51},    {-5, 22.5, -6.3},     {-5, 45, -9.68},
-    {-25, 60, -12.69},   {-45, 37.5, -4.39}, {-65, 52.5, -14.28},  {-105, 60, -10.27},
-    {-85, 30, -10.29},   {-125, 52.5, -10.65}, {-135, 30, -2.9},   {-155, 45, -7.67}};
 const std::vector<PlantingSpot> kNoSpots;
 
 // Solves a x = b in place by Gaussian elimination with partial pivoting.
@@ -78,7 +63,9 @@ std::vector<double> solveLinear(std::vector<std::vector<double>> a, std::vector<
 }  // namespace
 
 const std::vector<PlantingSpot>& plantingSpots(int kind) {
-  return kind == 1 ? kSpots1 : (kind == 2 ? kSpots2 : kNoSpots);
+  if (kind == 1) return plantingSpotTable(FirstReliefSpots);
+  if (kind == 2) return plantingSpotTable(SecondReliefSpots);
+  return kNoSpots;
 }
 
 double crossProfile(double y) {

@@ -1,17 +1,17 @@
 #pragma once
 #include <vector>
 
+#include "landscape/planting_spots.h"
+
 // The ground of the two terrain pieces as height functions, in a piece's
 // frame (X along the track, Y across, Z up). Both share one cross profile
 // at their two ends (x = -160 and x = 40), so pieces join in any order; in
 // between, each bends through every planting spot of its table, so plants
 // stand on the snow.
 
-struct PlantingSpot {
-  double x, y, z;
-};
-
-// The spots of the first ("relef1") or second ("relef2") terrain kind.
+// The spots of the first ("relef1") or second ("relef2") terrain kind (1 or
+// 2; anything else has none): the saver's own planting tables, so ground and
+// plants cannot drift apart.
 const std::vector<PlantingSpot>& plantingSpots(int kind);
 
 // Height of the shared end profile at y: a low embankment carrying the

@@ -52,12 +52,12 @@ LookStyle styleFor(const std::string& archiveName, const std::string& entry) {
   return style;
 }
 
-bool splitSpec(const std::string& spec, std::string& folder, std::string& archiveName,
+bool splitModelName(const std::string& modelName, std::string& folder, std::string& archiveName,
                std::string& entry) {
-  size_t colon = spec.rfind(':');
-  if (colon == std::string::npos || colon == 0 || colon + 1 == spec.size()) return false;
-  std::string path = spec.substr(0, colon);
-  entry = spec.substr(colon + 1);
+  size_t colon = modelName.rfind(':');
+  if (colon == std::string::npos || colon == 0 || colon + 1 == modelName.size()) return false;
+  std::string path = modelName.substr(0, colon);
+  entry = modelName.substr(colon + 1);
   size_t slash = path.rfind('/');
   folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   archiveName = path.substr(slash == std::string::npos ? 0 : slash + 1);
@@ -152,11 +152,11 @@ void drawModel(std::vector<Mesh*>& meshes, const Box& box, double turn, const Lo
 
 }  // namespace
 
-int renderModelLook(const std::string& archiveSpec, double turnDegrees, int width, int height,
+int renderModelLook(const std::string& modelName, double turnDegrees, int width, int height,
                     const std::string& outPng) {
   std::string folder, archiveName, entry;
   if (width <= 0 || height <= 0 || width > 8192 || height > 8192 ||
-      !splitSpec(archiveSpec, folder, archiveName, entry)) {
+      !splitModelName(modelName, folder, archiveName, entry)) {
     std::fprintf(stderr, "model look: expected ARCHIVE:ENTRY and a sensible size\n");
     return 2;
   }

@@ -135,7 +135,7 @@ bool Mesh::sameDrawSource(const Mesh& other) const {
          triangleCount_ == other.triangleCount_;
 }
 
-// Steps 1 to 4 of a blended draw, and blending on.
+// The states a blended draw switches on for its capture, and blending.
 void Mesh::enterBlendStates() const {
   if (!capturedDepthTest_) glDisable(GL_DEPTH_TEST);
   if (capturedNormalize_) glEnable(GL_NORMALIZE);

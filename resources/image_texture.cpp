@@ -97,6 +97,29 @@ SDL_Surface* convertToRgba(SDL_Surface* surface) {
   return converted;
 }
 
+// SDL's converter reads a paletted surface's colours without checking that
+// it has any; a damaged file can decode to a surface whose palette is
+// missing or empty, or to a pixel size no converter handles.
+bool hasConvertibleFormat(const SDL_Surface* surface) {
+  const SDL_PixelFormat* format = surface->format;
+  if (format == nullptr) return false;
+  switch (format->BitsPerPixel) {
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+      return format->palette != nullptr && format->palette->colors != nullptr &&
+             format->palette->ncolors > 0;
+    case 15:
+    case 16:
+    case 24:
+    case 32:
+      return format->BytesPerPixel * 8 >= format->BitsPerPixel;
+    default:
+      return false;
+  }
+}
+
 SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size) {
   if (bytes == nullptr || size == 0 || size > static_cast<uint32_t>(INT_MAX)) return nullptr;
   if (!imageStructureComplete(bytes, size)) return nullptr;
@@ -104,7 +127,7 @@ SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size) {
   if (stream == nullptr) return nullptr;
   SDL_Surface* decoded = IMG_Load_RW(stream, 1);  // 1: closes the stream
   if (decoded == nullptr) return nullptr;
-  if (decoded->w <= 0 || decoded->h <= 0) {
+  if (decoded->w <= 0 || decoded->h <= 0 || !hasConvertibleFormat(decoded)) {
     SDL_FreeSurface(decoded);
     return nullptr;
   }

@@ -111,6 +111,19 @@ TEST(ImageTexture, ImageBeyondTheTextureLimitGivesNoTextureAndNoGlError) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST(ImageTexture, BitmapWithoutAUsablePaletteGivesNoTexture) {
+  OffscreenGlContext context(4, 4);
+  ASSERT_TRUE(context.ok());
+  // A damaged bitmap header that decodes to a surface the converter would
+  // read through a missing palette.
+  const Bytes damaged = {0x42, 0x4d, 0x46, 0x00, 0x00, 0x00, 0x00, 0x36, 0x00, 0x00, 0x00, 0x00,
+                         0x00, 0x00, 0x74, 0x52, 0x4e, 0x53, 0x02, 0x00, 0x00, 0x00, 0x02, 0x00,
+                         0x00, 0x00, 0x0a, 0x05, 0x01, 0x08, 0x01, 0x00, 0x1a, 0x00, 0x42, 0x4d,
+                         0x46, 0x00, 0x00};
+  EXPECT_EQ(uploadImageTexture(damaged.data(), static_cast<uint32_t>(damaged.size())), 0u);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST(ProceduralName, NumbersReachDownToTheSmallestInt) {
   ProceduralTextureRequest request;
   ASSERT_TRUE(parseProceduralTextureName("x#Plasma8x8,1,-2147483648,3", request));

@@ -13,25 +13,19 @@
 #include "scratch_folder.h"
 #include "settings_bytes.h"
 #include "x_host.h"
-#include "x_server.h"
+#include "x_server_test.h"
 
 namespace {
 
 constexpr int kTimeoutMs = 20000;
 const char* const kDialogTitle = "Halvenrode settings";
 
-class ConfigDialogTest : public ::testing::Test {
+class ConfigDialogTest : public XServerTest {
  protected:
-  static void SetUpTestSuite() { server = new XvfbServer(); }
-  static void TearDownTestSuite() {
-    delete server;
-    server = nullptr;
-  }
 
   void SetUp() override {
-    ASSERT_TRUE(server->running()) << "Xvfb did not start";
-    host = std::make_unique<XHost>(server->display());
-    ASSERT_TRUE(host->connected());
+    XServerTest::SetUp();
+    if (HasFatalFailure()) return;
   }
 
   ChildProcess::Options optionsFor(const std::vector<std::string>& arguments) {
@@ -91,13 +85,10 @@ class ConfigDialogTest : public ::testing::Test {
 
   std::string settingsFile() const { return folder.file("Quorvel_Halvenrode_cfg"); }
 
-  static XvfbServer* server;
-  std::unique_ptr<XHost> host;
   ScratchFolder folder;
   ScratchFolder logs;
 };
 
-XvfbServer* ConfigDialogTest::server = nullptr;
 
 // Stored: analog 24-hour clock, not large; calendar off, Monday first;
 // frame rate on; exit on mouse motion; 1024 × 768; two kept strings.

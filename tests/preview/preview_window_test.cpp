@@ -12,7 +12,7 @@
 #include "platform/png_file.h"
 #include "scratch_folder.h"
 #include "x_host.h"
-#include "x_server.h"
+#include "x_server_test.h"
 
 namespace {
 
@@ -22,18 +22,12 @@ constexpr int kTimeoutMs = 15000;
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-class PreviewWindowTest : public ::testing::Test {
+class PreviewWindowTest : public XServerTest {
  protected:
-  static void SetUpTestSuite() { server = new XvfbServer(); }
-  static void TearDownTestSuite() {
-    delete server;
-    server = nullptr;
-  }
 
   void SetUp() override {
-    ASSERT_TRUE(server->running()) << "Xvfb did not start";
-    host = std::make_unique<XHost>(server->display());
-    ASSERT_TRUE(host->connected());
+    XServerTest::SetUp();
+    if (HasFatalFailure()) return;
     std::ofstream(folder.file("registry.ini"))
         << "[Software\\Quorvel\\Halvenrode\\Settings]\nPath=" << folder.path() << "\n";
   }
@@ -87,12 +81,9 @@ class PreviewWindowTest : public ::testing::Test {
     writePngRgba(std::string(SCREENSHOT_FOLDER) + "/" + name, width, height, rgba, false);
   }
 
-  static XvfbServer* server;
   ScratchFolder folder;
-  std::unique_ptr<XHost> host;
 };
 
-XvfbServer* PreviewWindowTest::server = nullptr;
 
 std::vector<uint32_t> filled(int width, int height, uint32_t colour) {
   return std::vector<uint32_t>(static_cast<size_t>(width) * height, colour);

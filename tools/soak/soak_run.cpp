@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
 #include <sstream>
 
 #include "app/frame_clock.h"
@@ -131,13 +129,7 @@ bool runSoak(const SoakOptions& options, SoakFigures& figures, std::ostream& pro
   saverOptions.height = options.height;
   saverOptions.settingsFile = options.settingsFile;
   saverOptions.seed = options.seed;
-  std::unique_ptr<OffscreenSaver> owned(new OffscreenSaver(saverOptions));
-  OffscreenSaver& saver = *owned;
-  // Mesa's no-op driver (GALLIUM_NOOP=1, which makes long runs fast) crashes
-  // while destroying a context, so under it the saver is left to the
-  // process's exit. Everything the scene held is released by closeScene.
-  const char* noop = std::getenv("GALLIUM_NOOP");
-  if (noop != nullptr && noop[0] != '\0' && noop[0] != '0') owned.release();
+  OffscreenSaver saver(saverOptions);
   SoakChecker checker(options, figures);
   if (!saver.ok()) {
     checker.problem(0, "no offscreen GL context");

@@ -84,6 +84,31 @@ TEST(ImageStructure, GifIsHandedOverOnlyWhenEveryBlockFitsUpToTheTrailer) {
   EXPECT_FALSE(complete(shortScreen));
 }
 
+TEST(ImageStructure, GifImageTooWideForAnySurfaceIsNotHandedOver) {
+  // Image descriptors of 16383 and 16384 pixels wide (little-endian).
+  Bytes widest = {',', 0, 0, 0, 0, 0xff, 0x3f, 1, 0, 0, 2, 2, 0x4c, 0x01, 0, ';'};
+  Bytes tooWide = {',', 0, 0, 0, 0, 0x00, 0x40, 1, 0, 0, 2, 2, 0x4c, 0x01, 0, ';'};
+  EXPECT_TRUE(complete(gif(widest)));
+  EXPECT_FALSE(complete(gif(tooWide)));
+  // A later frame counts as much as the first.
+  Bytes secondTooWide(widest.begin(), widest.end() - 1);
+  secondTooWide.insert(secondTooWide.end(), tooWide.begin(), tooWide.end());
+  EXPECT_FALSE(complete(gif(secondTooWide)));
+}
+
+TEST(ImageTexture, GifTooWideForAnySurfaceGivesNoTexture) {
+  OffscreenGlContext context(4, 4);
+  ASSERT_TRUE(context.ok());
+  // The fuzzer's input: no colour table, one image 24835 pixels wide.
+  Bytes damaged;
+  append(damaged, "GIF87a");
+  const Bytes rest = {0x4d, 0x20, 0x2a, 0x01, 0x00, 0x01, 0x00, 0x2c, 0x46, 0x20, 0x01,
+                      0x2a, 0x03, 0x61, 0x37, 0x38, 0x00, 0x00, 0x00, 0x3b};
+  damaged.insert(damaged.end(), rest.begin(), rest.end());
+  EXPECT_EQ(uploadImageTexture(damaged.data(), static_cast<uint32_t>(damaged.size())), 0u);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST(ImageStructure, OtherFormatsAreLeftToTheDecoder) {
   Bytes bmp;
   append(bmp, "BM");

@@ -49,10 +49,16 @@ bool skipGifSubBlocks(const uint8_t* bytes, size_t size, size_t& at) {
 
 uint16_t readLittleEndian16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
-// SDL will not make a surface 16384 or more pixels wide (or 65536 high,
-// beyond GIF's 16 bits), and the GIF reader then draws into the surface it
-// failed to make.
+// The GIF reader draws into its image surface without checking it: SDL
+// makes none for an image 16384 or more pixels wide (65536 high is beyond
+// GIF's 16 bits), and one without pixels for an empty image.
 constexpr uint16_t kWidestGifImage = 16383;
+
+bool gifImageDrawable(const uint8_t* descriptor) {
+  uint16_t width = readLittleEndian16(descriptor + 4);
+  uint16_t height = readLittleEndian16(descriptor + 6);
+  return width > 0 && width <= kWidestGifImage && height > 0;
+}
 
 // GIF: 6-byte signature, 7-byte screen descriptor and its colour table, then
 // extensions ('!') and images (',') up to the trailer (';').
@@ -69,7 +75,7 @@ bool gifBlocksFit(const uint8_t* bytes, size_t size) {
       ++at;  // the extension's label
     } else if (introducer == ',') {
       if (size - at < kImageDescriptorSize) return false;
-      if (readLittleEndian16(bytes + at + 4) > kWidestGifImage) return false;
+      if (!gifImageDrawable(bytes + at)) return false;
       at += kImageDescriptorSize + gifColourTableSize(bytes[at + 8]);
       if (at >= size) return false;
       ++at;  // the LZW minimum code size

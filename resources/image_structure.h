@@ -6,11 +6,12 @@
 // loop for ever. Before any bytes reach the decoder they are checked here.
 //
 // The GIF reader also draws into an image surface without checking that SDL
-// could make it, which SDL refuses for images 16384 or more pixels wide.
+// made it with pixels, which it does not for an image 16384 or more pixels
+// wide, nor for an empty one.
 //
 // True when the bytes are a PNG whose chunks all lie inside them up to IEND,
 // a GIF whose blocks all lie inside them up to the trailer and whose images
-// are all narrower than 16384 pixels, or anything else
+// are all at least 1 x 1 and narrower than 16384 pixels, or anything else
 // (left to the decoder, whose other readers stop at the end of the data).
 // Formats are recognised by the same leading bytes the decoder looks at.
 bool imageStructureComplete(const uint8_t* bytes, uint32_t size);

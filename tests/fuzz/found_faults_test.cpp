@@ -84,29 +84,44 @@ TEST(ImageStructure, GifIsHandedOverOnlyWhenEveryBlockFitsUpToTheTrailer) {
   EXPECT_FALSE(complete(shortScreen));
 }
 
-TEST(ImageStructure, GifImageTooWideForAnySurfaceIsNotHandedOver) {
-  // Image descriptors of 16383 and 16384 pixels wide (little-endian).
-  Bytes widest = {',', 0, 0, 0, 0, 0xff, 0x3f, 1, 0, 0, 2, 2, 0x4c, 0x01, 0, ';'};
-  Bytes tooWide = {',', 0, 0, 0, 0, 0x00, 0x40, 1, 0, 0, 2, 2, 0x4c, 0x01, 0, ';'};
+// One image of `width` x `height` (little-endian in the descriptor), then
+// the trailer.
+Bytes gifImage(uint16_t width, uint16_t height) {
+  return {',', 0, 0, 0, 0, static_cast<uint8_t>(width), static_cast<uint8_t>(width >> 8),
+          static_cast<uint8_t>(height), static_cast<uint8_t>(height >> 8), 0, 2, 2, 0x4c, 0x01, 0, ';'};
+}
+
+TEST(ImageStructure, GifImageWithoutADrawableSurfaceIsNotHandedOver) {
+  Bytes widest = gifImage(16383, 1);
+  Bytes tooWide = gifImage(16384, 1);
   EXPECT_TRUE(complete(gif(widest)));
+  EXPECT_TRUE(complete(gif(gifImage(1, 65535))));
   EXPECT_FALSE(complete(gif(tooWide)));
+  EXPECT_FALSE(complete(gif(gifImage(255, 0))));
+  EXPECT_FALSE(complete(gif(gifImage(0, 7))));
   // A later frame counts as much as the first.
   Bytes secondTooWide(widest.begin(), widest.end() - 1);
   secondTooWide.insert(secondTooWide.end(), tooWide.begin(), tooWide.end());
   EXPECT_FALSE(complete(gif(secondTooWide)));
 }
 
-TEST(ImageTexture, GifTooWideForAnySurfaceGivesNoTexture) {
+TEST(ImageTexture, GifWithoutADrawableSurfaceGivesNoTexture) {
   OffscreenGlContext context(4, 4);
   ASSERT_TRUE(context.ok());
-  // The fuzzer's input: no colour table, one image 24835 pixels wide.
-  Bytes damaged;
-  append(damaged, "GIF87a");
-  const Bytes rest = {0x4d, 0x20, 0x2a, 0x01, 0x00, 0x01, 0x00, 0x2c, 0x46, 0x20, 0x01,
-                      0x2a, 0x03, 0x61, 0x37, 0x38, 0x00, 0x00, 0x00, 0x3b};
-  damaged.insert(damaged.end(), rest.begin(), rest.end());
-  EXPECT_EQ(uploadImageTexture(damaged.data(), static_cast<uint32_t>(damaged.size())), 0u);
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  // The fuzzer's inputs: no colour table, one image 24835 pixels wide, or
+  // 255 wide and 0 high.
+  for (const Bytes& image : {Bytes{0x46, 0x20, 0x01, 0x2a, 0x03, 0x61, 0x37, 0x38, 0x00},
+                             Bytes{0x46, 0x38, 0x00, 0x00, 0xff, 0x00, 0x00, 0x00, 0x00}}) {
+    Bytes damaged;
+    append(damaged, "GIF87a");
+    const Bytes screen = {0x4d, 0x20, 0x2a, 0x01, 0x00, 0x01, 0x00, 0x2c};
+    damaged.insert(damaged.end(), screen.begin(), screen.end());
+    damaged.insert(damaged.end(), image.begin(), image.end());
+    const Bytes end = {0x00, 0x00, 0x3b};
+    damaged.insert(damaged.end(), end.begin(), end.end());
+    EXPECT_EQ(uploadImageTexture(damaged.data(), static_cast<uint32_t>(damaged.size())), 0u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  }
 }
 
 TEST(ImageStructure, OtherFormatsAreLeftToTheDecoder) {

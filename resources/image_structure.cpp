@@ -15,7 +15,14 @@ bool startsWith(const uint8_t* bytes, size_t size, const char* text) {
   return size >= length && std::memcmp(bytes, text, length) == 0;
 }
 
-// PNG: an 8-byte signature, then chunks of (length, type, data, CRC).
+// PNG: an 8-byte signature, then chunks of (length, type, data, CRC), the
+// first of them IHDR, which starts with the width and height.
+bool pngSidesWithin(const uint8_t* bytes, size_t size, uint32_t largestSide) {
+  constexpr size_t kHeaderSidesEnd = 24;
+  if (size < kHeaderSidesEnd || std::memcmp(bytes + 12, "IHDR", 4) != 0) return true;  // left to the decoder
+  return readBigEndian32(bytes + 16) <= largestSide && readBigEndian32(bytes + 20) <= largestSide;
+}
+
 bool pngChunksFit(const uint8_t* bytes, size_t size) {
   constexpr size_t kSignatureSize = 8;
   constexpr size_t kChunkFraming = 12;  // length and type before the data, CRC after
@@ -54,15 +61,16 @@ uint16_t readLittleEndian16(const uint8_t* p) { return static_cast<uint16_t>(p[0
 // GIF's 16 bits), and one without pixels for an empty image.
 constexpr uint16_t kWidestGifImage = 16383;
 
-bool gifImageDrawable(const uint8_t* descriptor) {
+bool gifImageDrawable(const uint8_t* descriptor, uint32_t largestSide) {
   uint16_t width = readLittleEndian16(descriptor + 4);
   uint16_t height = readLittleEndian16(descriptor + 6);
-  return width > 0 && width <= kWidestGifImage && height > 0;
+  return width > 0 && width <= kWidestGifImage && height > 0 && width <= largestSide &&
+         height <= largestSide;
 }
 
 // GIF: 6-byte signature, 7-byte screen descriptor and its colour table, then
 // extensions ('!') and images (',') up to the trailer (';').
-bool gifBlocksFit(const uint8_t* bytes, size_t size) {
+bool gifBlocksFit(const uint8_t* bytes, size_t size, uint32_t largestSide) {
   constexpr size_t kScreenDescriptorEnd = 13;
   constexpr size_t kImageDescriptorSize = 9;
   if (size < kScreenDescriptorEnd) return false;
@@ -75,7 +83,7 @@ bool gifBlocksFit(const uint8_t* bytes, size_t size) {
       ++at;  // the extension's label
     } else if (introducer == ',') {
       if (size - at < kImageDescriptorSize) return false;
-      if (!gifImageDrawable(bytes + at)) return false;
+      if (!gifImageDrawable(bytes + at, largestSide)) return false;
       at += kImageDescriptorSize + gifColourTableSize(bytes[at + 8]);
       if (at >= size) return false;
       ++at;  // the LZW minimum code size
@@ -89,10 +97,12 @@ bool gifBlocksFit(const uint8_t* bytes, size_t size) {
 
 }  // namespace
 
-bool imageStructureComplete(const uint8_t* bytes, uint32_t size) {
-  if (startsWith(bytes, size, "\x89PNG")) return pngChunksFit(bytes, size);
+bool imageSafeToDecode(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
+  if (startsWith(bytes, size, "\x89PNG")) {
+    return pngSidesWithin(bytes, size, largestSide) && pngChunksFit(bytes, size);
+  }
   if (startsWith(bytes, size, "GIF87a") || startsWith(bytes, size, "GIF89a")) {
-    return gifBlocksFit(bytes, size);
+    return gifBlocksFit(bytes, size, largestSide);
   }
   return true;
 }

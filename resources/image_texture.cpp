@@ -120,9 +120,9 @@ bool hasConvertibleFormat(const SDL_Surface* surface) {
   }
 }
 
-SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size) {
+SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
   if (bytes == nullptr || size == 0 || size > static_cast<uint32_t>(INT_MAX)) return nullptr;
-  if (!imageStructureComplete(bytes, size)) return nullptr;
+  if (!imageSafeToDecode(bytes, size, largestSide)) return nullptr;
   SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
   if (stream == nullptr) return nullptr;
   SDL_Surface* decoded = IMG_Load_RW(stream, 1);  // 1: closes the stream
@@ -138,19 +138,25 @@ SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size) {
 }
 
 // An image larger than the GL's texture limit would leave an empty texture
-// and a GL error behind; it counts as undecodable instead.
-bool fitsTextureLimit(const SDL_Surface* image) {
+// and a GL error behind; it counts as undecodable instead. Where the header
+// tells the size, that is known before decoding.
+uint32_t textureSideLimit() {
   GLint maxSide = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-  return image->w <= maxSide && image->h <= maxSide;
+  return maxSide > 0 ? static_cast<uint32_t>(maxSide) : 0;
+}
+
+bool fitsTextureLimit(const SDL_Surface* image, uint32_t maxSide) {
+  return static_cast<uint32_t>(image->w) <= maxSide && static_cast<uint32_t>(image->h) <= maxSide;
 }
 
 }  // namespace
 
 uint32_t uploadImageTexture(const uint8_t* bytes, uint32_t size) {
-  SDL_Surface* image = decodeRgba(bytes, size);
+  uint32_t maxSide = textureSideLimit();
+  SDL_Surface* image = decodeRgba(bytes, size, maxSide);
   if (image == nullptr) return 0;
-  if (!fitsTextureLimit(image)) {
+  if (!fitsTextureLimit(image, maxSide)) {
     SDL_FreeSurface(image);
     return 0;
   }

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,17 +33,26 @@ void appendChunk(Bytes& bytes, const std::string& type, const Bytes& data, uint3
   appendBigEndian32(bytes, 0);
 }
 
-Bytes pngWithChunks(uint32_t ancillaryLength, bool withEnd) {
+Bytes pngHeader(uint32_t width, uint32_t height) {
   Bytes png;
   append(png, "\x89PNG\r\n\x1a\n");
-  appendChunk(png, "IHDR", Bytes(13, 1), 13);
+  Bytes header;
+  appendBigEndian32(header, width);
+  appendBigEndian32(header, height);
+  header.insert(header.end(), {8, 6, 0, 0, 0});
+  appendChunk(png, "IHDR", header, 13);
+  return png;
+}
+
+Bytes pngWithChunks(uint32_t ancillaryLength, bool withEnd) {
+  Bytes png = pngHeader(1, 1);
   appendChunk(png, "bKGD", Bytes(6, 0), ancillaryLength);
   if (withEnd) appendChunk(png, "IEND", {}, 0);
   return png;
 }
 
-bool complete(const Bytes& bytes) {
-  return imageStructureComplete(bytes.data(), static_cast<uint32_t>(bytes.size()));
+bool complete(const Bytes& bytes, uint32_t largestSide = 16384) {
+  return imageSafeToDecode(bytes.data(), static_cast<uint32_t>(bytes.size()), largestSide);
 }
 
 TEST(ImageStructure, PngIsHandedOverOnlyWhenEveryChunkFitsUpToItsEnd) {
@@ -95,7 +105,7 @@ TEST(ImageStructure, GifImageWithoutADrawableSurfaceIsNotHandedOver) {
   Bytes widest = gifImage(16383, 1);
   Bytes tooWide = gifImage(16384, 1);
   EXPECT_TRUE(complete(gif(widest)));
-  EXPECT_TRUE(complete(gif(gifImage(1, 65535))));
+  EXPECT_TRUE(complete(gif(gifImage(1, 65535)), 65535));
   EXPECT_FALSE(complete(gif(tooWide)));
   EXPECT_FALSE(complete(gif(gifImage(255, 0))));
   EXPECT_FALSE(complete(gif(gifImage(0, 7))));
@@ -124,6 +134,19 @@ TEST(ImageTexture, GifWithoutADrawableSurfaceGivesNoTexture) {
   }
 }
 
+TEST(ImageStructure, DeclaredSidesBeyondTheLimitAreNotHandedOver) {
+  Bytes png = pngHeader(4096, 2);
+  appendChunk(png, "IEND", {}, 0);
+  EXPECT_TRUE(complete(png, 4096));
+  EXPECT_FALSE(complete(png, 4095));
+  Bytes tallPng = pngHeader(1, 0x7fffffff);
+  appendChunk(tallPng, "IEND", {}, 0);
+  EXPECT_FALSE(complete(tallPng));
+  EXPECT_TRUE(complete(gif(gifImage(4096, 4096)), 4096));
+  EXPECT_FALSE(complete(gif(gifImage(4096, 4097)), 4096));
+  EXPECT_FALSE(complete(gif(gifImage(4097, 1)), 4096));
+}
+
 TEST(ImageStructure, OtherFormatsAreLeftToTheDecoder) {
   Bytes bmp;
   append(bmp, "BM");
@@ -143,6 +166,11 @@ TEST(ImageTexture, ImageBeyondTheTextureLimitGivesNoTextureAndNoGlError) {
   tall.resize(tall.size() + static_cast<size_t>(maxSide) + 1, 128);
   EXPECT_EQ(uploadImageTexture(tall.data(), static_cast<uint32_t>(tall.size())), 0u);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  // Refused from its header: decoding it would have asked for gigabytes.
+  Bytes tallGif = gif(gifImage(1, static_cast<uint16_t>(std::min(maxSide + 1, 65535))));
+  if (maxSide < 65535) {
+    EXPECT_EQ(uploadImageTexture(tallGif.data(), static_cast<uint32_t>(tallGif.size())), 0u);
+  }
 
   std::string fitting = "P5\n1 2\n255\n\x80\x80";
   uint32_t texture = uploadImageTexture(reinterpret_cast<const uint8_t*>(fitting.data()),

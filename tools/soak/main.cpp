@@ -88,7 +88,16 @@ const char* driverName() { return noOpDriver() ? "Mesa's no-op driver" : "Mesa's
 // into textures each frame) and corrupts the heap when the context is
 // destroyed. Without that thread the driver's memory stays flat, so resident
 // memory measures ours again. The software rasteriser has no such thread.
-void useUnthreadedDriver() { setenv("GALLIUM_THREAD", "0", 1); }
+//
+// The software rasteriser's own threads are turned off too: with them, the
+// same run (same seed) sometimes took a one-time step of 2-4 MiB of
+// anonymous memory at an unpredictable minute and sometimes did not, as the
+// threads fell behind or kept up on a busy machine. Rasterising on this
+// thread makes the memory figure repeat from run to run.
+void useUnthreadedDriver() {
+  setenv("GALLIUM_THREAD", "0", 1);
+  setenv("LP_NUM_THREADS", "0", 1);
+}
 
 }  // namespace
 

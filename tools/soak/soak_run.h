@@ -25,11 +25,10 @@ struct SoakOptions {
   CountBand nodes = {350, 650};
   // Counting only starts once the smoke and the ground have built up.
   uint64_t warmUpMs = 60 * 1000;
-  // Resident memory may not grow by more than this after the reference
-  // point (one hour, or a third of a shorter run).
+  // Anonymous resident memory may not grow by more than this after the
+  // reference point (one hour, or a third of a shorter run).
   long memoryAllowanceKb = 2048;
-  // Off under Mesa's no-op driver, which keeps the storage of deleted
-  // textures: its resident size says nothing about the saver's.
+  // Runs of a few minutes say nothing about growth; they may turn it off.
   bool checkMemory = true;
   uint64_t progressEveryMs = 3600 * 1000;  // a progress line this often
 };

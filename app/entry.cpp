@@ -7,6 +7,7 @@
 #include "app/modes.h"
 #include "app/preview_mode.h"
 #include "app/registry_string.h"
+#include "app/saver_command.h"
 #include "app/saver_mode.h"
 #include "platform/environment.h"
 
@@ -29,6 +30,30 @@ int runConfigureMode() {
   return 0;
 }
 
+// Exit status of a command line the saver does not understand, as for
+// other programs' usage mistakes.
+constexpr int kUsageMistake = 2;
+
+// Help and version need no display, so they are answered before anything
+// of the video starts.
+int runSaverCommand(const std::string& commandLine) {
+  SaverCommand command = readSaverCommand(commandWords(commandLine));
+  switch (command.request) {
+    case SaverRequest::Help:
+      std::fputs(saverUsage().c_str(), stdout);
+      return 0;
+    case SaverRequest::Version:
+      std::printf("%s\n", saverVersion().c_str());
+      return 0;
+    case SaverRequest::Mistake:
+      std::fprintf(stderr, "halvenrode: %s\nTry \"halvenrode --help\" for the options.\n",
+                   command.problem.c_str());
+      return kUsageMistake;
+    case SaverRequest::Run: break;
+  }
+  return runSaverMode(commandLine, command.overrides);
+}
+
 }  // namespace
 
 int winMain(const std::string& commandLine) {
@@ -37,7 +62,7 @@ int winMain(const std::string& commandLine) {
     case RunMode::Launcher: return runLauncherMode();
     case RunMode::Configure: return runConfigureMode();
     case RunMode::Preview: return runPreviewMode(line);
-    case RunMode::Saver: return runSaverMode(commandLine);
+    case RunMode::Saver: return runSaverCommand(commandLine);
   }
   return 0;
 }

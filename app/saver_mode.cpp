@@ -1,7 +1,6 @@
 #include "app/saver_mode.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "app/app_state.h"
@@ -9,9 +8,9 @@
 #include "app/registry_string.h"
 #include "app/scene_assembly.h"
 #include "app/settings.h"
+#include "app/settings_files.h"
 #include "app/video_context.h"
 #include "platform/host_window.h"
-#include "platform/paths.h"
 #include "resources/pak_cache.h"
 #include "scene/scene_node.h"
 
@@ -43,10 +42,11 @@ VideoContext* openVideo(const std::string& commandLine) {
 
 }  // namespace
 
-int runSaverMode(const std::string& commandLine) {
-  std::ifstream settingsFile(nativePath(settingsFilePath()), std::ios::binary);
+int runSaverMode(const std::string& commandLine, const SettingOverrides& overrides) {
   pakCache.setBaseFolder(installPath.value());
-  settings = settingsFile.is_open() ? new Settings(settingsFile) : new Settings();
+  std::string settingsSource;
+  settings = new Settings(readRunSettings(settingsSource));
+  overrides.applyTo(*settings);
 
   preferX11Video();
   video = openVideo(commandLine);

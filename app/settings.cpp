@@ -113,5 +113,5 @@ std::string settingsFilePath() {
   // No folder at all is treated like a missing file: the name alone, which
   // nothing will have written.
   if (!commonAppDataFolder(folder, true)) folder.clear();
-  return folder + "\\Quorvel_Halvenrode_cfg";
+  return folder + "\\" + kSettingsFileName;
 }

@@ -43,6 +43,10 @@ class Settings {
 // The file's first 32-bit value for the layout that carries options.
 constexpr int32_t kSettingsFormatWithOptions = 1;
 
-// Path of the settings file: the machine-wide application-data folder
-// followed by "\Quorvel_Halvenrode_cfg" (backslash kept; see nativePath).
+// The settings file's name, the same in every folder that may hold one.
+constexpr const char* kSettingsFileName = "Quorvel_Halvenrode_cfg";
+
+// Path of the machine-wide settings file: the machine-wide application-data
+// folder followed by "\Quorvel_Halvenrode_cfg" (backslash kept; see
+// nativePath).
 std::string settingsFilePath();

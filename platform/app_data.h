@@ -6,3 +6,14 @@
 // made when missing and possible. Returns the folder without a trailing
 // separator; false when no folder could be named.
 bool commonAppDataFolder(std::string& folder, bool create);
+
+// The user's own configuration folder: XDG_CONFIG_HOME when it is an
+// absolute path, else ".config" in the home folder (HOME, or the password
+// database's entry when HOME is unset or empty). Nothing is created.
+// Returns the folder without a trailing separator; false when there is no
+// home folder to name.
+bool userConfigFolder(std::string& folder);
+
+// Makes `folder` and the folders above it that are missing, the new ones
+// with `mode`. True when the folder exists afterwards.
+bool createFolders(const std::string& folder, unsigned mode);

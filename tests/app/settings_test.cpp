@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
+#include "app/settings_files.h"
 
 namespace {
 
@@ -126,6 +132,67 @@ TEST(Settings, DamagedFilesGiveTheDefaults) {
 TEST(Settings, PathEndsInTheFixedFileName) {
   std::string path = settingsFilePath();
   EXPECT_EQ(path.substr(path.size() - 23), "\\Quorvel_Halvenrode_cfg");
+}
+
+// Sets environment variables for one test and puts them back after it.
+class ScopedEnvironment {
+ public:
+  void set(const char* name, const std::string& value) {
+    const char* old = std::getenv(name);
+    saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnvironment() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->had) setenv(it->name, it->value.c_str(), 1); else unsetenv(it->name);
+    }
+  }
+
+ private:
+  struct Saved { const char* name; bool had; std::string value; };
+  std::vector<Saved> saved_;
+};
+
+bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+TEST(SettingsFiles, TheUsersFileFirstThenTheMachineWideOneThenTheDefaults) {
+  char pattern[] = "/tmp/halvenrode-settings-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string root = pattern;
+  ScopedEnvironment environment;
+  environment.set("XDG_CONFIG_HOME", root + "/home/config");
+  environment.set("XDG_CONFIG_DIRS", root + "/etc:" + root + "/other");
+  const std::string user = root + "/home/config/Quorvel_Halvenrode_cfg";
+  const std::string machine = root + "/etc/Quorvel_Halvenrode_cfg";
+  EXPECT_EQ(settingsFileFor(SettingsScope::User), user);
+  EXPECT_EQ(settingsFileFor(SettingsScope::Machine), machine);
+
+  std::string source = "unset";
+  expectDefaults(readRunSettings(source));
+  EXPECT_EQ(source, "");
+  EXPECT_FALSE(exists(root + "/home") || exists(root + "/etc")) << "reading made a folder";
+
+  const uint8_t machineOptions[7] = {1, 1, 0, 0, 1, 1, 0};
+  const uint8_t userOptions[7] = {0, 1, 1, 0, 1, 0, 0};
+  ASSERT_EQ(mkdir((root + "/etc").c_str(), 0700), 0);
+  std::ofstream(machine, std::ios::binary) << format1("", "", 0, machineOptions).str();
+  EXPECT_EQ(readRunSettings(source).showFrameRate, 1);
+  EXPECT_EQ(source, machine);
+
+  ASSERT_EQ(mkdir((root + "/home").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir((root + "/home/config").c_str(), 0700), 0);
+  std::ofstream(user, std::ios::binary) << format1("", "", 2, userOptions).str();
+  Settings read = readRunSettings(source);
+  EXPECT_EQ(source, user);
+  EXPECT_EQ(read.showFrameRate, 0);  // the whole file is the user's, nothing mixed in
+  EXPECT_EQ(read.analogClock, 1);
+  EXPECT_EQ(read.displayMode, 2);
+
+  // A relative XDG_CONFIG_HOME is ignored for ~/.config.
+  environment.set("XDG_CONFIG_HOME", "relative");
+  environment.set("HOME", root + "/h");
+  EXPECT_EQ(settingsFileFor(SettingsScope::User), root + "/h/.config/Quorvel_Halvenrode_cfg");
+  std::system(("rm -rf " + root).c_str());
 }
 
 }  // namespace

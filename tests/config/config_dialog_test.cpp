@@ -33,6 +33,7 @@ class ConfigDialogTest : public XServerTest {
     options.arguments = arguments;
     // No accessibility bus or session services run here.
     options.environment = {"DISPLAY=" + server->display(), "XDG_CONFIG_DIRS=" + folder.path(),
+                           "XDG_CONFIG_HOME=" + folder.path(),
                            "GDK_BACKEND=x11", "NO_AT_BRIDGE=1",
                            "HALVENRODE_REGISTRY_FILE=" + folder.file("registry.ini")};
     options.errorFile = logs.file("err.txt");

@@ -30,12 +30,13 @@ struct Outcome {
 
 class ConfigProgramTest : public ::testing::Test {
  protected:
-  // The settings folder is the scratch folder: the machine-wide folder is
-  // the first of XDG_CONFIG_DIRS.
+  // The user's settings folder is the scratch folder; the machine-wide
+  // one, the first of XDG_CONFIG_DIRS, another.
   Outcome run(const std::vector<std::string>& arguments, uid_t user = 0) {
     ChildProcess::Options options;
     options.arguments = arguments;
-    options.environment = {"XDG_CONFIG_DIRS=" + folder.path(), "DISPLAY="};
+    options.environment = {"XDG_CONFIG_HOME=" + folder.path(),
+                           "XDG_CONFIG_DIRS=" + machineFolder.path(), "DISPLAY="};
     options.outputFile = logs.file("out.txt");
     options.errorFile = logs.file("err.txt");
     options.user = user;
@@ -48,7 +49,9 @@ class ConfigProgramTest : public ::testing::Test {
     return outcome;
   }
   std::string settingsFile() const { return folder.file("Quorvel_Halvenrode_cfg"); }
+  std::string machineFile() const { return machineFolder.file("Quorvel_Halvenrode_cfg"); }
   ScratchFolder folder;
+  ScratchFolder machineFolder;
   ScratchFolder logs;  // the program's output, apart from the settings folder
 };
 
@@ -111,25 +114,64 @@ TEST_F(ConfigProgramTest, MistakesChangeNothingAndSayWhy) {
   }
 }
 
+// A user's first change starts from the machine-wide choices and goes to
+// their own file; --system reads and writes the machine-wide file only.
+TEST_F(ConfigProgramTest, OwnFileByDefaultAndTheMachineWideOneWithSystem) {
+  const std::string machineBytes =
+      SettingsBytes().i32(1).counted("kept").counted("").u8(0).i32(0).i32(2)
+          .u8(1).u8(1).u8(0).u8(0).u8(1).u8(1).u8(0).bytes();
+  ASSERT_TRUE(putFileBytes(machineFile(), machineBytes));
+  ASSERT_EQ(run({"--set", "clock=off"}).status, 0);
+  EXPECT_EQ(fileBytes(settingsFile()),
+            SettingsBytes().i32(1).counted("kept").counted("").u8(0).i32(0).i32(2)
+                .u8(1).u8(0).u8(0).u8(0).u8(1).u8(1).u8(0).bytes());
+  EXPECT_EQ(fileBytes(machineFile()), machineBytes);
+  EXPECT_NE(run({"--show"}).out.find("clock=off\n"), std::string::npos);
+  EXPECT_NE(run({"--system", "--show"}).out.find("clock=on\n"), std::string::npos);
+
+  ASSERT_EQ(run({"--system", "--set", "frame-rate=off"}).status, 0);
+  EXPECT_EQ(readAsSaver(machineFile()).showFrameRate, 0);
+  EXPECT_EQ(readAsSaver(settingsFile()).showFrameRate, 1);
+}
+
+TEST_F(ConfigProgramTest, MissingUserFolderIsMadePrivate) {
+  const std::string deeper = folder.file("new/config");
+  ChildProcess::Options options;
+  options.arguments = {"--set", "calendar=off"};
+  options.environment = {"XDG_CONFIG_HOME=" + deeper, "XDG_CONFIG_DIRS=" + machineFolder.path()};
+  ChildProcess program(CONFIG_PROGRAM, options);
+  int status = -1;
+  ASSERT_TRUE(program.waitForExit(kTimeoutMs, status));
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(readAsSaver(deeper + "/Quorvel_Halvenrode_cfg").showCalendar, 0);
+  struct stat info;
+  ASSERT_EQ(stat(deeper.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
+// Changing the machine-wide settings needs root, and an ordinary user is
+// told so; the old file stays.
 TEST_F(ConfigProgramTest, UnwritableFolderKeepsTheOldFileAndNamesThePath) {
-  ASSERT_EQ(run({"--set", "analog-clock=on"}).status, 0);
-  const std::string before = fileBytes(settingsFile());
+  ASSERT_EQ(run({"--system", "--set", "analog-clock=on"}).status, 0);
+  const std::string before = fileBytes(machineFile());
   uid_t user = 0;
   if (geteuid() == 0) {
     // Readable by everyone, writable by its owner (root) only.
-    ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(machineFolder.path().c_str(), 0755), 0);
     user = kUnprivilegedUser;
   } else {
-    ASSERT_EQ(chmod(folder.path().c_str(), 0555), 0);
+    ASSERT_EQ(chmod(machineFolder.path().c_str(), 0555), 0);
   }
-  Outcome outcome = run({"--set", "analog-clock=off"}, user);
-  chmod(folder.path().c_str(), 0700);
+  Outcome outcome = run({"--system", "--set", "analog-clock=off"}, user);
+  chmod(machineFolder.path().c_str(), 0700);
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
-  EXPECT_NE(outcome.err.find(settingsFile()), std::string::npos) << outcome.err;
-  EXPECT_NE(outcome.err.find("administrator rights"), std::string::npos) << outcome.err;
-  EXPECT_EQ(fileBytes(settingsFile()), before);
-  EXPECT_EQ(readAsSaver(settingsFile()).analogClock, 1);
+  EXPECT_NE(outcome.err.find(machineFile()), std::string::npos) << outcome.err;
+  if (user != 0) {
+    EXPECT_NE(outcome.err.find("administrator rights"), std::string::npos) << outcome.err;
+  }
+  EXPECT_EQ(fileBytes(machineFile()), before);
+  EXPECT_EQ(readAsSaver(machineFile()).analogClock, 1);
 }
 
 TEST_F(ConfigProgramTest, DialogWithoutADisplayEndsWithAMessage) {

@@ -1,5 +1,9 @@
 #include "tools/config/config_command.h"
 
+#include <algorithm>
+
+#include "app/display_mode_table.h"
+
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_writer.h"
@@ -10,56 +14,96 @@ constexpr int kDone = 0;
 constexpr int kNotWritten = 1;
 constexpr int kUsageMistake = 2;
 
-int setOptions(const std::vector<std::string>& assignments, const std::string& settingsPath,
+std::ostream& complain(std::ostream& err) { return err << kConfigProgramName << ": "; }
+
+int setOptions(const std::vector<std::string>& assignments, const SettingsTarget& target,
                std::ostream& err) {
   if (assignments.empty()) {
-    err << "config.exe: --set needs at least one name=value\n";
+    complain(err) << "--set needs at least one name=value\n";
     return kUsageMistake;
   }
-  Settings settings = loadSettingsFile(settingsPath);
+  Settings settings = loadSettingsFile(target.readFrom);
   // All or nothing: one bad assignment leaves the file untouched.
   for (const std::string& assignment : assignments) {
     std::string problem;
     if (!applyAssignment(settings, assignment, problem)) {
-      err << "config.exe: " << problem << "\n";
+      complain(err) << problem << "\n";
       return kUsageMistake;
     }
   }
+  prepareTargetFolder(target);
   std::string problem;
-  if (!writeSettingsFile(settingsPath, settings, problem)) {
-    err << "config.exe: " << problem << "\n";
+  if (!writeSettingsFile(target.path, settings, problem)) {
+    complain(err) << problem << "\n";
     return kNotWritten;
   }
   return kDone;
 }
 
-}  // namespace
-
-std::string configUsage() {
-  std::string text =
-      "usage: config.exe                      open the settings dialog\n"
-      "       config.exe --show               print every option\n"
-      "       config.exe --set name=value ... change options and save them\n"
-      "options:";
-  for (const FlagOption& option : flagOptions()) text += std::string(" ") + option.name;
-  text += std::string(" (on/off), ") + kDisplayModeOptionName + " (desktop, 640x480, ...)\n";
+// "a, b, c", each line starting with `indent`, broken into lines of at most
+// 76 characters.
+std::string wrappedList(const std::vector<std::string>& items, const std::string& indent) {
+  std::string text;
+  size_t lineStart = 0;
+  for (const std::string& item : items) {
+    if (text.empty()) {
+      text = indent + item;
+    } else if (text.size() - lineStart + 2 + item.size() > 76) {
+      text += ",\n";
+      lineStart = text.size();
+      text += indent + item;
+    } else {
+      text += ", " + item;
+    }
+  }
   return text;
 }
 
-int runConfigCommand(const std::vector<std::string>& arguments, const std::string& settingsPath,
+}  // namespace
+
+bool takeSystemOption(std::vector<std::string>& arguments) {
+  auto end = std::remove(arguments.begin(), arguments.end(), std::string("--system"));
+  bool found = end != arguments.end();
+  arguments.erase(end, arguments.end());
+  return found;
+}
+
+std::string configUsage() {
+  std::vector<std::string> flags;
+  for (const FlagOption& option : flagOptions()) flags.push_back(option.name);
+  std::vector<std::string> modes;
+  for (int row = 0; row < kDisplayModeCount; ++row) modes.push_back(displayModeValue(row));
+  return "usage: halvenrode-config [--system]                open the settings dialog\n"
+         "       halvenrode-config [--system] --show         print every option\n"
+         "       halvenrode-config [--system] --set name=value ...\n"
+         "                                                   change options and save them\n"
+         "Without --system: your own settings, in\n"
+         "  " + settingsFileFor(SettingsScope::User) + "\n"
+         "With --system: those of every user who has none of their own (needs root), in\n"
+         "  " + settingsFileFor(SettingsScope::Machine) + "\n"
+         "Options, as name=value:\n" +
+         wrappedList(flags, "  ") + ": on or off\n  " + kDisplayModeOptionName + ": one of\n" +
+         wrappedList(modes, "    ") + "\n";
+}
+
+int runConfigCommand(const std::vector<std::string>& arguments, const SettingsTarget& target,
                      std::ostream& out, std::ostream& err) {
   const std::string command = arguments.empty() ? std::string() : arguments[0];
-  if (command == "--show" && arguments.size() == 1) {
-    out << describeSettings(loadSettingsFile(settingsPath));
-    return kDone;
-  }
-  if (command == "--set") {
-    return setOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()),
-                      settingsPath, err);
-  }
   if (command == "--help" || command == "-h") {
     out << configUsage();
     return kDone;
+  }
+  if (target.path.empty()) {
+    complain(err) << "there is no home folder for your own settings; use --system\n";
+    return kNotWritten;
+  }
+  if (command == "--show" && arguments.size() == 1) {
+    out << describeSettings(loadSettingsFile(target.readFrom));
+    return kDone;
+  }
+  if (command == "--set") {
+    return setOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()), target,
+                      err);
   }
   err << configUsage();
   return kUsageMistake;

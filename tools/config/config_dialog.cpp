@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/display_mode_table.h"
+#include "tools/config/config_command.h"
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_writer.h"
@@ -102,6 +103,20 @@ Settings chosenSettings(const DialogControls& controls, const Settings& loaded) 
   return chosen;
 }
 
+// Says whose settings the dialog edits and in which file, below the
+// options.
+void addWhereSaved(GtkWidget* dialog, const SettingsTarget& target) {
+  GtkWidget* label = gtk_label_new(describeTarget(target).c_str());
+  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  gtk_label_set_max_width_chars(GTK_LABEL(label), 40);
+  gtk_label_set_xalign(GTK_LABEL(label), 0.0);
+  gtk_widget_set_margin_start(label, 10);
+  gtk_widget_set_margin_end(label, 10);
+  gtk_widget_set_margin_bottom(label, 6);
+  gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), label, FALSE,
+                     FALSE, 0);
+}
+
 void showFailure(GtkWidget* parent, const std::string& problem) {
   GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL,
                                           GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
@@ -113,25 +128,32 @@ void showFailure(GtkWidget* parent, const std::string& problem) {
 
 }  // namespace
 
-int runConfigDialog(int& argc, char**& argv, const std::string& settingsPath) {
-  if (!gtk_init_check(&argc, &argv)) {
-    std::fputs("config.exe: no display for the settings dialog; "
-               "use --show or --set without one\n", stderr);
+int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
+  if (target.path.empty()) {
+    std::fprintf(stderr, "%s: there is no home folder for your own settings; use --system\n",
+                 kConfigProgramName);
     return 1;
   }
-  Settings loaded = loadSettingsFile(settingsPath);
+  if (!gtk_init_check(&argc, &argv)) {
+    std::fprintf(stderr, "%s: no display for the settings dialog; "
+                 "use --show or --set without one\n", kConfigProgramName);
+    return 1;
+  }
+  Settings loaded = loadSettingsFile(target.readFrom);
   GtkWidget* dialog = gtk_dialog_new_with_buttons(
       "Halvenrode settings", nullptr, GTK_DIALOG_MODAL, "_Cancel", GTK_RESPONSE_CANCEL, "_OK",
       GTK_RESPONSE_OK, nullptr);
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
   DialogControls controls = buildControls(dialog, loaded);
+  addWhereSaved(dialog, target);
   gtk_widget_show_all(dialog);
   int status = 0;
   if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
+    prepareTargetFolder(target);
     std::string problem;
-    if (!writeSettingsFile(settingsPath, chosenSettings(controls, loaded), problem)) {
-      std::fprintf(stderr, "config.exe: %s\n", problem.c_str());
+    if (!writeSettingsFile(target.path, chosenSettings(controls, loaded), problem)) {
+      std::fprintf(stderr, "%s: %s\n", kConfigProgramName, problem.c_str());
       showFailure(dialog, problem);
       status = 1;
     }

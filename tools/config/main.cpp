@@ -1,19 +1,21 @@
 // The configuration program: edits the settings file the saver reads, in a
-// dialog or, for scripts, from the command line.
+// dialog or, for scripts, from the command line. Installed for people as
+// "halvenrode-config", and as "config.exe" in the installation folder,
+// where the saver's configure mode starts it.
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "platform/paths.h"
 #include "tools/config/config_command.h"
 #include "tools/config/config_dialog.h"
 
 int main(int argc, char** argv) {
-  const std::string settingsPath = nativePath(settingsFilePath());
-  if (argc > 1) {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
-    return runConfigCommand(arguments, settingsPath, std::cout, std::cerr);
-  }
-  return runConfigDialog(argc, argv, settingsPath);
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  bool machineWide = takeSystemOption(arguments);
+  SettingsTarget target =
+      settingsTargetFor(machineWide ? SettingsScope::Machine : SettingsScope::User);
+  if (!arguments.empty()) return runConfigCommand(arguments, target, std::cout, std::cerr);
+  // GTK sees no arguments: --system was ours.
+  int gtkArgc = 1;
+  return runConfigDialog(gtkArgc, argv, target);
 }

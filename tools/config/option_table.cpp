@@ -1,5 +1,6 @@
 #include "tools/config/option_table.h"
 
+#include "app/display_mode_names.h"
 #include "app/display_mode_table.h"
 
 namespace {
@@ -12,14 +13,6 @@ bool parseFlag(const std::string& text, uint8_t& value) {
     if (text == off) return value = 0, true;
   }
   return false;
-}
-
-std::string allDisplayModeValues() {
-  std::string values;
-  for (int row = 0; row < kDisplayModeCount; ++row) {
-    values += (row == 0 ? "" : ", ") + displayModeValue(row);
-  }
-  return values;
 }
 
 }  // namespace
@@ -41,27 +34,11 @@ const std::vector<FlagOption>& flagOptions() {
   return options;
 }
 
-std::string displayModeValue(int row) {
-  if (row <= 0 || row >= kDisplayModeCount) return "desktop";
-  const DisplayMode& mode = DisplayModeTable[row];
-  return std::to_string(mode.width) + "x" + std::to_string(mode.height);
-}
-
 std::string displayModeLabel(int row) {
   if (row <= 0 || row >= kDisplayModeCount) return "Desktop";
   const DisplayMode& mode = DisplayModeTable[row];
   return std::to_string(mode.width) + " \u00d7 " + std::to_string(mode.height) + ", " +
          std::to_string(mode.bitsPerPixel) + " bits per pixel";
-}
-
-bool parseDisplayMode(const std::string& text, int32_t& row) {
-  for (int candidate = 0; candidate < kDisplayModeCount; ++candidate) {
-    if (text == displayModeValue(candidate) || text == std::to_string(candidate)) {
-      row = candidate;
-      return true;
-    }
-  }
-  return false;
 }
 
 std::string describeSettings(const Settings& settings) {
@@ -83,7 +60,7 @@ bool applyAssignment(Settings& settings, const std::string& assignment, std::str
   }
   if (name == kDisplayModeOptionName) {
     if (parseDisplayMode(value, settings.displayMode)) return true;
-    problem = "display-mode takes one of: " + allDisplayModeValues();
+    problem = "display-mode takes one of: " + allDisplayModeValues(", ");
     return false;
   }
   for (const FlagOption& option : flagOptions()) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/display_mode_names.h"
 #include "app/settings.h"
 
 // The options a user can change, by the names the command line uses.
@@ -21,13 +22,8 @@ const std::vector<FlagOption>& flagOptions();
 // The name of the display-mode option on the command line.
 constexpr const char* kDisplayModeOptionName = "display-mode";
 
-// Command-line value of a display-mode row: "desktop" for row 0, else
-// "WIDTHxHEIGHT" ("1024x768"); every row but the first is 32 bits.
-std::string displayModeValue(int row);
 // Dialog text of a row: "Desktop", or "1024 × 768, 32 bits per pixel".
 std::string displayModeLabel(int row);
-// Accepts a row's value as displayModeValue writes it, or the row number.
-bool parseDisplayMode(const std::string& text, int32_t& row);
 
 // Every option as "name=value", one per line, flags as on or off.
 std::string describeSettings(const Settings& settings);

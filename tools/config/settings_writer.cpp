@@ -22,13 +22,21 @@ void putCounted(std::string& out, const std::string& text) {
   out += text;
 }
 
+// True when the folder belongs to the administrator, as the machine-wide
+// one does.
+bool ownedByRoot(const std::string& folder) {
+  struct stat info;
+  return stat(folder.c_str(), &info) == 0 && info.st_uid == 0;
+}
+
 // One line for a failed step; a refusal by the file system's permissions
-// is what an ordinary user meets in the machine-wide folder.
+// in the administrator's folder is what an ordinary user meets when
+// changing the machine-wide settings.
 std::string describeFailure(const std::string& path, int error) {
   std::string folder = folderOfPath(path);
   if (folder.empty()) folder = ".";
   std::string line = "cannot write " + path + ": ";
-  if (error == EACCES || error == EPERM) {
+  if ((error == EACCES || error == EPERM) && ownedByRoot(folder) && geteuid() != 0) {
     return line + "the folder " + folder + " needs administrator rights";
   }
   if (error == EROFS) return line + "the folder " + folder + " is on a read-only file system";

@@ -1,0 +1,13 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Display-mode rows by the names people type: "desktop" for row 0, else
+// "WIDTHxHEIGHT" ("1024x768"); every row but the first is 32 bits.
+std::string displayModeValue(int row);
+
+// Accepts a row's name as displayModeValue writes it, or the row number.
+bool parseDisplayMode(const std::string& text, int32_t& row);
+
+// Every row's name, separated by `separator`.
+std::string allDisplayModeValues(const std::string& separator);

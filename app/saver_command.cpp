@@ -1,0 +1,87 @@
+#include "app/saver_command.h"
+
+#include <sstream>
+
+#include "app/settings_files.h"
+
+namespace {
+
+bool isHostSwitch(const std::string& word) { return word == "--root" || word == "-root"; }
+
+bool isWindowOption(const std::string& word) {
+  return word == "--window-id" || word == "-window-id";
+}
+
+SaverCommand mistake(const std::string& problem) {
+  SaverCommand command;
+  command.request = SaverRequest::Mistake;
+  command.problem = problem;
+  return command;
+}
+
+}  // namespace
+
+SaverCommand readSaverCommand(const std::vector<std::string>& words) {
+  SaverCommand command;
+  for (size_t at = 0; at < words.size();) {
+    const std::string& word = words[at];
+    if (word == "--help" || word == "-h") {
+      command.request = SaverRequest::Help;
+      return command;
+    }
+    if (word == "--version") {
+      command.request = SaverRequest::Version;
+      return command;
+    }
+    if (isHostSwitch(word)) {
+      at += 1;
+      continue;
+    }
+    if (isWindowOption(word)) {
+      if (at + 1 >= words.size()) return mistake(word + " needs the id of a window");
+      at += 2;
+      continue;
+    }
+    std::string problem;
+    int taken = readSettingOption(words, at, command.overrides, problem);
+    if (taken < 0) return mistake(problem);
+    if (taken == 0) return mistake("unknown option \"" + word + "\"");
+    at += static_cast<size_t>(taken);
+  }
+  return command;
+}
+
+std::vector<std::string> commandWords(const std::string& commandLine) {
+  std::istringstream stream(commandLine);
+  std::vector<std::string> words;
+  std::string word;
+  while (stream >> word) words.push_back(word);
+  return words;
+}
+
+std::string saverUsage() {
+  std::string userFile = settingsFileFor(SettingsScope::User);
+  if (userFile.empty()) userFile = "(none: no home folder)";
+  return "usage: halvenrode [OPTION...]  the screen saver, full screen or in a host's window\n"
+         "       halvenrode /s            start the full-screen program Halvenrode.exe and wait\n"
+         "       halvenrode /c            open the settings dialog (halvenrode-config)\n"
+         "       halvenrode /p WINDOW     paint the preview picture into an X window (decimal)\n"
+         "\n"
+         "Options for this run, taking precedence over the settings file:\n" +
+         settingOptionsHelp() +
+         "\n"
+         "Options of screen-saver hosts:\n"
+         "  --root, -root                 draw into the window the host names in\n"
+         "                                XSCREENSAVER_WINDOW (full screen without one)\n"
+         "  --window-id WINDOW            draw into this X window (0x... or decimal)\n"
+         "\n"
+         "  --help                        print this text\n"
+         "  --version                     print the version\n"
+         "\n"
+         "Settings are read from the first of these files that exists:\n"
+         "  " + userFile + "\n"
+         "  " + settingsFileFor(SettingsScope::Machine) + "\n"
+         "Change them with halvenrode-config. Escape ends the full-screen run.\n";
+}
+
+std::string saverVersion() { return std::string("halvenrode ") + HALVENRODE_VERSION; }

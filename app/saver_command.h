@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/option_flags.h"
+
+// What the saver mode's command line asks for.
+enum class SaverRequest { Run, Help, Version, Mistake };
+
+struct SaverCommand {
+  SaverRequest request = SaverRequest::Run;
+  SettingOverrides overrides;  // for Run
+  std::string problem;         // for Mistake: one line, no newline
+};
+
+// Reads the words after the program name in the saver mode: the settings
+// options, "--help" and "--version", and the options screen-saver hosts
+// pass ("--root", "-root", "--window-id WINDOW", "-window-id WINDOW",
+// "-fps"). The host window itself is found from the command-line text by
+// the saver mode; here its option only takes its value. Anything else is a
+// mistake.
+SaverCommand readSaverCommand(const std::vector<std::string>& words);
+
+// The command-line text split at white space.
+std::vector<std::string> commandWords(const std::string& commandLine);
+
+// The usage text of --help: the modes, the options, the files read.
+std::string saverUsage();
+
+// "halvenrode VERSION", without a newline.
+std::string saverVersion();

@@ -1,0 +1,36 @@
+#include "tools/config/settings_target.h"
+
+#include <unistd.h>
+
+#include "platform/app_data.h"
+#include "platform/paths.h"
+
+namespace {
+
+bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+}  // namespace
+
+SettingsTarget settingsTargetFor(SettingsScope scope) {
+  SettingsTarget target;
+  target.scope = scope;
+  target.path = settingsFileFor(scope);
+  target.readFrom = target.path;
+  if (scope == SettingsScope::User && !exists(target.path)) {
+    target.readFrom = settingsFileFor(SettingsScope::Machine);
+  }
+  return target;
+}
+
+std::string describeTarget(const SettingsTarget& target) {
+  if (target.scope == SettingsScope::Machine) {
+    return "The settings of every user who has none of their own, kept in " + target.path + ".";
+  }
+  return "Your own settings, kept in " + target.path + ".";
+}
+
+void prepareTargetFolder(const SettingsTarget& target) {
+  // The user's configuration folder is private, as the base directory
+  // rules ask; a machine-wide folder is readable by everyone.
+  createFolders(folderOfPath(target.path), target.scope == SettingsScope::User ? 0700 : 0755);
+}

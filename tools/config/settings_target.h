@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include "app/settings_files.h"
+
+// The settings file the configuration program edits: the user's own by
+// default, the machine-wide one with --system.
+struct SettingsTarget {
+  SettingsScope scope = SettingsScope::User;
+  std::string path;      // the file that is written; empty when it cannot be named
+  std::string readFrom;  // the file whose values are shown and changed
+};
+
+// `path` when that file exists. A user without a file of their own starts
+// from the machine-wide file, which is what the saver shows them until then.
+SettingsTarget settingsTargetFor(SettingsScope scope);
+
+// One sentence for people: whose settings these are and where they live.
+std::string describeTarget(const SettingsTarget& target);
+
+// Makes the folder that is to hold the target's file; failures are left
+// for the write to report.
+void prepareTargetFolder(const SettingsTarget& target);

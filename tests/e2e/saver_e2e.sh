@@ -22,9 +22,11 @@ fail() {
   exit 1
 }
 
-# The saver reads settings from $XDG_CONFIG_DIRS (a folder of this test) and
-# no registry file, so it finds its archives beside the binary.
+# The saver reads settings from $XDG_CONFIG_DIRS (a folder of this test),
+# with no file of the user's own, and no registry file, so it finds its
+# archives beside the binary.
 export XDG_CONFIG_DIRS="$work/config"
+export XDG_CONFIG_HOME="$work/home-config"
 export HALVENRODE_REGISTRY_FILE="$work/no-registry.ini"
 mkdir -p "$work/config"
 
@@ -120,6 +122,17 @@ case "$1" in
     xdotool mousemove 500 500 mousemove 520 530
     wait_for_exit 100; [ "$exit_status" = 0 ] || fail "motion after 3 s did not end the run"
     ;;
+  mouse_motion_ends_with_command_line_flag)
+    # The option wins over the file, whose flag is clear.
+    write_settings 0
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    "$build/halvenrode" --exit-on-mouse-move 2>"$work/stderr" &
+    saver_pid=$!
+    wait_for_window
+    sleep 3.2
+    xdotool mousemove 500 500 mousemove 520 530
+    wait_for_exit 100; [ "$exit_status" = 0 ] || fail "motion after 3 s did not end the run"
+    ;;
   mouse_motion_ignored_without_flag)
     write_settings 0
     xvfb_start 1024x768x24 || fail "no Xvfb"
@@ -148,6 +161,29 @@ case "$1" in
     grep -q "^Video initialization failed: ." "$work/stderr" || fail "no failure message"
     [ "$(wc -l <"$work/stderr")" -le 2 ] || fail "more than the message on stderr"
     [ ! -s "$work/stdout" ] || fail "output on stdout"
+    ;;
+  command_line_usage)
+    # Help and version need no display; every message ends its line.
+    xvfb_start 640x480x24 || fail "no Xvfb"
+    for display in "$DISPLAY" ""; do
+      DISPLAY="$display" "$build/halvenrode" --help >"$work/stdout" 2>"$work/stderr"
+      status=$?
+      [ "$status" = 0 ] || fail "--help with DISPLAY='$display': status $status"
+      grep -q -- "--clock=digital|analog|none" "$work/stdout" || fail "--help lists no options"
+      [ ! -s "$work/stderr" ] || fail "--help wrote to stderr"
+      [ -z "$(tail -c 1 "$work/stdout")" ] || fail "--help does not end with a newline"
+    done
+    "$build/halvenrode" --version >"$work/stdout" 2>&1 || fail "--version failed"
+    grep -qx "halvenrode [0-9][0-9.]*" "$work/stdout" || fail "--version printed $(cat "$work/stdout")"
+    for words in "--bogus" "--root --clock=sideways" "--window-id"; do
+      # shellcheck disable=SC2086
+      "$build/halvenrode" $words >"$work/stdout" 2>"$work/stderr"
+      status=$?
+      [ "$status" = 2 ] || fail "'$words': status $status, expected 2"
+      [ ! -s "$work/stdout" ] || fail "'$words' wrote to stdout"
+      grep -q -- "--help" "$work/stderr" || fail "'$words' does not point to --help"
+      [ -z "$(tail -c 1 "$work/stderr")" ] || fail "'$words': the message does not end with a newline"
+    done
     ;;
   draws_into_host_window_from_environment|draws_into_host_window_from_command_line)
     xvfb_start 1024x768x24 || fail "no Xvfb"

@@ -2,19 +2,22 @@
 //
 //   halvenrode-still [--size WxH] [--settings FILE] [--seed N]
 //                    [--local-time "YYYY-MM-DD HH:MM:SS"]
-//                    [--frames N] [--step MS] --out FILE.png
+//                    [--frames N] [--step MS] [SAVER OPTION...] --out FILE.png
 //   halvenrode-still --model ARCHIVE:ENTRY [--turn DEGREES] [--size WxH] --out FILE.png
 //   halvenrode-still --preview FILE.ppk [scene options]
 //
 // --preview draws at four times 152 x 112 and writes the host's preview
 // picture (a 24-bit BMP, averaged down) instead of a PNG.
 // Frame i (from 1) is drawn at simulated time i × step; the last one is
-// written. The scene and frame code are the saver's own.
+// written. The scene and frame code are the saver's own, and so are its
+// options (--clock=analog, --fps, ...), laid over the settings file.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "app/option_flags.h"
 #include "platform/local_time.h"
 #include "tools/still/offscreen_saver.h"
 #include "tools/still/preview_picture.h"
@@ -38,14 +41,16 @@ struct StillOptions {
 // The preview is drawn this many times larger, then averaged down.
 constexpr int kPreviewOversampling = 4;
 
-int usage(const char* problem) {
-  std::fprintf(stderr, "halvenrode-still: %s\n", problem);
+int usage(const std::string& problem) {
+  std::fprintf(stderr, "halvenrode-still: %s\n", problem.c_str());
   std::fprintf(stderr,
                "usage: halvenrode-still [--size WxH] [--settings FILE] [--seed N]\n"
                "         [--local-time \"YYYY-MM-DD HH:MM:SS\"] [--frames N] [--step MS]\n"
-               "         --out FILE.png\n"
+               "         [SAVER OPTION...] --out FILE.png\n"
                "       halvenrode-still --model ARCHIVE:ENTRY [--turn DEGREES] [--size WxH]\n"
-               "         --out FILE.png\n");
+               "         --out FILE.png\n"
+               "saver options, laid over the settings file:\n%s",
+               settingOptionsHelp().c_str());
   return 2;
 }
 
@@ -54,11 +59,19 @@ bool parseSize(const char* text, int& width, int& height) {
          width <= 8192 && height <= 8192;
 }
 
-// Fills `options`; returns an error text, or nullptr when all is well.
-const char* parse(int argc, char** argv, StillOptions& options) {
+// Fills `options`; returns an error text, or an empty one when all is well.
+std::string parse(int argc, char** argv, StillOptions& options) {
+  const std::vector<std::string> words(argv, argv + argc);
   for (int i = 1; i < argc; ++i) {
+    std::string problem;
+    int taken = readSettingOption(words, static_cast<size_t>(i), options.saver.overrides, problem);
+    if (taken < 0) return problem;
+    if (taken > 0) {
+      i += taken - 1;
+      continue;
+    }
     std::string flag = argv[i];
-    if (i + 1 >= argc) return "every option takes a value";
+    if (i + 1 >= argc) return "every option but the saver's takes a value";
     const char* value = argv[++i];
     if (flag == "--size") {
       if (!parseSize(value, options.saver.width, options.saver.height)) return "bad --size";
@@ -85,11 +98,11 @@ const char* parse(int argc, char** argv, StillOptions& options) {
     } else if (flag == "--turn") {
       options.turn = std::atof(value);
     } else {
-      return "unknown option";
+      return "unknown option \"" + flag + "\"";
     }
   }
   if (options.out.empty() && options.preview.empty()) return "--out is required";
-  return nullptr;
+  return std::string();
 }
 
 int renderScene(const StillOptions& options) {
@@ -119,7 +132,8 @@ int renderScene(const StillOptions& options) {
 
 int main(int argc, char** argv) {
   StillOptions options;
-  if (const char* problem = parse(argc, argv, options)) return usage(problem);
+  std::string problem = parse(argc, argv, options);
+  if (!problem.empty()) return usage(problem);
   if (!options.model.empty()) {
 #ifdef HAVE_MODEL_LOOK
     return renderModelLook(options.model, options.turn, options.saver.width, options.saver.height,

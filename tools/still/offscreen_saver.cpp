@@ -38,6 +38,7 @@ OffscreenSaver::OffscreenSaver(const OffscreenSaverOptions& options)
   frameTime = 0;
   pakCache.setBaseFolder(installPath.value());
   settings = readSettings(options.settingsFile);
+  options.overrides.applyTo(*settings);
   video = VideoContext::forCurrentContext(options.width, options.height);
   worldRoot = new SceneNode();
   overlayRoot = new SceneNode();

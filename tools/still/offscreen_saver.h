@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/option_flags.h"
 #include "platform/offscreen_gl.h"
 
 // The saver's own scene and frame code on an offscreen context, driven by
@@ -14,6 +15,7 @@ struct OffscreenSaverOptions {
   int width = 1024;
   int height = 768;
   std::string settingsFile;  // empty: the saver's defaults
+  SettingOverrides overrides;  // the saver's command-line options, over the file
   unsigned seed = 1;
   bool fixedLocalTime = false;
   std::time_t localTime = 0;  // local time at simulated time 0

@@ -26,6 +26,7 @@ foreach(file ${HALVENRODE_ARTWORK})
   endif()
 endforeach()
 halvenrode_link("../${HALVENRODE_LIBDIR}/halvenrode/halvenrode" "${prefix}/bin/halvenrode")
+halvenrode_link("../${HALVENRODE_LIBDIR}/halvenrode/config.exe" "${prefix}/bin/halvenrode-config")
 halvenrode_link("../../${HALVENRODE_LIBDIR}/halvenrode/halvenrode"
                 "${prefix}/libexec/xscreensaver/halvenrode")
 

@@ -23,15 +23,18 @@ check_layout() {
               share/halvenrode/main.pak share/halvenrode/utils.pak share/halvenrode/clock.pak \
               share/halvenrode/calendar.pak share/halvenrode/preview.ppk \
               bin/halvenrode libexec/xscreensaver/halvenrode \
-              share/xscreensaver/config/halvenrode.xml share/man/man6/halvenrode.6 \
+              share/xscreensaver/config/halvenrode.xml bin/halvenrode-config \
               share/applications/halvenrode-config.desktop; do
     [ -e "$usr/$path" ] || fail "missing $path"
   done
+  for page in man6/halvenrode.6 man1/halvenrode-config.1; do
+    [ -e "$usr/share/man/$page" ] || [ -e "$usr/share/man/$page.gz" ] || fail "missing $page"
+  done
+  grep -qx "Exec=halvenrode-config" "$usr/share/applications/halvenrode-config.desktop" ||
+    fail "the menu entry does not run halvenrode-config"
   [ -f "$etc/quorvel/registry.ini" ] || fail "missing the registry file"
   grep -q '^\[Software\\Quorvel\\Halvenrode\\Settings\]$' "$etc/quorvel/registry.ini" ||
     fail "the registry file has no settings key"
-  grep -q 'config.exe' "$usr/share/xscreensaver/config/halvenrode.xml" ||
-    fail "the host's configuration file does not mention config.exe"
 }
 
 case "$1" in
@@ -46,7 +49,7 @@ case "$1" in
     # with the installed registry file naming its folder.
     xvfb_start 1024x768x24 || fail "no Xvfb"
     mkdir -p "$work/config"
-    (cd "$work" && XDG_CONFIG_DIRS="$work/config" \
+    (cd "$work" && XDG_CONFIG_DIRS="$work/config" XDG_CONFIG_HOME="$work/config" \
        HALVENRODE_REGISTRY_FILE="$stage/etc/quorvel/registry.ini" \
        "$stage/bin/halvenrode" 2>"$work/stderr") &
     saver_pid=$!
@@ -60,18 +63,32 @@ case "$1" in
     [ "$status" = 0 ] || fail "the installed saver ended with status $status"
     ;;
   debian_package)
-    (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) ||
-      { tail -20 "$work/cpack.log" >&2; fail "cpack failed"; }
-    deb="$(ls "$work"/package/*.deb | head -1)"
-    [ -f "$deb" ] || fail "no package was made"
+    deb="$("$source/packaging/build-deb.sh" "$build" "$work/package" 2>"$work/package.log")" ||
+      { cat "$work/package.log" >&2; fail "the package was not made"; }
+    [ -f "$deb" ] || fail "no package at $deb"
     depends="$(dpkg-deb -f "$deb" Depends)"
-    for library in libsdl1.2 libsdl-image1.2 libx11; do
+    for library in libsdl1.2 libsdl-image1.2 libx11 libgl1; do
       echo "$depends" | grep -q "$library" || fail "the package does not depend on $library: $depends"
     done
+    version="$(dpkg-deb -f "$deb" Version)"
+    [ "$("$build/halvenrode" --version)" = "halvenrode $version" ] ||
+      fail "the package's version $version is not the program's: $("$build/halvenrode" --version)"
     dpkg-deb -x "$deb" "$work/root"
+    dpkg-deb -e "$deb" "$work/control"
     check_layout "$work/root/usr" "$work/root/etc"
     grep -qx "Path=/usr/lib/halvenrode/" "$work/root/etc/quorvel/registry.ini" ||
       fail "the package's registry file does not name /usr/lib/halvenrode/"
+    grep -qx "/etc/quorvel/registry.ini" "$work/control/conffiles" ||
+      fail "the registry file is not a configuration file"
+    # Installed-Size is the files' size in KiB, each file counted once.
+    files_kib=$(( $(find "$work/root" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }') / 1024 ))
+    size="$(dpkg-deb -f "$deb" Installed-Size)"
+    [ "$size" -ge "$files_kib" ] && [ "$size" -le $(( files_kib * 21 / 20 )) ] ||
+      fail "Installed-Size $size KiB for $files_kib KiB of files"
+    if command -v lintian >/dev/null; then
+      lintian --pedantic -I "$deb" >"$work/lintian.log" 2>&1
+      grep -E '^[EWIPX]:' "$work/lintian.log" >&2 && fail "lintian has remarks"
+    fi
     ;;
   *) fail "unknown case $1" ;;
 esac

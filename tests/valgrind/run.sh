@@ -27,6 +27,7 @@ fail() { echo "valgrind run: $*" >&2; exit 1; }
 # Settings in a folder of this run, every overlay on; no registry file, so
 # the archives are read from beside the binary.
 export XDG_CONFIG_DIRS="$work/config"
+export XDG_CONFIG_HOME="$work/config"
 export HALVENRODE_REGISTRY_FILE="$work/no-registry.ini"
 mkdir -p "$work/config"
 printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' \

@@ -111,7 +111,8 @@ int32_t Settings::displayBitsPerPixel() const {
 std::string settingsFilePath() {
   std::string folder;
   // No folder at all is treated like a missing file: the name alone, which
-  // nothing will have written.
-  if (!commonAppDataFolder(folder, true)) folder.clear();
+  // nothing will have written. Naming the file creates no folder; the
+  // settings program makes it when it writes.
+  if (!commonAppDataFolder(folder, false)) folder.clear();
   return folder + "\\" + kSettingsFileName;
 }

@@ -3,13 +3,13 @@
 #include <fstream>
 
 #include "platform/app_data.h"
+#include "platform/paths.h"
 
-// Naming a file creates nothing: only writing the settings makes folders.
 std::string settingsFileFor(SettingsScope scope) {
+  if (scope == SettingsScope::Machine) return nativePath(settingsFilePath());
   std::string folder;
-  bool named = scope == SettingsScope::Machine ? commonAppDataFolder(folder, false)
-                                               : userConfigFolder(folder);
-  return named ? folder + "/" + kSettingsFileName : std::string();
+  if (!userConfigFolder(folder)) return std::string();
+  return folder + "/" + kSettingsFileName;
 }
 
 Settings readRunSettings(std::string& source) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "app/modes.h"
@@ -19,17 +20,35 @@ struct RandomSeed {
   RandomSeed() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
 } randomSeed;
 
+// A program that could not be started, or that failed, is reported in one
+// line, and the mode's status says so: the child's own exit status, 128
+// plus the signal that ended it, or 1 when it never started.
+int reportOutcome(const std::string& fileName, const ProcessOutcome& outcome) {
+  std::string path = installPath.pathOf(fileName);
+  if (!outcome.started()) {
+    std::fprintf(stderr, "halvenrode: cannot start %s: %s\n", path.c_str(),
+                 std::strerror(outcome.startError));
+    return 1;
+  }
+  if (outcome.endSignal != 0) {
+    std::fprintf(stderr, "halvenrode: %s was ended by signal %d (%s)\n", path.c_str(),
+                 outcome.endSignal, strsignal(outcome.endSignal));
+    return 128 + outcome.endSignal;
+  }
+  if (outcome.exitStatus != 0) {
+    std::fprintf(stderr, "halvenrode: %s ended with status %d\n", path.c_str(),
+                 outcome.exitStatus);
+  }
+  return outcome.exitStatus;
+}
+
 int runLauncherMode() {
   putEnvironment("SDL_VIDEO_ALLOW_SCREENSAVER=1");
-  launchProgram("Halvenrode.exe", true);
-  return 0;
+  return reportOutcome("Halvenrode.exe", launchProgram("Halvenrode.exe", true));
 }
 
-int runConfigureMode() {
-  launchProgram("config.exe", false);
-  return 0;
-}
-
+// The settings program runs on by itself; only a failed start is known here.
+int runConfigureMode() { return reportOutcome("config.exe", launchProgram("config.exe", false)); }
 // Exit status of a command line the saver does not understand, as for
 // other programs' usage mistakes.
 constexpr int kUsageMistake = 2;

@@ -3,7 +3,11 @@
 #include "app/app_state.h"
 #include "app/frame.h"
 #include "app/frame_clock.h"
+#include "app/scene_assembly.h"
 #include "app/settings.h"
+#include "app/video_context.h"
+#include "platform/host_window.h"
+#include "platform/stop_signals.h"
 #include "scene/scene_node.h"
 
 namespace {
@@ -17,19 +21,32 @@ void requestQuit(bool& quitRequested) {
   overlayRoot->closeRequested = true;
 }
 
+// Matches the picture to the host window's size, which its host may change
+// at any time. False once the window is gone.
+bool followHostWindow(HostWindowWatch& host) {
+  int width = video->width();
+  int height = video->height();
+  if (!host.poll(width, height)) return false;
+  if (width != video->width() || height != video->height()) {
+    video->resize(width, height);
+    placeOverlays();
+  }
+  return true;
+}
+
 }  // namespace
 
 bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool exitOnMouseMove) {
   switch (event.type) {
     case SDL_KEYDOWN: return event.key.keysym.sym == SDLK_ESCAPE;
     case SDL_MOUSEMOTION: return exitOnMouseMove && ticksSinceStart > kMouseGraceMs;
-    // Linux hosts stop a saver with SIGTERM, which SDL turns into this.
+    // The window manager's close request.
     case SDL_QUIT: return true;
     default: return false;
   }
 }
 
-void runMainLoop() {
+void runMainLoop(HostWindowWatch* host) {
   FrameClock clock;
   bool quitRequested = false;
   for (;;) {
@@ -40,6 +57,10 @@ void runMainLoop() {
         requestQuit(quitRequested);
       }
     }
+    if (stopSignalled() && !quitRequested) requestQuit(quitRequested);
+    // With its window gone there is nothing left to draw into: the scene is
+    // torn down at once instead of closing over further frames.
+    if (host != nullptr && !followHostWindow(*host)) break;
     drawFrame(clock);
   }
 }

@@ -3,11 +3,14 @@
 
 #include <cstdint>
 
+class HostWindowWatch;
+
 // Whether one input event ends the run: Escape always; mouse motion only
 // when enabled and more than 3000 ms after SDL started; the window-close
-// request (which SDL also raises for SIGTERM and SIGINT) always. Everything
-// else is ignored.
+// request always. Everything else is ignored.
 bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool exitOnMouseMove);
 
-// Draws frames until a quit was requested and both roots have closed.
-void runMainLoop();
+// Draws frames until a quit was requested (by input or a stop signal) and
+// both roots have closed. With a host window, follows its size before every
+// frame and leaves at once, roots still open, when the window is gone.
+void runMainLoop(HostWindowWatch* host);

@@ -3,8 +3,16 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <vector>
+
+#include "platform/regular_file.h"
+#include "resources/image_structure.h"
+#include "resources/image_texture.h"
 
 namespace {
+
+// The installed picture is 152 x 112 pixels, some 50 KiB.
+constexpr uint64_t kMaxPictureFileBytes = uint64_t{16} << 20;
 
 // The raw pixel value at (x, y) of a surface of 1 to 4 bytes per pixel.
 Uint32 rawPixel(const SDL_Surface* surface, int x, int y) {
@@ -41,7 +49,16 @@ void copyPixels(SDL_Surface* surface, int width, int height, PreviewPicture& pic
 bool readBitmapPicture(const std::string& path, int maxWidth, int maxHeight,
                        PreviewPicture& picture) {
   picture = PreviewPicture();
-  SDL_RWops* stream = SDL_RWFromFile(path.c_str(), "rb");
+  // The file is checked as an image entry would be before the reader makes
+  // a surface of the size its header declares.
+  std::vector<uint8_t> bytes;
+  if (readRegularFile(path, kMaxPictureFileBytes, bytes) != FileRead::Done) return false;
+  uint32_t size = static_cast<uint32_t>(bytes.size());
+  if (imageFormatOf(bytes.data(), size) != ImageFormat::Bmp ||
+      !imageSafeToDecode(bytes.data(), size, kLargestImageSide)) {
+    return false;
+  }
+  SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(size));
   if (stream == nullptr) return false;
   SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);  // closes the stream
   if (surface == nullptr) return false;

@@ -16,6 +16,8 @@ PreviewPicture previewPictureFor(int windowWidth, int windowHeight,
 
 // Reads a bitmap file with SDL's BMP reader into 0xRRGGBB pixels, top row
 // first, at most `maxWidth` × `maxHeight` of them from the top left. False
-// when the file is missing or not a readable bitmap.
+// when the file is missing, not a regular file of at most 16 MiB, or not a
+// bitmap that an image entry could be (see imageSafeToDecode): a header
+// alone never makes the reader allocate more than that.
 bool readBitmapPicture(const std::string& path, int maxWidth, int maxHeight,
                        PreviewPicture& picture);

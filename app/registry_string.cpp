@@ -29,10 +29,10 @@ std::string RegistryString::pathOf(const std::string& fileName) {
 // it ready.
 RegistryString installPath("Software\\Quorvel\\Halvenrode\\Settings", "Path", executableFolder());
 
-bool launchProgram(const std::string& fileName, bool wait) {
+ProcessOutcome launchProgram(const std::string& fileName, bool wait) {
   return launchProgramAt(installPath.pathOf(fileName), wait);
 }
 
-bool launchProgramAt(const std::string& path, bool wait) {
+ProcessOutcome launchProgramAt(const std::string& path, bool wait) {
   return startProcess(nativePath(path), nativePath(folderOfPath(path)), wait);
 }

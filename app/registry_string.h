@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/process.h"
+
 // One string value of the machine-wide registry, read once at construction.
 class RegistryString {
  public:
@@ -28,9 +30,11 @@ class RegistryString {
 extern RegistryString installPath;
 
 // Starts `fileName` from the installation folder with no arguments, in that
-// folder; with `wait`, blocks until it ends. True when it started.
-bool launchProgram(const std::string& fileName, bool wait);
+// folder; with `wait`, blocks until it ends (and ends it should this
+// process end first). Says whether it started and, waited for, how it
+// ended.
+ProcessOutcome launchProgram(const std::string& fileName, bool wait);
 
 // The same for a full path (the folder is the path cut at its last
 // separator).
-bool launchProgramAt(const std::string& path, bool wait);
+ProcessOutcome launchProgramAt(const std::string& path, bool wait);

@@ -1,6 +1,8 @@
 #include "app/saver_mode.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "app/app_state.h"
@@ -11,6 +13,7 @@
 #include "app/settings_files.h"
 #include "app/video_context.h"
 #include "platform/host_window.h"
+#include "platform/stop_signals.h"
 #include "resources/pak_cache.h"
 #include "scene/scene_node.h"
 
@@ -21,40 +24,69 @@ namespace {
 // fails cleanly in SDL_Init. A driver the user chose is respected.
 void preferX11Video() { setenv("SDL_VIDEODRIVER", "x11", 0); }
 
-// SDL 1.2 draws into an existing window named by SDL_WINDOWID before
-// SDL_Init. Its size then comes from the window itself, since SDL reports
-// whatever size was asked for. Returns false when there is no host window.
-bool useHostWindow(const std::string& commandLine, int& width, int& height) {
+struct HostWindow {
   unsigned long window = 0;
-  if (!findHostWindow(commandLine, window)) return false;
-  if (!hostWindowSize(window, width, height)) return false;
-  setenv("SDL_WINDOWID", std::to_string(window).c_str(), 1);
-  return true;
-}
-
-VideoContext* openVideo(const std::string& commandLine) {
   int width = 0;
   int height = 0;
-  if (useHostWindow(commandLine, width, height)) return new VideoContext(width, height, 32);
-  return new VideoContext(settings->displayWidth(), settings->displayHeight(),
-                          settings->displayBitsPerPixel());
+};
+
+// The host window asked for, measured. A window that was asked for and
+// cannot be used is an error: falling back to a full-screen saver would
+// take the keyboard and pointer of a user who never asked for one.
+bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWindow>& host) {
+  unsigned long window = 0;
+  std::string problem;
+  HostWindowRequest request = findHostWindow(commandLine, window, problem);
+  if (request == HostWindowRequest::NotAsked) return true;
+  if (request == HostWindowRequest::Given) {
+    host.reset(new HostWindow{window, 0, 0});
+    if (hostWindowSize(window, host->width, host->height, problem)) return true;
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", window);
+    problem = std::string("the host window ") + id + ": " + problem;
+  }
+  std::fprintf(stderr, "halvenrode: cannot draw into a host window: %s\n", problem.c_str());
+  return false;
+}
+
+// SDL 1.2 draws into an existing window named by SDL_WINDOWID before
+// SDL_Init. Its size then comes from the window itself, since SDL reports
+// whatever size was asked for.
+VideoContext* openVideo(const HostWindow* host) {
+  if (host == nullptr) {
+    return new VideoContext(settings->displayWidth(), settings->displayHeight(),
+                            settings->displayBitsPerPixel());
+  }
+  setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
+  VideoContext* context = new VideoContext(host->width, host->height, 32);
+  tolerateLostHostWindow();
+  return context;
 }
 
 }  // namespace
 
 int runSaverMode(const std::string& commandLine, const SettingOverrides& overrides) {
+  installStopSignals();
   pakCache.setBaseFolder(installPath.value());
   std::string settingsSource;
   settings = new Settings(readRunSettings(settingsSource));
   overrides.applyTo(*settings);
 
+  std::unique_ptr<HostWindow> host;
+  if (!findUsableHostWindow(commandLine, host)) {
+    tearDownAppState();
+    return 1;
+  }
   preferX11Video();
-  video = openVideo(commandLine);
+  video = openVideo(host.get());
+  HostWindowWatch watch;
+  bool hostStillThere = host == nullptr || watch.open(host->window);
   worldRoot = new SceneNode();
   overlayRoot = new SceneNode();
   buildScene();
+  finishStartup();
 
-  runMainLoop();
+  if (hostStillThere) runMainLoop(host != nullptr ? &watch : nullptr);
 
   tearDownAppState();
   return 0;

@@ -19,6 +19,13 @@
 
 namespace {
 
+// The overlay nodes, kept to move them when the view changes size.
+struct OverlayNodes {
+  SceneNode* calendar = nullptr;
+  SceneNode* clock = nullptr;
+  SceneNode* frameRate = nullptr;
+} overlayNodes;
+
 constexpr double kTwoPi = 6.28318530717956;
 constexpr double kHalfPi = 1.57079632679489;
 constexpr double kPi = 3.14159265358978;
@@ -28,7 +35,7 @@ constexpr double kPi = 3.14159265358978;
 void resetContentState() {
   resetLandscapeState();
   resetClockSlotMemories();
-  lastCalendarDay = -1;
+  lastCalendarDate = -1;
   frameCounter = 0;
 }
 
@@ -90,17 +97,21 @@ ClockForm clockForm() {
 }
 
 void buildOverlays() {
+  overlayNodes = OverlayNodes();
   if (settings->showCalendar) {
     OverlayPlacement at = calendarPlacement();
-    overlayRoot->addChild(createCalendarNode(at.x, at.y, at.z, settings->russianCalendar != 0));
+    overlayNodes.calendar = createCalendarNode(at.x, at.y, at.z, settings->russianCalendar != 0);
+    overlayRoot->addChild(overlayNodes.calendar);
   }
   if (settings->showClock) {
     OverlayPlacement at = clockPlacement(settings->largeClock != 0);
-    overlayRoot->addChild(createClockNode(at.x, at.y, at.z, clockForm()));
+    overlayNodes.clock = createClockNode(at.x, at.y, at.z, clockForm());
+    overlayRoot->addChild(overlayNodes.clock);
   }
   if (settings->showFrameRate) {
     OverlayPlacement at = frameRatePlacement();
-    overlayRoot->addChild(createFrameRateNode(at.x, at.y));
+    overlayNodes.frameRate = createFrameRateNode(at.x, at.y);
+    overlayRoot->addChild(overlayNodes.frameRate);
   }
   overlayRoot->transform.setPosition(0.0, 0.0, 0.0);
   overlayRoot->addHook(noDepthHook, 0);
@@ -124,6 +135,17 @@ OverlayPlacement clockPlacement(bool large) {
 // Eye depth 100, 5 units right of the left edge and 2.5 below the top edge.
 OverlayPlacement frameRatePlacement() {
   return {video->edgeX(-100) + 5.0, -video->edgeY(-100) - 2.5, 0};
+}
+
+void placeOverlays() {
+  // A closing overlay root reaps its children; they are not to be touched.
+  if (overlayRoot == nullptr || overlayRoot->closeRequested) return;
+  auto place = [](SceneNode* node, OverlayPlacement at) {
+    if (node != nullptr) node->transform.setPosition(at.x, at.y, at.z);
+  };
+  place(overlayNodes.calendar, calendarPlacement());
+  place(overlayNodes.clock, clockPlacement(settings->largeClock != 0));
+  place(overlayNodes.frameRate, frameRatePlacement());
 }
 
 void buildScene() {

@@ -14,3 +14,8 @@ struct OverlayPlacement {
 OverlayPlacement calendarPlacement();
 OverlayPlacement clockPlacement(bool large);
 OverlayPlacement frameRatePlacement();
+
+// Moves the overlays built by buildScene to their places for the current
+// `video`, after the view changed size. Does nothing once the overlay root
+// is closing.
+void placeOverlays();

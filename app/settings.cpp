@@ -1,5 +1,6 @@
 #include "app/settings.h"
 
+#include <sstream>
 #include <vector>
 
 #include "app/display_mode_table.h"
@@ -106,6 +107,17 @@ int32_t Settings::displayWidth() const { return DisplayModeTable[displayRow()].w
 int32_t Settings::displayHeight() const { return DisplayModeTable[displayRow()].height; }
 int32_t Settings::displayBitsPerPixel() const {
   return DisplayModeTable[displayRow()].bitsPerPixel;
+}
+
+FileRead readSettingsFile(const std::string& path, Settings& settings, std::string* why,
+                          std::string* bytesRead) {
+  std::vector<uint8_t> bytes;
+  FileRead outcome = readRegularFile(path, kMaxSettingsFileBytes, bytes, why);
+  std::string text(bytes.begin(), bytes.end());
+  std::istringstream in(text, std::ios::binary);
+  settings = outcome == FileRead::Done ? Settings(in) : Settings();
+  if (bytesRead != nullptr) *bytesRead = std::move(text);
+  return outcome;
 }
 
 std::string settingsFilePath() {

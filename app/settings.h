@@ -3,6 +3,8 @@
 #include <istream>
 #include <string>
 
+#include "platform/regular_file.h"
+
 // The user's options for one run, read from the binary settings file that
 // the configuration program writes. The saver never writes it.
 class Settings {
@@ -45,6 +47,18 @@ constexpr int32_t kSettingsFormatWithOptions = 1;
 
 // The settings file's name, the same in every folder that may hold one.
 constexpr const char* kSettingsFileName = "Quorvel_Halvenrode_cfg";
+
+// Largest settings file read: a few dozen bytes plus two strings that
+// nothing of ours makes long.
+constexpr uint64_t kMaxSettingsFileBytes = uint64_t{1} << 20;
+
+// The settings kept in the file at `path` (a file-system path): its options
+// when it is a regular file of at most kMaxSettingsFileBytes, else the
+// defaults. Returns how the read went, so that a program that writes the
+// file can refuse to replace one it could not read; `why` as for
+// readRegularFile. With `bytesRead`, the file's bytes as read.
+FileRead readSettingsFile(const std::string& path, Settings& settings,
+                          std::string* why = nullptr, std::string* bytesRead = nullptr);
 
 // Path of the machine-wide settings file: the machine-wide application-data
 // folder followed by "\Quorvel_Halvenrode_cfg" (backslash kept; see

@@ -1,7 +1,5 @@
 #include "app/settings_files.h"
 
-#include <fstream>
-
 #include "platform/app_data.h"
 #include "platform/paths.h"
 
@@ -16,10 +14,12 @@ Settings readRunSettings(std::string& source) {
   for (SettingsScope scope : {SettingsScope::User, SettingsScope::Machine}) {
     std::string path = settingsFileFor(scope);
     if (path.empty()) continue;
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) continue;
+    // A file that cannot be read (missing, not a regular file, too large)
+    // counts as none.
+    Settings settings;
+    if (readSettingsFile(path, settings) != FileRead::Done) continue;
     source = path;
-    return Settings(in);
+    return settings;
   }
   source.clear();
   return Settings();

@@ -14,7 +14,7 @@ enum class SettingsScope { User, Machine };
 // no home folder to name.
 std::string settingsFileFor(SettingsScope scope);
 
-// The settings of a run: from the user's file when it can be opened, else
-// from the machine-wide one, else the defaults. `source` receives the path
+// The settings of a run: from the user's file when it can be read, else
+// from the machine-wide one, else the defaults (see readSettingsFile). `source` receives the path
 // of the file read, empty for the defaults.
 Settings readRunSettings(std::string& source);

@@ -46,6 +46,17 @@ void enableSwapControl() {
   }
 }
 
+// Whether the screen offers a full-screen mode of at least w x h. SDL would
+// otherwise fail with "No video mode large enough".
+bool screenHolds(int32_t w, int32_t h) {
+  SDL_Rect** modes = SDL_ListModes(nullptr, SDL_OPENGL | SDL_FULLSCREEN);
+  if (modes == nullptr || modes == reinterpret_cast<SDL_Rect**>(-1)) return true;
+  for (SDL_Rect** mode = modes; *mode != nullptr; ++mode) {
+    if ((*mode)->w >= w && (*mode)->h >= h) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth) : ownsSdl_(true) {
@@ -60,8 +71,22 @@ VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth) : ownsS
     height_ = height;
     depth_ = depth;
   }
+  fitToScreen();
   setMode();
   SDL_ShowCursor(SDL_DISABLE);
+}
+
+// A display mode chosen for another screen, larger than any this one
+// offers, falls back to the desktop's size instead of ending the run.
+// A host's window (SDL_WINDOWID) is as large as the host made it.
+void VideoContext::fitToScreen() {
+  if (std::getenv("SDL_WINDOWID") != nullptr || screenHolds(width_, height_)) return;
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  std::fprintf(stderr,
+               "halvenrode: the display mode %dx%d is larger than the screen; using %dx%d\n",
+               width_, height_, info->current_w, info->current_h);
+  width_ = info->current_w;
+  height_ = info->current_h;
 }
 
 VideoContext* VideoContext::forCurrentContext(int32_t width, int32_t height) {
@@ -98,3 +123,9 @@ void VideoContext::setMode() {
 }
 
 void VideoContext::setProjection(int32_t w, int32_t h) { corner = ::setProjection(w, h); }
+
+void VideoContext::resize(int32_t w, int32_t h) {
+  width_ = w;
+  height_ = h;
+  setProjection(w, h);
+}

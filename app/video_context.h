@@ -10,8 +10,9 @@
 class VideoContext {
  public:
   // Starts SDL and sets the mode; all-zero arguments keep the desktop's
-  // mode. On failure prints the reason to stderr and ends the process with
-  // status 1.
+  // mode, and so does a mode larger than any the screen offers (with a
+  // one-line warning on stderr). On failure prints the reason to stderr and
+  // ends the process with status 1.
   VideoContext(int32_t width, int32_t height, int32_t depth);
 
   // A context for a GL context that already exists and is current (the
@@ -24,6 +25,10 @@ class VideoContext {
 
   void setMode();
   void setProjection(int32_t w, int32_t h);
+
+  // The picture is now `w` x `h` pixels (a host window changed size):
+  // viewport, projection and edge functions follow.
+  void resize(int32_t w, int32_t h);
 
   // Left edge (negated: right edge) and bottom edge (negated: top edge) of
   // the picture at eye depth `depth` (negative, in front of the eye).
@@ -38,6 +43,7 @@ class VideoContext {
 
  private:
   VideoContext() = default;
+  void fitToScreen();
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t depth_ = 0;

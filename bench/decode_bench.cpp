@@ -27,7 +27,7 @@ void makeTexture(benchmark::State& state, const PakArchive* archive, std::string
   for (auto _ : state) {
     GLuint texture = uploadImageTexture(bytes.first, bytes.second);
     if (texture == 0) state.SkipWithError("not decodable");
-    glDeleteTextures(1, &texture);
+    releaseImageTexture(texture);
     glFinish();
   }
 }

@@ -7,7 +7,7 @@
 #include "scene/event_recipes.h"
 #include "scene/scene_node.h"
 
-int32_t lastCalendarDay = -1;
+int32_t lastCalendarDate = -1;
 
 namespace {
 
@@ -60,6 +60,14 @@ void fillSheet(SceneNode* sheet, bool mondayFirst) {
 
 }  // namespace
 
+int32_t calendarDateKey(const std::tm& time) {
+  // Wide arithmetic: a year beyond 200000 wraps the key instead of
+  // overflowing, and still differs from its neighbours.
+  int64_t key = (int64_t{time.tm_year} + 1900) * 10000 + (int64_t{time.tm_mon} + 1) * 100 +
+                time.tm_mday;
+  return static_cast<int32_t>(static_cast<uint32_t>(key));
+}
+
 const std::string& dayNumberEntry(int32_t cellValue) {
   static const std::vector<std::string> entries = makeDayNumberEntries();
   return entries[cellValue >= 1 && cellValue <= 31 ? cellValue : 0];
@@ -92,9 +100,9 @@ void calendarBuilder(int32_t) {
 }
 
 void calendarUpdater(int32_t) {
-  int32_t today = readLocalTime().tm_mday;
-  if (today == lastCalendarDay) return;
-  lastCalendarDay = today;
+  int32_t today = calendarDateKey(readLocalTime());
+  if (today == lastCalendarDate) return;
+  lastCalendarDate = today;
   bool mondayFirst = currentEvent->selector == 0;
   SceneNode* sheet = new SceneNode();
   startEvents(sheet, {permanentMotion(calendarPageWatcher, today)});
@@ -103,5 +111,5 @@ void calendarUpdater(int32_t) {
 }
 
 void calendarPageWatcher(int32_t) {
-  if (readLocalTime().tm_mday != currentEvent->selector) currentNode->requestClose();
+  if (calendarDateKey(readLocalTime()) != currentEvent->selector) currentNode->requestClose();
 }

@@ -1,13 +1,20 @@
 #pragma once
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "overlays/calendar_date.h"
 
 class SceneNode;
 
-// Day of the month of the newest sheet; -1 until the first one is built.
-extern int32_t lastCalendarDay;
+// The date of the newest sheet (see calendarDateKey); -1 until the first
+// one is built.
+extern int32_t lastCalendarDate;
+
+// A local date as one number, YYYYMMDD. A sheet is built for, and closed
+// after, the whole date: a clock set forward by a month (or a suspend of
+// one) to the same day of the month still turns the sheet.
+int32_t calendarDateKey(const std::tm& time);
 
 // "calendar.pak" entry of a cell value: "null" for 0, else the day number.
 const std::string& dayNumberEntry(int32_t cellValue);
@@ -23,7 +30,8 @@ SceneNode* createCalendarNode(double x, double y, double z, bool mondayFirst);
 // plain one.
 // One-shot: background and the updater node.
 void calendarBuilder(int32_t);
-// Permanent: builds a new sheet when the day of the month changes.
+// Permanent: builds a new sheet when the date changes.
 void calendarUpdater(int32_t);
-// Permanent, selector = the sheet's day: closes the sheet when the day ends.
+// Permanent, selector = the sheet's date key: closes the sheet when the
+// date is another.
 void calendarPageWatcher(int32_t);

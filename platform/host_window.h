@@ -5,10 +5,47 @@
 // full-screen one of our own: XSCREENSAVER_WINDOW in the environment, or
 // "-window-id N" / "--window-id N" on the command line (hex "0x…" or
 // decimal). The command line wins when both are given.
-bool findHostWindow(const std::string& commandLine, unsigned long& window);
+
+enum class HostWindowRequest {
+  NotAsked,  // no host window was asked for
+  Given,     // a window id was given
+  Unusable,  // one was asked for, but the value is missing or no window id
+};
+
+// Finds the host window asked for. For Unusable, `problem` says why in a
+// few words ("--window-id needs a window id", ...).
+HostWindowRequest findHostWindow(const std::string& commandLine, unsigned long& window,
+                                 std::string& problem);
 
 // Parses a window id, "0x…" hex or decimal; false for anything else or 0.
 bool parseWindowId(const std::string& text, unsigned long& window);
 
-// The window's current size on $DISPLAY; false when it does not exist.
-bool hostWindowSize(unsigned long window, int& width, int& height);
+// The window's current size on $DISPLAY. False, with `problem` set, when
+// the display cannot be opened or the window does not exist there.
+bool hostWindowSize(unsigned long window, int& width, int& height, std::string& problem);
+
+// Follows the host window over a display connection of its own, so the
+// saver can match the picture to the window's size in every frame and
+// notice at once when the host destroys the window.
+class HostWindowWatch {
+ public:
+  // Starts following `window`. False when it cannot be followed.
+  bool open(unsigned long window);
+  ~HostWindowWatch();
+
+  // Takes in what happened to the window since the last call: its size
+  // now, and false once it has been destroyed (or drawing into it failed).
+  bool poll(int& width, int& height);
+
+ private:
+  void* display_ = nullptr;
+  unsigned long window_ = 0;
+};
+
+// Drawing into a host window races the host: it may destroy the window
+// between two frames, and the next buffer swap then fails with an X error
+// whose default handling prints a dump and ends the process with status 1.
+// After this call such errors (BadDrawable, BadWindow) only mark the window
+// as lost, which HostWindowWatch::poll reports; every other X error is
+// handled as before.
+void tolerateLostHostWindow();

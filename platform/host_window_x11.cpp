@@ -1,6 +1,7 @@
 #include "platform/host_window.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -16,38 +17,109 @@ bool parseWindowId(const std::string& text, unsigned long& window) {
   return true;
 }
 
-bool findHostWindow(const std::string& commandLine, unsigned long& window) {
+namespace {
+
+HostWindowRequest given(const std::string& text, const std::string& source,
+                        unsigned long& window, std::string& problem) {
+  if (parseWindowId(text, window)) return HostWindowRequest::Given;
+  problem = source + " \"" + text + "\" is not a window id";
+  return HostWindowRequest::Unusable;
+}
+
+}  // namespace
+
+HostWindowRequest findHostWindow(const std::string& commandLine, unsigned long& window,
+                                 std::string& problem) {
   std::istringstream words(commandLine);
   std::string word;
   while (words >> word) {
-    if (word == "-window-id" || word == "--window-id") {
-      std::string id;
-      return (words >> id) && parseWindowId(id, window);
-    }
+    if (word != "-window-id" && word != "--window-id") continue;
+    std::string id;
+    if (words >> id) return given(id, word, window, problem);
+    problem = word + " needs a window id";
+    return HostWindowRequest::Unusable;
   }
   const char* fromHost = std::getenv("XSCREENSAVER_WINDOW");
-  return fromHost != nullptr && parseWindowId(fromHost, window);
+  if (fromHost == nullptr || fromHost[0] == '\0') return HostWindowRequest::NotAsked;
+  return given(fromHost, "XSCREENSAVER_WINDOW", window, problem);
 }
 
 namespace {
 
-// A window id that does not exist raises BadWindow; report it as a failed
-// query instead of letting Xlib end the process.
+// Errors of requests about a window that may not exist: the handler below
+// records them instead of letting Xlib end the process.
+bool hostWindowGone = false;
+XErrorHandler earlierHandler = nullptr;
+
+bool namesAMissingWindow(const XErrorEvent* error) {
+  return error->error_code == BadDrawable || error->error_code == BadWindow;
+}
+
+int recordLostWindow(Display* display, XErrorEvent* error) {
+  if (namesAMissingWindow(error)) {
+    hostWindowGone = true;
+    return 0;
+  }
+  return earlierHandler != nullptr ? earlierHandler(display, error) : 0;
+}
+
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
-bool hostWindowSize(unsigned long window, int& width, int& height) {
+bool hostWindowSize(unsigned long window, int& width, int& height, std::string& problem) {
   Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
+  if (display == nullptr) {
+    problem = "the display cannot be opened";
+    return false;
+  }
   XErrorHandler previous = XSetErrorHandler(ignoreXError);
   XWindowAttributes attributes;
   bool ok = XGetWindowAttributes(display, window, &attributes) != 0;
   XSync(display, False);
   XSetErrorHandler(previous);
   XCloseDisplay(display);
-  if (!ok) return false;
+  if (!ok) {
+    problem = "there is no such window on this display";
+    return false;
+  }
   width = attributes.width;
   height = attributes.height;
   return true;
+}
+
+bool HostWindowWatch::open(unsigned long window) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  display_ = display;
+  window_ = window;
+  // Several clients may each be told about a window's structure.
+  XSelectInput(display, window, StructureNotifyMask);
+  XSync(display, False);
+  return !hostWindowGone;
+}
+
+HostWindowWatch::~HostWindowWatch() {
+  if (display_ != nullptr) XCloseDisplay(static_cast<Display*>(display_));
+}
+
+bool HostWindowWatch::poll(int& width, int& height) {
+  Display* display = static_cast<Display*>(display_);
+  if (display == nullptr || hostWindowGone) return false;
+  while (XPending(display) > 0) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == DestroyNotify && event.xdestroywindow.window == window_) {
+      hostWindowGone = true;
+    } else if (event.type == ConfigureNotify && event.xconfigure.window == window_) {
+      width = event.xconfigure.width;
+      height = event.xconfigure.height;
+    }
+  }
+  return !hostWindowGone;
+}
+
+void tolerateLostHostWindow() {
+  XErrorHandler previous = XSetErrorHandler(recordLostWindow);
+  if (previous != recordLostWindow) earlierHandler = previous;
 }

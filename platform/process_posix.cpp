@@ -1,29 +1,85 @@
 #include "platform/process.h"
 
-#include <spawn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 
 extern char** environ;
 
-bool startProcess(const std::string& path, const std::string& workingFolder, bool wait) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (!workingFolder.empty()) {
-    posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+namespace {
+
+// In the child, between fork and exec: only async-signal-safe calls. A
+// failure is written to `report` as the error number and ends the child.
+[[noreturn]] void becomeProgram(const std::string& path, const std::string& workingFolder,
+                                bool tiedToParent, pid_t parent, int report) {
+  int error = 0;
+  if (tiedToParent) {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // The parent may have ended before the line above took effect.
+    if (getppid() != parent) _exit(127);
   }
-  char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-  pid_t child = 0;
-  // glibc reports a failed exec (missing file, no permission, bad folder) as
-  // the result of posix_spawn itself, so `started` is exact.
-  int error = posix_spawn(&child, path.c_str(), &actions, nullptr, argv, environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (error != 0) return false;
-  if (wait) {
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+  if (!workingFolder.empty() && chdir(workingFolder.c_str()) != 0) {
+    error = errno;
+  } else {
+    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    execve(path.c_str(), argv, environ);
+    error = errno;
   }
-  return true;
+  ssize_t written = write(report, &error, sizeof error);
+  (void)written;
+  _exit(127);
+}
+
+// The error number the child reported before exec, or 0 when exec worked
+// (the close-on-exec pipe then ends without a byte).
+int startErrorFrom(int report) {
+  int error = 0;
+  ssize_t got = 0;
+  do {
+    got = read(report, &error, sizeof error);
+  } while (got < 0 && errno == EINTR);
+  return got == static_cast<ssize_t>(sizeof error) ? error : 0;
+}
+
+void waitForEnd(pid_t child, ProcessOutcome& outcome) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return;
+  }
+  if (WIFEXITED(status)) outcome.exitStatus = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) outcome.endSignal = WTERMSIG(status);
+}
+
+}  // namespace
+
+ProcessOutcome startProcess(const std::string& path, const std::string& workingFolder, bool wait) {
+  ProcessOutcome outcome;
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    outcome.startError = errno;
+    return outcome;
+  }
+  pid_t parent = getpid();
+  pid_t child = fork();
+  if (child == 0) becomeProgram(path, workingFolder, wait, parent, report[1]);
+  int forkError = errno;
+  close(report[1]);
+  if (child < 0) {
+    close(report[0]);
+    outcome.startError = forkError;
+    return outcome;
+  }
+  outcome.startError = startErrorFrom(report[0]);
+  close(report[0]);
+  // A child that could not start has ended already; collect it either way.
+  if (outcome.startError != 0) {
+    waitpid(child, nullptr, 0);
+  } else if (wait) {
+    waitForEnd(child, outcome);
+  }
+  return outcome;
 }

@@ -1,9 +1,15 @@
 #include "platform/registry.h"
 
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/regular_file.h"
 
 namespace {
+
+// A hand-edited text of a few lines.
+constexpr uint64_t kMaxRegistryFileBytes = uint64_t{1} << 20;
 
 std::string trimmed(const std::string& text) {
   size_t first = text.find_first_not_of(" \t\r");
@@ -27,8 +33,9 @@ bool readRegistryValue(const std::string& keyPath, const std::string& valueName,
 
 bool readRegistryValueFrom(const std::string& file, const std::string& keyPath,
                            const std::string& valueName, std::string& value) {
-  std::ifstream in(file);
-  if (!in) return false;
+  std::vector<uint8_t> bytes;
+  if (readRegularFile(file, kMaxRegistryFileBytes, bytes) != FileRead::Done) return false;
+  std::istringstream in(std::string(bytes.begin(), bytes.end()));
   bool inKey = false;
   std::string line;
   while (std::getline(in, line)) {

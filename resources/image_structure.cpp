@@ -1,7 +1,9 @@
 #include "resources/image_structure.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -10,17 +12,31 @@ uint32_t readBigEndian32(const uint8_t* p) {
          static_cast<uint32_t>(p[2]) << 8 | static_cast<uint32_t>(p[3]);
 }
 
-bool startsWith(const uint8_t* bytes, size_t size, const char* text) {
-  size_t length = std::strlen(text);
+uint16_t readLittleEndian16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+uint32_t readLittleEndian32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+bool startsWith(const uint8_t* bytes, size_t size, const char* text, size_t length) {
   return size >= length && std::memcmp(bytes, text, length) == 0;
 }
 
+bool sidesWithin(uint64_t width, uint64_t height, uint32_t largestSide) {
+  return width >= 1 && height >= 1 && width <= largestSide && height <= largestSide;
+}
+
 // PNG: an 8-byte signature, then chunks of (length, type, data, CRC), the
-// first of them IHDR, which starts with the width and height.
-bool pngSidesWithin(const uint8_t* bytes, size_t size, uint32_t largestSide) {
+// first of them IHDR (13 bytes), which starts with the width and height.
+bool pngHeaderFits(const uint8_t* bytes, size_t size, uint32_t largestSide, ImageSides& sides) {
   constexpr size_t kHeaderSidesEnd = 24;
-  if (size < kHeaderSidesEnd || std::memcmp(bytes + 12, "IHDR", 4) != 0) return true;  // left to the decoder
-  return readBigEndian32(bytes + 16) <= largestSide && readBigEndian32(bytes + 20) <= largestSide;
+  if (size < kHeaderSidesEnd || readBigEndian32(bytes + 8) != 13 ||
+      std::memcmp(bytes + 12, "IHDR", 4) != 0) {
+    return false;
+  }
+  sides = {readBigEndian32(bytes + 16), readBigEndian32(bytes + 20)};
+  return sidesWithin(sides.width, sides.height, largestSide);
 }
 
 bool pngChunksFit(const uint8_t* bytes, size_t size) {
@@ -54,36 +70,36 @@ bool skipGifSubBlocks(const uint8_t* bytes, size_t size, size_t& at) {
   return false;
 }
 
-uint16_t readLittleEndian16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
 // The GIF reader draws into its image surface without checking it: SDL
 // makes none for an image 16384 or more pixels wide (65536 high is beyond
 // GIF's 16 bits), and one without pixels for an empty image.
 constexpr uint16_t kWidestGifImage = 16383;
 
-bool gifImageDrawable(const uint8_t* descriptor, uint32_t largestSide) {
+bool gifImageDrawable(const uint8_t* descriptor, uint32_t largestSide, ImageSides& sides) {
   uint16_t width = readLittleEndian16(descriptor + 4);
   uint16_t height = readLittleEndian16(descriptor + 6);
-  return width > 0 && width <= kWidestGifImage && height > 0 && width <= largestSide &&
-         height <= largestSide;
+  sides.width = std::max<uint32_t>(sides.width, width);
+  sides.height = std::max<uint32_t>(sides.height, height);
+  return width <= kWidestGifImage && sidesWithin(width, height, largestSide);
 }
 
 // GIF: 6-byte signature, 7-byte screen descriptor and its colour table, then
-// extensions ('!') and images (',') up to the trailer (';').
-bool gifBlocksFit(const uint8_t* bytes, size_t size, uint32_t largestSide) {
+// extensions ('!') and images (',') up to the trailer (';'), at least one
+// image among them.
+bool gifBlocksFit(const uint8_t* bytes, size_t size, uint32_t largestSide, ImageSides& sides) {
   constexpr size_t kScreenDescriptorEnd = 13;
   constexpr size_t kImageDescriptorSize = 9;
   if (size < kScreenDescriptorEnd) return false;
   size_t at = kScreenDescriptorEnd + gifColourTableSize(bytes[10]);
   while (at < size) {
     uint8_t introducer = bytes[at++];
-    if (introducer == ';') return true;
+    if (introducer == ';') return sides.width > 0;
     if (introducer == '!') {
       if (at >= size) return false;
       ++at;  // the extension's label
     } else if (introducer == ',') {
       if (size - at < kImageDescriptorSize) return false;
-      if (!gifImageDrawable(bytes + at, largestSide)) return false;
+      if (!gifImageDrawable(bytes + at, largestSide, sides)) return false;
       at += kImageDescriptorSize + gifColourTableSize(bytes[at + 8]);
       if (at >= size) return false;
       ++at;  // the LZW minimum code size
@@ -95,14 +111,103 @@ bool gifBlocksFit(const uint8_t* bytes, size_t size, uint32_t largestSide) {
   return false;
 }
 
+// BMP: a 14-byte file header (pixel data offset at 10), then an
+// information header whose first 4 bytes give its size: 12 for the oldest
+// layout (16-bit sides), 40 and up for the later ones (32-bit sides, a
+// negative height meaning rows top down).
+struct BmpLayout {
+  int64_t width = 0;
+  int64_t height = 0;
+  uint32_t bitsPerPixel = 0;
+  uint32_t compression = 0;
+  uint32_t colours = 0;
+};
+
+constexpr size_t kBmpFileHeaderSize = 14;
+constexpr uint32_t kBmpRgb = 0;
+constexpr uint32_t kBmpBitFields = 3;
+
+bool readBmpLayout(const uint8_t* bytes, size_t size, BmpLayout& layout) {
+  if (size < kBmpFileHeaderSize + 4) return false;
+  const uint8_t* info = bytes + kBmpFileHeaderSize;
+  uint32_t infoSize = readLittleEndian32(info);
+  if (infoSize == 12) {
+    if (size < kBmpFileHeaderSize + 12) return false;
+    layout.width = readLittleEndian16(info + 4);
+    layout.height = readLittleEndian16(info + 6);
+    layout.bitsPerPixel = readLittleEndian16(info + 10);
+    return true;
+  }
+  const uint32_t knownSizes[] = {40, 52, 56, 108, 124};
+  if (std::find(std::begin(knownSizes), std::end(knownSizes), infoSize) == std::end(knownSizes) ||
+      size < kBmpFileHeaderSize + infoSize) {
+    return false;
+  }
+  layout.width = static_cast<int32_t>(readLittleEndian32(info + 4));
+  layout.height = static_cast<int32_t>(readLittleEndian32(info + 8));
+  if (layout.height < 0) layout.height = -layout.height;
+  layout.bitsPerPixel = readLittleEndian16(info + 14);
+  layout.compression = readLittleEndian32(info + 16);
+  layout.colours = readLittleEndian32(info + 32);
+  return true;
+}
+
+bool bmpPixelLayoutKnown(const BmpLayout& layout) {
+  switch (layout.bitsPerPixel) {
+    case 1:
+    case 4:
+    case 8:
+      // The palette holds 2^bits colours; more would be written past it.
+      return layout.compression == kBmpRgb && layout.colours <= (1u << layout.bitsPerPixel);
+    case 16:
+    case 32:
+      return layout.compression == kBmpRgb || layout.compression == kBmpBitFields;
+    case 24:
+      return layout.compression == kBmpRgb;
+    default:
+      return false;
+  }
+}
+
+bool bmpFits(const uint8_t* bytes, size_t size, uint32_t largestSide, ImageSides& sides) {
+  BmpLayout layout;
+  if (!readBmpLayout(bytes, size, layout) || !bmpPixelLayoutKnown(layout)) return false;
+  if (layout.width < 0 || !sidesWithin(static_cast<uint64_t>(layout.width),
+                                       static_cast<uint64_t>(layout.height), largestSide)) {
+    return false;
+  }
+  sides = {static_cast<uint32_t>(layout.width), static_cast<uint32_t>(layout.height)};
+  // Rows are padded to whole 32-bit words; every row must be in the file.
+  uint64_t rowBytes = (static_cast<uint64_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
+  uint64_t pixelsAt = readLittleEndian32(bytes + 10);
+  return pixelsAt >= kBmpFileHeaderSize && pixelsAt <= size &&
+         rowBytes * static_cast<uint64_t>(layout.height) <= size - pixelsAt;
+}
+
 }  // namespace
 
-bool imageSafeToDecode(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
-  if (startsWith(bytes, size, "\x89PNG")) {
-    return pngSidesWithin(bytes, size, largestSide) && pngChunksFit(bytes, size);
+ImageFormat imageFormatOf(const uint8_t* bytes, uint32_t size) {
+  if (bytes == nullptr) return ImageFormat::Unknown;
+  if (startsWith(bytes, size, "\x89PNG\r\n\x1a\n", 8)) return ImageFormat::Png;
+  if (startsWith(bytes, size, "GIF87a", 6) || startsWith(bytes, size, "GIF89a", 6)) {
+    return ImageFormat::Gif;
   }
-  if (startsWith(bytes, size, "GIF87a") || startsWith(bytes, size, "GIF89a")) {
-    return gifBlocksFit(bytes, size, largestSide);
+  if (startsWith(bytes, size, "BM", 2)) return ImageFormat::Bmp;
+  return ImageFormat::Unknown;
+}
+
+bool imageSafeToDecode(const uint8_t* bytes, uint32_t size, uint32_t largestSide,
+                       ImageSides* declared) {
+  ImageSides sides;
+  bool safe = false;
+  switch (imageFormatOf(bytes, size)) {
+    case ImageFormat::Png:
+      safe = pngHeaderFits(bytes, size, largestSide, sides) && pngChunksFit(bytes, size);
+      break;
+    case ImageFormat::Gif: safe = gifBlocksFit(bytes, size, largestSide, sides); break;
+    case ImageFormat::Bmp: safe = bmpFits(bytes, size, largestSide, sides); break;
+    case ImageFormat::Unknown: break;
   }
-  return true;
+  if (declared != nullptr) *declared = sides;
+  return safe;
 }

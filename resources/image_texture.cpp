@@ -3,11 +3,31 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_image.h>
+
+#include <algorithm>
 #include <climits>
+#include <unordered_map>
 
 #include "resources/image_structure.h"
 
 namespace {
+
+// Decoded bytes (4 per pixel) of every image texture alive, by texture name.
+std::unordered_map<uint32_t, uint64_t> liveImageBytes;
+uint64_t liveImageTotal = 0;
+uint64_t imageBudget = kDecodedImageBudget;
+
+constexpr uint64_t kBytesPerPixel = 4;
+
+uint64_t rgbaBytes(uint64_t width, uint64_t height) { return width * height * kBytesPerPixel; }
+
+void countImageTexture(uint32_t texture, uint64_t bytes) {
+  auto known = liveImageBytes.find(texture);
+  // A name reused after its context went away: the old texture is gone.
+  if (known != liveImageBytes.end()) liveImageTotal -= known->second;
+  liveImageBytes[texture] = bytes;
+  liveImageTotal += bytes;
+}
 
 // Masks of a 32-bit pixel whose bytes lie in memory as red, green, blue,
 // alpha: the layout glTexImage2D reads as GL_RGBA / GL_UNSIGNED_BYTE.
@@ -120,12 +140,33 @@ bool hasConvertibleFormat(const SDL_Surface* surface) {
   }
 }
 
+// Only the reader of the format the signature announced sees the bytes;
+// the decoder's own guessing would try all of its readers in turn.
+SDL_Surface* decodeChecked(ImageFormat format, SDL_RWops* stream) {
+  switch (format) {
+    case ImageFormat::Png: return IMG_LoadPNG_RW(stream);
+    case ImageFormat::Gif: return IMG_LoadGIF_RW(stream);
+    case ImageFormat::Bmp: return IMG_LoadBMP_RW(stream);
+    case ImageFormat::Unknown: break;
+  }
+  return nullptr;
+}
+
+// Refuses, before decoding, an image that is damaged, declares a side
+// longer than `largestSide`, or would take the decoded images together
+// past their budget.
 SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
   if (bytes == nullptr || size == 0 || size > static_cast<uint32_t>(INT_MAX)) return nullptr;
-  if (!imageSafeToDecode(bytes, size, largestSide)) return nullptr;
+  ImageSides sides;
+  if (!imageSafeToDecode(bytes, size, largestSide, &sides)) return nullptr;
+  if (liveImageTotal > imageBudget ||
+      rgbaBytes(sides.width, sides.height) > imageBudget - liveImageTotal) {
+    return nullptr;
+  }
   SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
   if (stream == nullptr) return nullptr;
-  SDL_Surface* decoded = IMG_Load_RW(stream, 1);  // 1: closes the stream
+  SDL_Surface* decoded = decodeChecked(imageFormatOf(bytes, size), stream);
+  SDL_RWclose(stream);
   if (decoded == nullptr) return nullptr;
   if (decoded->w <= 0 || decoded->h <= 0 || !hasConvertibleFormat(decoded)) {
     SDL_FreeSurface(decoded);
@@ -138,12 +179,14 @@ SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size, uint32_t largestSid
 }
 
 // An image larger than the GL's texture limit would leave an empty texture
-// and a GL error behind; it counts as undecodable instead. Where the header
-// tells the size, that is known before decoding.
+// and a GL error behind, and one larger than kLargestImageSide is no
+// texture of ours; both count as undecodable, known from the header before
+// decoding.
 uint32_t textureSideLimit() {
   GLint maxSide = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-  return maxSide > 0 ? static_cast<uint32_t>(maxSide) : 0;
+  if (maxSide <= 0) return 0;
+  return std::min(static_cast<uint32_t>(maxSide), kLargestImageSide);
 }
 
 bool fitsTextureLimit(const SDL_Surface* image, uint32_t maxSide) {
@@ -171,6 +214,21 @@ uint32_t uploadImageTexture(const uint8_t* bytes, uint32_t size) {
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  countImageTexture(texture, rgbaBytes(static_cast<uint64_t>(image->w), static_cast<uint64_t>(image->h)));
   SDL_FreeSurface(image);
   return texture;
 }
+
+void releaseImageTexture(uint32_t texture) {
+  if (texture == 0) return;
+  GLuint name = texture;
+  glDeleteTextures(1, &name);
+  auto known = liveImageBytes.find(texture);
+  if (known == liveImageBytes.end()) return;
+  liveImageTotal -= known->second;
+  liveImageBytes.erase(known);
+}
+
+uint64_t decodedImageBytes() { return liveImageTotal; }
+
+void setDecodedImageBudget(uint64_t bytes) { imageBudget = bytes; }

@@ -1,34 +1,40 @@
 #include "resources/pak_archive.h"
 
+#include <errno.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/paths.h"
+#include "platform/regular_file.h"
+#include "platform/replace_file.h"
 #include "resources/little_endian.h"
 
 namespace {
-
-// Reads the whole file. False when it cannot be opened or read.
-bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
-  if (file == nullptr) return false;
-  bool ok = std::fseek(file, 0, SEEK_END) == 0;
-  long length = ok ? std::ftell(file) : -1;
-  ok = length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
-  if (ok) {
-    bytes.resize(static_cast<size_t>(length));
-    ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  }
-  std::fclose(file);
-  return ok;
-}
 
 bool writeWholeFile(const std::string& path, const uint8_t* bytes, size_t size) {
   std::FILE* file = std::fopen(nativePath(path).c_str(), "wb");
   if (file == nullptr) return false;
   bool ok = size == 0 || std::fwrite(bytes, 1, size, file) == size;
   return std::fclose(file) == 0 && ok;
+}
+
+// The path as a user would look for it: relative paths are resolved
+// against the working folder, which is where the open looked.
+std::string whereLookedFor(const std::string& path) {
+  std::string native = nativePath(path);
+  if (!native.empty() && native[0] == '/') return native;
+  char folder[4096];
+  if (getcwd(folder, sizeof folder) == nullptr) return native;
+  return std::string(folder) + "/" + native;
+}
+
+std::string fileNameOf(const std::string& path) {
+  std::string native = nativePath(path);
+  size_t slash = native.rfind('/');
+  return slash == std::string::npos ? native : native.substr(slash + 1);
 }
 
 // True for names that would place an extracted file outside the prefix's
@@ -49,18 +55,22 @@ bool escapesPrefix(const std::string& name) {
 }  // namespace
 
 PakArchive::PakArchive(const std::string& path) {
-  if (!load(path)) std::exit(1);
+  std::string why;
+  if (load(path, &why)) return;
+  std::fprintf(stderr, "%s: cannot read the archive %s: %s %s\n", program_invocation_short_name,
+               fileNameOf(path).c_str(), whereLookedFor(path).c_str(), why.c_str());
+  std::exit(1);
 }
 
-std::unique_ptr<PakArchive> PakArchive::tryLoad(const std::string& path) {
+std::unique_ptr<PakArchive> PakArchive::tryLoad(const std::string& path, std::string* why) {
   std::unique_ptr<PakArchive> archive(new PakArchive());
-  if (!archive->load(path)) return nullptr;
+  if (!archive->load(path, why)) return nullptr;
   return archive;
 }
 
-bool PakArchive::load(const std::string& path) {
+bool PakArchive::load(const std::string& path, std::string* why) {
   std::vector<uint8_t> bytes;
-  if (!readWholeFile(path, bytes)) return false;
+  if (readRegularFile(nativePath(path), kMaxFileBytes, bytes, why) != FileRead::Done) return false;
   parse(bytes.data(), bytes.size());
   return true;
 }
@@ -122,16 +132,18 @@ bool PakArchive::addEntry(const std::string& name, const uint8_t* bytes, uint32_
   return true;
 }
 
-bool PakArchive::addFile(const std::string& path) {
-  if (path.size() > kMaxNameLength) return false;
+bool PakArchive::addFile(const std::string& path, std::string* why) {
+  if (path.size() > kMaxNameLength) {
+    if (why != nullptr) *why = "would name an entry longer than " + std::to_string(kMaxNameLength) + " bytes";
+    return false;
+  }
   std::vector<uint8_t> bytes;
-  if (!readWholeFile(path, bytes)) return false;
-  if (bytes.size() > UINT32_MAX) return false;
+  if (readRegularFile(nativePath(path), kMaxFileBytes, bytes, why) != FileRead::Done) return false;
   append(path, bytes.data(), static_cast<uint32_t>(bytes.size()));
   return true;
 }
 
-bool PakArchive::save(const std::string& path) const {
+std::vector<uint8_t> PakArchive::fileBytes() const {
   std::vector<uint8_t> out(4);
   writeU32(out.data(), static_cast<uint32_t>(entries_.size()));
   for (const Entry& entry : entries_) {
@@ -142,7 +154,14 @@ bool PakArchive::save(const std::string& path) const {
     writeU32(out.data() + sizeAt, entry.size);
     out.insert(out.end(), entry.data.get(), entry.data.get() + entry.size);
   }
-  return writeWholeFile(path, out.data(), out.size());
+  return out;
+}
+
+// The old archive stays whole until the new one is complete on disk: a
+// full disk or a failed write leaves it as it was.
+bool PakArchive::save(const std::string& path) const {
+  std::vector<uint8_t> out = fileBytes();
+  return replaceFile(nativePath(path), out.data(), out.size());
 }
 
 bool PakArchive::extractAll(const std::string& prefix) const {

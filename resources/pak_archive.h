@@ -16,17 +16,23 @@ class PakArchive {
   // Longest name the one-byte length field can carry without reading back
   // as negative.
   static constexpr size_t kMaxNameLength = 127;
+  // Largest archive file read, and so largest file added as an entry. The
+  // whole file is held in memory; the real archives are a few MiB.
+  static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
 
   // An empty archive, for authoring.
   PakArchive() = default;
 
   // Loads the file at `path` ('\' separators allowed). A file that cannot be
-  // opened ends the process with status 1 and no message. A damaged file
-  // keeps the entries read before the first record that does not fit.
+  // read (missing, not a regular file, larger than kMaxFileBytes) ends the
+  // process with status 1 after one line on stderr naming the archive, the
+  // full path it was looked for at and why it could not be read. A damaged
+  // file keeps the entries read before the first record that does not fit.
   explicit PakArchive(const std::string& path);
 
-  // Like the path constructor, but returns nullptr instead of exiting.
-  static std::unique_ptr<PakArchive> tryLoad(const std::string& path);
+  // Like the path constructor, but returns nullptr instead of exiting; with
+  // `why`, says in a few words why the file could not be read.
+  static std::unique_ptr<PakArchive> tryLoad(const std::string& path, std::string* why = nullptr);
 
   PakArchive(const PakArchive&) = delete;
   PakArchive& operator=(const PakArchive&) = delete;
@@ -40,10 +46,15 @@ class PakArchive {
   bool addEntry(const std::string& name, const uint8_t* bytes, uint32_t size);
 
   // Appends the whole content of the file at `path` as an entry named by the
-  // path text as given. False when the file cannot be read.
-  bool addFile(const std::string& path);
+  // path text as given. False when the file cannot be read (or is not a
+  // regular file of at most kMaxFileBytes); `why` then says why.
+  bool addFile(const std::string& path, std::string* why = nullptr);
 
-  // Writes the archive. False when the file cannot be written completely.
+  // The archive in the file layout, as save writes it.
+  std::vector<uint8_t> fileBytes() const;
+
+  // Writes the archive through a temporary file renamed into place. False,
+  // with any old file at `path` unchanged, when it cannot be written whole.
   bool save(const std::string& path) const;
 
   // Writes each entry's data to `prefix` + its name. False when any file
@@ -78,7 +89,7 @@ class PakArchive {
   };
   std::vector<Entry> entries_;
 
-  bool load(const std::string& path);
+  bool load(const std::string& path, std::string* why);
   void parse(const uint8_t* bytes, size_t length);
   void append(std::string name, const uint8_t* bytes, uint32_t size);
   const Entry* find(const std::string& name) const;

@@ -1,5 +1,3 @@
-#include <GL/gl.h>
-
 #include "resources/image_texture.h"
 #include "resources/pak_archive.h"
 
@@ -21,8 +19,7 @@ void PakArchive::releaseTexture(uint32_t texture) {
     if (entry.texture != texture) continue;
     entry.textureUses -= 1;
     if (entry.textureUses == 0) {
-      GLuint name = texture;
-      glDeleteTextures(1, &name);
+      releaseImageTexture(texture);
       entry.texture = 0;
     }
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -61,15 +62,15 @@ TEST_F(LaunchTest, ConfigureModeReturnsWhileTheProgramRuns) {
 }
 
 TEST_F(LaunchTest, MissingProgramIsReportedAsNotStarted) {
-  EXPECT_FALSE(launchProgramAt(folder + "no-such-program", true));
-  EXPECT_FALSE(launchProgramAt(folder, false));  // a folder is not a program
+  EXPECT_EQ(launchProgramAt(folder + "no-such-program", true).startError, ENOENT);
+  EXPECT_FALSE(launchProgramAt(folder, false).started());  // a folder is not a program
 }
 
 TEST_F(LaunchTest, ChildRunsInItsOwnFolderWithoutArguments) {
   std::string copy = folder + "probe";
   std::string command = std::string("cp ") + LAUNCH_PROBE + " " + copy;
   ASSERT_EQ(std::system(command.c_str()), 0);
-  EXPECT_TRUE(launchProgramAt(copy, true));
+  EXPECT_TRUE(launchProgramAt(copy, true).succeeded());
   EXPECT_EQ(readAll(output), "1\n" + folder.substr(0, folder.size() - 1) + "\n(unset)\n");
 }
 

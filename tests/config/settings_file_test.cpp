@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/display_mode_table.h"
 #include "scratch_folder.h"
@@ -41,6 +42,13 @@ void expectSameSettings(const Settings& a, const Settings& b) {
 class SettingsFileTest : public ::testing::Test {
  protected:
   std::string path() const { return folder.file(kFileName); }
+  // The settings of a file that must read (a missing one gives defaults).
+  static Settings loadedFrom(const std::string& file) {
+    Settings settings;
+    std::string problem;
+    EXPECT_TRUE(loadSettingsFile(file, settings, problem)) << problem;
+    return settings;
+  }
   ScratchFolder folder;
 };
 
@@ -94,13 +102,13 @@ TEST_F(SettingsFileTest, StoredStringsAreKeptByteForByte) {
   ASSERT_TRUE(putFileBytes(path(), SettingsBytes().i32(1).counted(first).counted(second).u8(2)
                                        .i32(9).i32(4).u8(0).u8(1).u8(0).u8(1).u8(1).u8(0).u8(0)
                                        .bytes()));
-  Settings loaded = loadSettingsFile(path());
+  Settings loaded = loadedFrom(path());
   EXPECT_EQ(loaded.opaqueField1, first);
   EXPECT_EQ(loaded.opaqueField2, second);
   EXPECT_EQ(loaded.exitOnMouseMoveFlag, 2) << "a non-zero flag byte stays as stored";
   std::string problem;
   ASSERT_TRUE(writeSettingsFile(path(), loaded, problem)) << problem;
-  Settings again = loadSettingsFile(path());
+  Settings again = loadedFrom(path());
   expectSameSettings(again, loaded);
   EXPECT_EQ(again.displayMode, 4);
 }
@@ -108,7 +116,7 @@ TEST_F(SettingsFileTest, StoredStringsAreKeptByteForByte) {
 TEST_F(SettingsFileTest, OlderLayoutKeepsItsStringsAndTakesTheDefaults) {
   ASSERT_TRUE(putFileBytes(path(), SettingsBytes().i32(0).u8(1).i32(5).i32(6).u8(0).u8(0).u8(0)
                                        .u8(0).u8(0).counted(std::string("old\0one", 7)).counted("two").bytes()));
-  Settings loaded = loadSettingsFile(path());
+  Settings loaded = loadedFrom(path());
   expectSameSettings(loaded, [] {
     Settings defaults;
     defaults.opaqueField1 = std::string("old\0one", 7);
@@ -127,12 +135,28 @@ TEST_F(SettingsFileTest, DamagedFilesGiveTheDefaultsWithoutTheirStrings) {
   };
   for (const std::string& bytes : damaged) {
     ASSERT_TRUE(putFileBytes(path(), bytes));
-    expectSameSettings(loadSettingsFile(path()), Settings());
+    expectSameSettings(loadedFrom(path()), Settings());
   }
   ASSERT_TRUE(putFileBytes(path(), SettingsBytes().i32(1).counted("").counted("").u8(0).i32(0)
                                        .i32(42).u8(0).u8(1).u8(0).u8(0).u8(1).u8(1).u8(0).bytes()));
-  EXPECT_EQ(loadSettingsFile(path()).displayMode, 0) << "a row outside the table";
-  expectSameSettings(loadSettingsFile(folder.file("missing")), Settings());
+  EXPECT_EQ(loadedFrom(path()).displayMode, 0) << "a row outside the table";
+  expectSameSettings(loadedFrom(folder.file("missing")), Settings());
+}
+
+// A file that is there but cannot be read is an error, never the defaults
+// that a write would then put in its place.
+TEST_F(SettingsFileTest, PresentButUnreadableFileIsAnErrorNamingIt) {
+  const std::string fifo = folder.file("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  const std::string huge = folder.file("huge");
+  ASSERT_TRUE(putFileBytes(huge, ""));
+  ASSERT_EQ(truncate(huge.c_str(), 64 << 20), 0);  // sparse: no disk used
+  for (const std::string& file : {folder.path(), fifo, huge}) {
+    Settings settings;
+    std::string problem;
+    EXPECT_FALSE(loadSettingsFile(file, settings, problem)) << file;
+    EXPECT_EQ(problem.rfind(file, 0), 0u) << problem;
+  }
 }
 
 TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
@@ -145,10 +169,15 @@ TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{kFileName});
 
   problem.clear();
-  std::string inMissingFolder = folder.file("no-such-folder/" + kFileName);
-  EXPECT_FALSE(writeSettingsFile(inMissingFolder, Settings(), problem));
-  EXPECT_NE(problem.find(inMissingFolder), std::string::npos) << problem;
+  // Only writing makes the folder; a file where a folder should be stops it.
+  ASSERT_TRUE(putFileBytes(folder.file("plain"), "x"));
+  std::string underAFile = folder.file("plain/more/" + kFileName);
+  EXPECT_FALSE(writeSettingsFile(underAFile, Settings(), problem));
+  EXPECT_NE(problem.find(underAFile), std::string::npos) << problem;
   EXPECT_EQ(problem.find('\n'), std::string::npos) << "one line";
+  std::string inNewFolders = folder.file("new/folders/" + kFileName);
+  EXPECT_TRUE(writeSettingsFile(inNewFolders, Settings(), problem)) << problem;
+  EXPECT_EQ(fileBytes(inNewFolders), old);
 }
 
 TEST(OptionTableTest, AssignmentsAreCheckedAndShowRoundTrips) {

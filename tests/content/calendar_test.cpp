@@ -141,22 +141,59 @@ TEST_F(CalendarNodeTest, SheetShowsTheMonthWithTodayHighlightedFirst) {
   EXPECT_EQ(highlights, 1);
 }
 
-TEST_F(CalendarNodeTest, NewSheetOnlyWhenTheDayOfTheMonthChanges) {
-  setLocalTime(2026, 1, 5, 23, 0, 0);
+// What the one open sheet shows: month, highlighted day and where it is.
+struct Shown {
+  std::string month, day;
+  double x = 0, y = 0;
+};
+
+Shown openSheet(const SceneNode* updater) {
+  std::vector<const SceneNode*> open;
+  for (const SceneNode* sheet : updater->children) {
+    if (!sheet->closeRequested) open.push_back(sheet);
+  }
+  EXPECT_EQ(open.size(), 1u);
+  Shown shown;
+  if (open.empty()) return shown;
+  const SceneNode* sheet = open.back();
+  shown.month = loadedEntry(sheet->children[1]);
+  for (size_t i = 2; i + 1 < sheet->children.size(); ++i) {
+    if (loadedEntry(sheet->children[i]) != "sel") continue;
+    shown.day = loadedEntry(sheet->children[i + 1]);
+    shown.x = sheet->children[i]->transform.x;
+    shown.y = sheet->children[i]->transform.y;
+  }
+  return shown;
+}
+
+// Jumps of the clock (a suspend, a date set by hand) that keep the day of
+// the month still turn the sheet.
+TEST_F(CalendarNodeTest, SheetFollowsEveryChangeOfTheDate) {
+  setLocalTime(2030, 6, 15, 23, 0, 0);
   calendar = createCalendarNode(0, 0, 0, true);
   drawAt(*calendar, 0);
   EXPECT_EQ(loadedEntry(calendar->children[0]), "fon_rus");
   EXPECT_EQ(loadedEntry(updater()->children[0]->children[0]), "day_rus");
-  setLocalTime(2026, 2, 5, 23, 0, 0);  // the same day of another month
-  drawAt(*calendar, 100);
-  ASSERT_EQ(updater()->children.size(), 1u);
-  EXPECT_FALSE(updater()->children[0]->closeRequested);
-  EXPECT_EQ(loadedEntry(updater()->children[0]->children[1]), "m1");
-  setLocalTime(2026, 2, 6, 0, 0, 0);
-  drawAt(*calendar, 200);
-  ASSERT_EQ(updater()->children.size(), 2u);
-  EXPECT_TRUE(updater()->children[0]->closeRequested);
-  EXPECT_EQ(loadedEntry(updater()->children[1]->children[1]), "m2");
+  struct Step {
+    int year, month, day;
+    const char* monthEntry;
+  };
+  const Step steps[] = {{2030, 7, 15, "m7"}, {2031, 2, 15, "m2"}, {2031, 2, 16, "m2"},
+                        {2032, 2, 16, "m2"}};
+  uint32_t time = 0;
+  Shown before = openSheet(updater());
+  EXPECT_EQ(before.month, "m6");
+  for (const Step& step : steps) {
+    setLocalTime(step.year, step.month, step.day, 9, 0, 0);
+    drawAt(*calendar, time += 100);
+    Shown shown = openSheet(updater());
+    std::string at = std::to_string(step.year) + "-" + std::to_string(step.month);
+    EXPECT_EQ(shown.month, step.monthEntry) << at;
+    EXPECT_EQ(shown.day, std::to_string(step.day)) << at;
+    // A year later the same date falls on another weekday: another cell.
+    EXPECT_TRUE(shown.x != before.x || shown.y != before.y || shown.month != before.month) << at;
+    before = shown;
+  }
 }
 
 }  // namespace

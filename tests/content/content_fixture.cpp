@@ -41,7 +41,7 @@ void ContentTest::SetUp() {
   setRandomSource(nullptr);
   resetLandscapeState();
   resetClockSlotMemories();
-  lastCalendarDay = -1;
+  lastCalendarDate = -1;
   frameCounter = 0;
   setLocalTime(2026, 12, 15, 10, 20, 30);
   setTimeSource([] { return localNow; });

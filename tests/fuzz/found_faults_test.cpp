@@ -147,11 +147,61 @@ TEST(ImageStructure, DeclaredSidesBeyondTheLimitAreNotHandedOver) {
   EXPECT_FALSE(complete(gif(gifImage(4097, 1)), 4096));
 }
 
-TEST(ImageStructure, OtherFormatsAreLeftToTheDecoder) {
-  Bytes bmp;
-  append(bmp, "BM");
-  EXPECT_TRUE(complete(bmp));
-  EXPECT_TRUE(complete(Bytes{0x89, 'P', 'N'}));
+void appendLittleEndian(Bytes& bytes, uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// A bitmap with a 40-byte information header, `colours` palette entries
+// and `pixelBytes` bytes of (grey) pixels.
+Bytes bmp(int32_t width, int32_t height, uint16_t bits, uint32_t compression = 0,
+          uint32_t colours = 0, size_t pixelBytes = 0) {
+  Bytes bytes;
+  append(bytes, "BM");
+  uint32_t pixelsAt = 14 + 40 + 4 * colours;
+  appendLittleEndian(bytes, pixelsAt + static_cast<uint32_t>(pixelBytes), 4);
+  appendLittleEndian(bytes, 0, 4);
+  appendLittleEndian(bytes, pixelsAt, 4);
+  for (uint32_t field : {40u, static_cast<uint32_t>(width), static_cast<uint32_t>(height)}) {
+    appendLittleEndian(bytes, field, 4);
+  }
+  appendLittleEndian(bytes, 1, 2);
+  appendLittleEndian(bytes, bits, 2);
+  for (uint32_t field : {compression, 0u, 0u, 0u, colours, 0u}) appendLittleEndian(bytes, field, 4);
+  bytes.resize(bytes.size() + 4 * colours + pixelBytes, 0x80);
+  return bytes;
+}
+
+TEST(ImageStructure, OnlyWholeBitmapsOfAKnownLayoutAreHandedOver) {
+  struct Case {
+    const char* what;
+    Bytes bytes;
+    bool handedOver;
+  } cases[] = {
+      {"24 bits, rows padded to 8 bytes", bmp(2, 2, 24, 0, 0, 16), true},
+      {"top down", bmp(2, -2, 24, 0, 0, 16), true},
+      {"8 bits, full palette", bmp(4, 1, 8, 0, 256, 4), true},
+      {"bit fields", bmp(1, 1, 32, 3, 0, 4), true},
+      {"a row short", bmp(2, 2, 24, 0, 0, 15), false},
+      {"more colours than 8 bits index", bmp(4, 1, 8, 0, 257, 4), false},
+      {"run-length coded", bmp(4, 1, 8, 1, 0, 4), false},
+      {"7 bits", bmp(1, 1, 7, 0, 0, 4), false},
+      {"no width", bmp(0, 1, 24, 0, 0, 4), false},
+      {"negative width", bmp(-1, 1, 24, 0, 0, 4), false},
+      {"4097 high", bmp(1, 4097, 24, 0, 0, 4 * 4097), false},
+      {"header cut short", Bytes{'B', 'M', 0, 0, 0, 0}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(complete(c.bytes, 4096), c.handedOver) << c.what;
+}
+
+TEST(ImageStructure, OtherFormatsAreNeverHandedOver) {
+  for (const char* text : {"P3r35 \n\xd8" "95 EDGDG ", "P6\n1 1\n255\nabc", "/* XPM */",
+                           "\xff\xd8\xff\xe0", "II*\x00", "\x0a\x05\x01\x08", "\x89PN", ""}) {
+    Bytes bytes;
+    append(bytes, text);
+    EXPECT_EQ(imageFormatOf(bytes.data(), static_cast<uint32_t>(bytes.size())), ImageFormat::Unknown)
+        << text;
+    EXPECT_FALSE(complete(bytes)) << text;
+  }
 }
 
 TEST(ImageTexture, ImageBeyondTheTextureLimitGivesNoTextureAndNoGlError) {
@@ -160,23 +210,20 @@ TEST(ImageTexture, ImageBeyondTheTextureLimitGivesNoTextureAndNoGlError) {
   GLint maxSide = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
   ASSERT_GT(maxSide, 0);
-  // A grey map one pixel wide and one row taller than the limit.
-  std::string header = "P5\n1 " + std::to_string(maxSide + 1) + "\n255\n";
-  Bytes tall(header.begin(), header.end());
-  tall.resize(tall.size() + static_cast<size_t>(maxSide) + 1, 128);
+  // One pixel wide, one row taller than either limit allows.
+  int32_t tooTall = std::min<int32_t>(maxSide, static_cast<int32_t>(kLargestImageSide)) + 1;
+  Bytes tall = bmp(1, tooTall, 24, 0, 0, 4 * static_cast<size_t>(tooTall));
   EXPECT_EQ(uploadImageTexture(tall.data(), static_cast<uint32_t>(tall.size())), 0u);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   // Refused from its header: decoding it would have asked for gigabytes.
-  Bytes tallGif = gif(gifImage(1, static_cast<uint16_t>(std::min(maxSide + 1, 65535))));
-  if (maxSide < 65535) {
-    EXPECT_EQ(uploadImageTexture(tallGif.data(), static_cast<uint32_t>(tallGif.size())), 0u);
-  }
+  Bytes tallGif = gif(gifImage(1, static_cast<uint16_t>(std::min(tooTall, 65535))));
+  EXPECT_EQ(uploadImageTexture(tallGif.data(), static_cast<uint32_t>(tallGif.size())), 0u);
 
-  std::string fitting = "P5\n1 2\n255\n\x80\x80";
-  uint32_t texture = uploadImageTexture(reinterpret_cast<const uint8_t*>(fitting.data()),
-                                        static_cast<uint32_t>(fitting.size()));
+  Bytes fitting = bmp(1, 2, 24, 0, 0, 8);
+  uint32_t texture = uploadImageTexture(fitting.data(), static_cast<uint32_t>(fitting.size()));
   EXPECT_NE(texture, 0u);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+  releaseImageTexture(texture);
 }
 
 TEST(ImageTexture, BitmapWithoutAUsablePaletteGivesNoTexture) {

@@ -2,6 +2,9 @@
 // read through the bitmap reader, at the one expected width.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "app/preview_picture.h"
@@ -109,6 +112,19 @@ TEST_F(PreviewPictureTest, MissingOrDamagedPictureShowsNothing) {
   PreviewPicture truncated = previewPictureFor(152, 112, picturePath());
   EXPECT_LE(truncated.pixels.size(), static_cast<size_t>(152 * 112));
   EXPECT_EQ(truncated.pixels.size(), static_cast<size_t>(truncated.width) * truncated.height);
+
+  // A header declaring 16383 x 32767 pixels, alone and as a sparse file of
+  // that size: refused before the reader makes a 1.5 GiB surface.
+  std::string giant = bytes.substr(0, 54);
+  for (int at : {18, 22}) giant.replace(at, 4, at == 18 ? "\xff\x3f\0\0" : "\xff\x7f\0\0");
+  installBytes(giant);
+  EXPECT_TRUE(previewPictureFor(152, 112, picturePath()).pixels.empty()) << "giant header";
+  ASSERT_EQ(truncate(picturePath().c_str(), 54 + 16383LL * 3 * 32767), 0);
+  EXPECT_TRUE(previewPictureFor(152, 112, picturePath()).pixels.empty()) << "giant sparse file";
+  // A pipe would block a reader that waits for a writer.
+  std::remove(picturePath().c_str());
+  ASSERT_EQ(mkfifo(picturePath().c_str(), 0644), 0);
+  EXPECT_TRUE(previewPictureFor(152, 112, picturePath()).pixels.empty()) << "a pipe";
 }
 
 }  // namespace

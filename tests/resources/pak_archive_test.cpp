@@ -1,6 +1,7 @@
 #include "resources/pak_archive.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -196,8 +197,18 @@ TEST(ArchivePath, DigitZeroMeansNoFolderAndOtherFoldersJoinAsIs) {
   EXPECT_EQ(archivePath("", "main.pak"), "main.pak");
 }
 
-TEST(PakArchiveDeathTest, MissingFileEndsTheProcessSilentlyWithStatusOne) {
+// Whatever stands at the path instead of a readable archive, the process
+// ends with status 1 and one line naming the archive and where it was
+// looked for; nothing blocks (a FIFO) or asks for all of memory (a folder).
+TEST(PakArchiveDeathTest, UnreadableArchiveEndsTheProcessWithStatusOneAndOneLine) {
   TempFolder folder;
   std::string missing = folder.file("main.pak");
-  EXPECT_EXIT(PakArchive archive(missing), testing::ExitedWithCode(1), "^$");
+  EXPECT_EXIT(PakArchive archive(missing), testing::ExitedWithCode(1),
+              "^[^\n]*: cannot read the archive main\\.pak: " + folder.path() +
+                  "/?main\\.pak does not exist\n$");
+  ASSERT_EQ(mkfifo(folder.file("fifo.pak").c_str(), 0644), 0);
+  EXPECT_EXIT(PakArchive archive(folder.file("fifo.pak")), testing::ExitedWithCode(1),
+              "fifo\\.pak is a pipe, not a file\n$");
+  EXPECT_EXIT(PakArchive archive(folder.path()), testing::ExitedWithCode(1),
+              "is a folder, not a file\n$");
 }

@@ -9,6 +9,7 @@
 
 #include "gl_fixture.h"
 #include "model_builder.h"
+#include "resources/image_texture.h"
 #include "resources/mesh.h"
 #include "resources/model_reader.h"
 #include "resources/procedural_texture_cache.h"
@@ -214,4 +215,72 @@ TEST_F(PakCacheTest, RgbImagesOfOddWidthComeOutOpaqueInTheirOwnColours) {
     EXPECT_EQ(height, 2);
     archive.releaseTexture(texture);
   }
+}
+
+namespace {
+
+// A one-pixel GIF: screen and image 1 x 1, two colours, the pixel index 0.
+const std::vector<uint8_t> kOnePixelGif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
+                                           9, 8, 7, 200, 100, 50, ',', 0, 0, 0, 0, 1, 0, 1, 0,
+                                           0, 2, 2, 0x44, 0x01, 0, ';'};
+
+std::vector<uint8_t> textBytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+uint32_t textureOf(PakArchive& archive, const std::string& name, const std::vector<uint8_t>& bytes) {
+  archive.addEntry(name, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  return archive.acquireTexture(name);
+}
+
+}  // namespace
+
+// Only PNG, GIF and BMP reach the decoder; every other format it could read
+// (and whose readers hang or crash on damage) gives texture 0, as does any
+// side longer than 4096 pixels however large the GL's limit.
+TEST_F(PakCacheTest, OnlyPngGifAndBmpOfAtMost4096PixelsBecomeTextures) {
+  PakArchive archive;
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    bool texture;
+  } cases[] = {
+      {"png", pngImage(2, 2, kSnowPixels), true},
+      {"gif", kOnePixelGif, true},
+      {"bmp 4096 wide", bmpImage24(4096, 1, std::vector<uint8_t>(3 * 4096, 90)), true},
+      {"bmp 4097 wide", bmpImage24(4097, 1, std::vector<uint8_t>(3 * 4097, 90)), false},
+      {"ppm", textBytes("P6\n1 1\n255\n\x10\x20\x30"), false},
+      {"pgm", textBytes("P5\n2 1\n255\n\x80\x80"), false},
+      {"xpm", textBytes("/* XPM */\nstatic char *x[] = {\"1 1 1 1\", \"a c #ff0000\", \"a\"};\n"), false},
+      {"tga", {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0, 1, 2, 3}, false},
+  };
+  const uint64_t before = decodedImageBytes();
+  for (const Case& c : cases) {
+    uint32_t texture = textureOf(archive, c.name, c.bytes);
+    EXPECT_EQ(texture != 0, c.texture) << c.name;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << c.name;
+    archive.releaseTexture(texture);
+  }
+  EXPECT_EQ(decodedImageBytes(), before) << "every texture made was given back";
+}
+
+// The decoded images together stay within their budget: an image that would
+// go past it is refused before decoding, and a released one makes room.
+TEST_F(PakCacheTest, DecodedImagesTogetherStayWithinTheBudget) {
+  const uint64_t oneImage = 64 * 64 * 4;
+  const uint64_t before = decodedImageBytes();
+  setDecodedImageBudget(before + 3 * oneImage);
+  PakArchive archive;
+  std::vector<uint8_t> grey = bmpImage24(64, 64, std::vector<uint8_t>(3 * 64 * 64, 128));
+  std::vector<uint32_t> textures;
+  for (const char* name : {"a", "b", "c", "d"}) textures.push_back(textureOf(archive, name, grey));
+  EXPECT_NE(textures[2], 0u);
+  EXPECT_EQ(textures[3], 0u) << "the fourth image is over the budget";
+  EXPECT_EQ(decodedImageBytes() - before, 3 * oneImage);
+  archive.releaseTexture(textures[0]);
+  EXPECT_EQ(decodedImageBytes() - before, 2 * oneImage);
+  uint32_t again = archive.acquireTexture("d");
+  EXPECT_NE(again, 0u) << "room again after a release";
+  // "d" counts two uses: the refused one and this one.
+  for (uint32_t texture : {textures[1], textures[2], again, again}) archive.releaseTexture(texture);
+  EXPECT_EQ(decodedImageBytes(), before);
+  setDecodedImageBudget(kDecodedImageBudget);
 }

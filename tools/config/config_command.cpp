@@ -6,6 +6,7 @@
 
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
+#include "tools/config/settings_lock.h"
 #include "tools/config/settings_writer.h"
 
 namespace {
@@ -22,21 +23,45 @@ int setOptions(const std::vector<std::string>& assignments, const SettingsTarget
     complain(err) << "--set needs at least one name=value\n";
     return kUsageMistake;
   }
-  Settings settings = loadSettingsFile(target.readFrom);
-  // All or nothing: one bad assignment leaves the file untouched.
+  // All or nothing: one bad assignment leaves the file untouched, and is
+  // found before anything is made or locked.
+  Settings trial;
+  std::string problem;
   for (const std::string& assignment : assignments) {
-    std::string problem;
-    if (!applyAssignment(settings, assignment, problem)) {
+    if (!applyAssignment(trial, assignment, problem)) {
       complain(err) << problem << "\n";
       return kUsageMistake;
     }
   }
   prepareTargetFolder(target);
-  std::string problem;
+  // Read, change and write under the lock, so that a change made at the
+  // same time by another program is not lost.
+  SettingsLock lock(target.path);
+  if (!lock.held()) {
+    complain(err) << lock.problem() << "\n";
+    return kNotWritten;
+  }
+  Settings settings;
+  if (!loadTargetSettings(target, settings, problem)) {
+    complain(err) << problem << "; the file was left as it is\n";
+    return kNotWritten;
+  }
+  for (const std::string& assignment : assignments) applyAssignment(settings, assignment, problem);
   if (!writeSettingsFile(target.path, settings, problem)) {
     complain(err) << problem << "\n";
     return kNotWritten;
   }
+  return kDone;
+}
+
+int showOptions(const SettingsTarget& target, std::ostream& out, std::ostream& err) {
+  Settings settings;
+  std::string problem;
+  if (!loadTargetSettings(target, settings, problem)) {
+    complain(err) << problem << "\n";
+    return kNotWritten;
+  }
+  out << describeSettings(settings);
   return kDone;
 }
 
@@ -97,10 +122,7 @@ int runConfigCommand(const std::vector<std::string>& arguments, const SettingsTa
     complain(err) << "there is no home folder for your own settings; use --system\n";
     return kNotWritten;
   }
-  if (command == "--show" && arguments.size() == 1) {
-    out << describeSettings(loadSettingsFile(target.readFrom));
-    return kDone;
-  }
+  if (command == "--show" && arguments.size() == 1) return showOptions(target, out, err);
   if (command == "--set") {
     return setOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()), target,
                       err);

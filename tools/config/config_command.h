@@ -11,7 +11,8 @@
 //   --help                  prints the usage
 // `arguments` come after the program's name, without --system, which
 // chose the target. Returns the exit status: 0 done, 1 the file could not
-// be written (old file kept), 2 a usage mistake (nothing written).
+// be read or written (old file kept), 2 a usage mistake (nothing written).
+// A settings file that exists but cannot be read is never replaced.
 int runConfigCommand(const std::vector<std::string>& arguments, const SettingsTarget& target,
                      std::ostream& out, std::ostream& err);
 

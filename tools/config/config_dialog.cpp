@@ -9,6 +9,7 @@
 #include "tools/config/config_command.h"
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
+#include "tools/config/settings_lock.h"
 #include "tools/config/settings_writer.h"
 
 namespace {
@@ -117,13 +118,24 @@ void addWhereSaved(GtkWidget* dialog, const SettingsTarget& target) {
                      FALSE, 0);
 }
 
-void showFailure(GtkWidget* parent, const std::string& problem) {
+void showFailure(GtkWidget* parent, const char* headline, const std::string& problem) {
   GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL,
-                                          GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE,
-                                          "The settings were not saved.");
+                                          GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE, "%s", headline);
   gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(box), "%s", problem.c_str());
   gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
+}
+
+// Saves under the same lock as the command line's --set, so the two never
+// interleave their writes.
+bool save(const SettingsTarget& target, const Settings& chosen, std::string& problem) {
+  prepareTargetFolder(target);
+  SettingsLock lock(target.path);
+  if (!lock.held()) {
+    problem = lock.problem();
+    return false;
+  }
+  return writeSettingsFile(target.path, chosen, problem);
 }
 
 }  // namespace
@@ -139,7 +151,14 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
                  "use --show or --set without one\n", kConfigProgramName);
     return 1;
   }
-  Settings loaded = loadSettingsFile(target.readFrom);
+  Settings loaded;
+  std::string unreadable;
+  if (!loadTargetSettings(target, loaded, unreadable)) {
+    // Saving defaults over choices that could not be read would lose them.
+    std::fprintf(stderr, "%s: %s\n", kConfigProgramName, unreadable.c_str());
+    showFailure(nullptr, "The settings cannot be read.", unreadable);
+    return 1;
+  }
   GtkWidget* dialog = gtk_dialog_new_with_buttons(
       "Halvenrode settings", nullptr, GTK_DIALOG_MODAL, "_Cancel", GTK_RESPONSE_CANCEL, "_OK",
       GTK_RESPONSE_OK, nullptr);
@@ -150,11 +169,10 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
   gtk_widget_show_all(dialog);
   int status = 0;
   if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
-    prepareTargetFolder(target);
     std::string problem;
-    if (!writeSettingsFile(target.path, chosenSettings(controls, loaded), problem)) {
+    if (!save(target, chosenSettings(controls, loaded), problem)) {
       std::fprintf(stderr, "%s: %s\n", kConfigProgramName, problem.c_str());
-      showFailure(dialog, problem);
+      showFailure(dialog, "The settings were not saved.", problem);
       status = 1;
     }
   }

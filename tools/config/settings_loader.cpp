@@ -1,6 +1,6 @@
 #include "tools/config/settings_loader.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "app/display_mode_table.h"
 
@@ -46,11 +46,15 @@ bool readStoredStrings(std::istream& in, std::string& first, std::string& second
   return here >= 0 && (!withOptions || size - here >= kOptionBytes);
 }
 
-Settings loadSettingsFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return Settings();
-  Settings settings(in);
-  in.clear();
+bool loadSettingsFile(const std::string& path, Settings& settings, std::string& problem) {
+  std::string why, bytes;
+  FileRead outcome = readSettingsFile(path, settings, &why, &bytes);
+  if (outcome == FileRead::Missing) return true;
+  if (outcome != FileRead::Done) {
+    problem = path + " " + why;
+    return false;
+  }
+  std::istringstream in(bytes, std::ios::binary);
   std::string first, second;
   // A file the saver rejects as incomplete gave the defaults with empty
   // strings; the stored strings are kept only from a complete file.
@@ -61,5 +65,5 @@ Settings loadSettingsFile(const std::string& path) {
   if (settings.displayMode < 0 || settings.displayMode >= kDisplayModeCount) {
     settings.displayMode = 0;
   }
-  return settings;
+  return true;
 }

@@ -5,12 +5,15 @@
 
 // The settings the configuration program starts from: those of the file at
 // `path` (a file-system path) as the saver reads them, or the defaults when
-// there is no readable file. Unlike the saver, which stops each counted
+// there is no file. A file that exists but cannot be read (permissions, not
+// a regular file, absurdly large) is an error: false, with `problem` naming
+// the path and the reason in one line, so that nothing overwrites choices
+// that could not be read. Unlike the saver, which stops each counted
 // string at its first zero byte, the two strings the program does not
 // interpret are taken byte for byte, so that writing the file back keeps
 // them exactly. A display mode outside the table becomes the desktop row,
 // which is what the saver shows for it.
-Settings loadSettingsFile(const std::string& path);
+bool loadSettingsFile(const std::string& path, Settings& settings, std::string& problem);
 
 // The two counted strings of a settings stream exactly as stored, in either
 // layout. False when the stream is shorter than its layout, as the saver's

@@ -4,6 +4,7 @@
 
 #include "platform/app_data.h"
 #include "platform/paths.h"
+#include "tools/config/settings_loader.h"
 
 namespace {
 
@@ -27,6 +28,13 @@ std::string describeTarget(const SettingsTarget& target) {
     return "The settings of every user who has none of their own, kept in " + target.path + ".";
   }
   return "Your own settings, kept in " + target.path + ".";
+}
+
+bool loadTargetSettings(const SettingsTarget& target, Settings& settings, std::string& problem) {
+  if (loadSettingsFile(target.readFrom, settings, problem)) return true;
+  if (target.readFrom == target.path) return false;
+  settings = Settings();
+  return true;
 }
 
 void prepareTargetFolder(const SettingsTarget& target) {

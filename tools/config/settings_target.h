@@ -18,6 +18,13 @@ SettingsTarget settingsTargetFor(SettingsScope scope);
 // One sentence for people: whose settings these are and where they live.
 std::string describeTarget(const SettingsTarget& target);
 
+// The settings the target starts from, read from `readFrom` (see
+// loadSettingsFile). Only the file that is to be written must be readable
+// when it exists: a user without a file of their own whose machine-wide
+// file cannot be read starts from the defaults, which is what the saver
+// shows them. False, with `problem` naming the file and why, otherwise.
+bool loadTargetSettings(const SettingsTarget& target, Settings& settings, std::string& problem);
+
 // Makes the folder that is to hold the target's file; failures are left
 // for the write to report.
 void prepareTargetFolder(const SettingsTarget& target);

@@ -1,6 +1,5 @@
 #include "tools/config/settings_writer.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +7,7 @@
 #include <cstring>
 
 #include "platform/paths.h"
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -29,10 +29,9 @@ bool ownedByRoot(const std::string& folder) {
   return stat(folder.c_str(), &info) == 0 && info.st_uid == 0;
 }
 
-// One line for a failed step; a refusal by the file system's permissions
-// in the administrator's folder is what an ordinary user meets when
-// changing the machine-wide settings.
-std::string describeFailure(const std::string& path, int error) {
+}  // namespace
+
+std::string describeWriteFailure(const std::string& path, int error) {
   std::string folder = folderOfPath(path);
   if (folder.empty()) folder = ".";
   std::string line = "cannot write " + path + ": ";
@@ -42,49 +41,6 @@ std::string describeFailure(const std::string& path, int error) {
   if (error == EROFS) return line + "the folder " + folder + " is on a read-only file system";
   return line + std::strerror(error);
 }
-
-bool writeAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<size_t>(written);
-  }
-  return true;
-}
-
-// Writes the bytes to a fresh temporary file next to `path` and makes them
-// durable. Returns the temporary file's path, or empty with errno set.
-std::string writeTemporary(const std::string& path, const std::string& bytes) {
-  std::string folder = folderOfPath(path);
-  std::string pattern = (folder == path ? std::string(".") : folder) + "/.settings-XXXXXX";
-  int fd = mkstemp(&pattern[0]);
-  if (fd < 0) return std::string();
-  // Everyone reads the machine-wide file; mkstemp makes it private.
-  bool ok = fchmod(fd, 0644) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
-  int error = errno;
-  if (close(fd) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (ok) return pattern;
-  unlink(pattern.c_str());
-  errno = error;
-  return std::string();
-}
-
-// Makes the rename itself durable; a failure here changes nothing the
-// reader could see, so it is not reported.
-void syncFolder(const std::string& path) {
-  std::string folder = folderOfPath(path);
-  int fd = open(folder == path ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
-}  // namespace
 
 std::string encodeSettings(const Settings& settings) {
   std::string out;
@@ -103,17 +59,10 @@ std::string encodeSettings(const Settings& settings) {
 }
 
 bool writeSettingsFile(const std::string& path, const Settings& settings, std::string& problem) {
-  std::string temporary = writeTemporary(path, encodeSettings(settings));
-  if (temporary.empty()) {
-    problem = describeFailure(path, errno);
+  std::string bytes = encodeSettings(settings);
+  if (!replaceFile(path, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())) {
+    problem = describeWriteFailure(path, errno);
     return false;
   }
-  if (rename(temporary.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    unlink(temporary.c_str());
-    problem = describeFailure(path, error);
-    return false;
-  }
-  syncFolder(path);
   return true;
 }

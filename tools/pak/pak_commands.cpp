@@ -1,5 +1,7 @@
 #include "pak_commands.h"
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "resources/model_format.h"
@@ -31,16 +33,17 @@ void listModel(const std::vector<MeshRecordView>& records, std::ostream& out) {
 }
 
 std::unique_ptr<PakArchive> open(const std::string& archive, std::ostream& err) {
-  std::unique_ptr<PakArchive> loaded = PakArchive::tryLoad(archive);
-  if (loaded == nullptr) err << "cannot read " << archive << "\n";
+  std::string why;
+  std::unique_ptr<PakArchive> loaded = PakArchive::tryLoad(archive, &why);
+  if (loaded == nullptr) err << "cannot read " << archive << ": it " << why << "\n";
   return loaded;
 }
 
 bool addFiles(PakArchive& archive, const std::vector<std::string>& files, std::ostream& err) {
   for (const std::string& file : files) {
-    if (!archive.addFile(file)) {
-      err << "cannot add " << file << " (unreadable, or name longer than "
-          << PakArchive::kMaxNameLength << " bytes)\n";
+    std::string why;
+    if (!archive.addFile(file, &why)) {
+      err << "cannot add " << file << ": it " << why << "\n";
       return false;
     }
   }
@@ -49,7 +52,7 @@ bool addFiles(PakArchive& archive, const std::vector<std::string>& files, std::o
 
 int save(const PakArchive& archive, const std::string& path, std::ostream& err) {
   if (archive.save(path)) return 0;
-  err << "cannot write " << path << "\n";
+  err << "cannot write " << path << ": " << std::strerror(errno) << "\n";
   return 1;
 }
 

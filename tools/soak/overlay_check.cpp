@@ -52,10 +52,11 @@ void checkCalendar(const SceneNode& updater, const std::tm& now, std::ostringstr
     if (sheet->closeRequested) continue;
     ++live;
     const NodeEvent* watcher = eventWith(*sheet, calendarPageWatcher);
-    if (watcher != nullptr && watcher->selector == now.tm_mday) ++today;
+    if (watcher != nullptr && watcher->selector == calendarDateKey(now)) ++today;
   }
   if (live != 1 || today != 1) {
-    out << "calendar shows " << live << " sheets, " << today << " of day " << now.tm_mday << "\n";
+    out << "calendar shows " << live << " sheets, " << today << " of date "
+        << calendarDateKey(now) << "\n";
   }
 }
 

@@ -11,12 +11,15 @@
 // Frame i (from 1) is drawn at simulated time i × step; the last one is
 // written. The scene and frame code are the saver's own, and so are its
 // options (--clock=analog, --fps, ...), laid over the settings file.
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/frame_clock.h"
 #include "app/option_flags.h"
 #include "platform/local_time.h"
 #include "tools/still/offscreen_saver.h"
@@ -40,6 +43,23 @@ struct StillOptions {
 
 // The preview is drawn this many times larger, then averaged down.
 constexpr int kPreviewOversampling = 4;
+
+// The saver never advances its scene by more than FrameClock::kMaxStepMs in
+// one frame; a longer step would make every timeline catch up hours at once
+// (terrain pieces by the thousand). A day of simulated time at the longest
+// step is the most frames a still needs.
+constexpr long kMaxStepMs = FrameClock::kMaxStepMs;
+constexpr long kMaxFrames = 86400;
+
+// A whole decimal number in [low, high], nothing before or after it.
+bool parseWhole(const char* text, long low, long high, long& value) {
+  errno = 0;
+  char* end = nullptr;
+  long parsed = std::strtol(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || parsed < low || parsed > high) return false;
+  value = parsed;
+  return true;
+}
 
 int usage(const std::string& problem) {
   std::fprintf(stderr, "halvenrode-still: %s\n", problem.c_str());
@@ -78,15 +98,20 @@ std::string parse(int argc, char** argv, StillOptions& options) {
     } else if (flag == "--settings") {
       options.saver.settingsFile = value;
     } else if (flag == "--seed") {
-      options.saver.seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+      long seed = 0;
+      if (!parseWhole(value, 0, 0x7fffffff, seed)) return "--seed must be a whole number";
+      options.saver.seed = static_cast<unsigned>(seed);
     } else if (flag == "--local-time") {
       if (!parseLocalTime(value, options.saver.localTime)) return "bad --local-time";
       options.saver.fixedLocalTime = true;
     } else if (flag == "--frames") {
-      options.frames = std::atoi(value);
-      if (options.frames < 1) return "--frames must be at least 1";
+      long frames = 0;
+      if (!parseWhole(value, 1, kMaxFrames, frames)) return "--frames must be from 1 to 86400";
+      options.frames = static_cast<int>(frames);
     } else if (flag == "--step") {
-      options.step = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+      long step = 0;
+      if (!parseWhole(value, 0, kMaxStepMs, step)) return "--step must be from 0 to 1000 ms";
+      options.step = static_cast<unsigned>(step);
     } else if (flag == "--out") {
       options.out = value;
     } else if (flag == "--model") {
@@ -96,7 +121,11 @@ std::string parse(int argc, char** argv, StillOptions& options) {
       options.saver.width = kPreviewWidth * kPreviewOversampling;
       options.saver.height = kPreviewHeight * kPreviewOversampling;
     } else if (flag == "--turn") {
-      options.turn = std::atof(value);
+      char* end = nullptr;
+      options.turn = std::strtod(value, &end);
+      if (end == value || *end != '\0' || !std::isfinite(options.turn)) {
+        return "--turn must be a number of degrees";
+      }
     } else {
       return "unknown option \"" + flag + "\"";
     }

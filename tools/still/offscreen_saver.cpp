@@ -1,7 +1,6 @@
 #include "tools/still/offscreen_saver.h"
 
 #include <cstdlib>
-#include <fstream>
 
 #include "app/app_state.h"
 #include "app/frame.h"
@@ -19,9 +18,9 @@
 namespace {
 
 Settings* readSettings(const std::string& file) {
-  if (file.empty()) return new Settings();
-  std::ifstream in(nativePath(file), std::ios::binary);
-  return in.is_open() ? new Settings(in) : new Settings();
+  Settings* settings = new Settings();
+  if (!file.empty()) readSettingsFile(nativePath(file), *settings);
+  return settings;
 }
 
 }  // namespace

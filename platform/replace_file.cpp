@@ -1,0 +1,73 @@
+#include "platform/replace_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/paths.h"
+
+namespace {
+
+std::string folderOrCurrent(const std::string& path) {
+  std::string folder = folderOfPath(path);
+  if (folder == path) return ".";
+  return folder.empty() ? "/" : folder;
+}
+
+bool writeAll(int fd, const uint8_t* bytes, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    ssize_t written = write(fd, bytes + done, size - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    done += static_cast<size_t>(written);
+  }
+  return true;
+}
+
+// Writes the bytes to a fresh temporary file in `folder` and makes them
+// durable. Returns its path, or empty with errno set.
+std::string writeTemporary(const std::string& folder, const uint8_t* bytes, size_t size) {
+  std::string pattern = folder + "/.halvenrode-XXXXXX";
+  int fd = mkstemp(&pattern[0]);
+  if (fd < 0) return std::string();
+  // mkstemp makes the file private to its owner.
+  bool ok = fchmod(fd, 0644) == 0 && writeAll(fd, bytes, size) && fsync(fd) == 0;
+  int error = errno;
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok) return pattern;
+  unlink(pattern.c_str());
+  errno = error;
+  return std::string();
+}
+
+// Makes the rename itself durable; a failure here changes nothing a reader
+// could see, so it is not reported.
+void syncFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& path, const uint8_t* bytes, size_t size) {
+  std::string folder = folderOrCurrent(path);
+  std::string temporary = writeTemporary(folder, bytes, size);
+  if (temporary.empty()) return false;
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    int error = errno;
+    unlink(temporary.c_str());
+    errno = error;
+    return false;
+  }
+  syncFolder(folder);
+  return true;
+}

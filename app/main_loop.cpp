@@ -62,5 +62,8 @@ void runMainLoop(HostWindowWatch* host) {
     // torn down at once instead of closing over further frames.
     if (host != nullptr && !followHostWindow(*host)) break;
     drawFrame(clock);
+    // The first frame builds the scene's content (models, textures); until
+    // it is done a stop signal ends the process at once.
+    finishStartup();
   }
 }

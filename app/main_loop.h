@@ -11,6 +11,7 @@ class HostWindowWatch;
 bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool exitOnMouseMove);
 
 // Draws frames until a quit was requested (by input or a stop signal) and
-// both roots have closed. With a host window, follows its size before every
+// both roots have closed. Start-up ends with the first frame, which builds
+// the scene's content (see finishStartup). With a host window, follows its size before every
 // frame and leaves at once, roots still open, when the window is gone.
 void runMainLoop(HostWindowWatch* host);

@@ -43,7 +43,7 @@ bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWi
     if (hostWindowSize(window, host->width, host->height, problem)) return true;
     char id[32];
     std::snprintf(id, sizeof id, "0x%lx", window);
-    problem = std::string("the host window ") + id + ": " + problem;
+    problem = std::string("the host window ") + id + " " + problem;
   }
   std::fprintf(stderr, "halvenrode: cannot draw into a host window: %s\n", problem.c_str());
   return false;
@@ -84,7 +84,6 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   worldRoot = new SceneNode();
   overlayRoot = new SceneNode();
   buildScene();
-  finishStartup();
 
   if (hostStillThere) runMainLoop(host != nullptr ? &watch : nullptr);
 

@@ -19,11 +19,22 @@
 
 namespace {
 
-// The overlay nodes, kept to move them when the view changes size.
+// An overlay node and the corner placement it was put at, kept to move it
+// when the view changes size. Its builder may shift it from there (the
+// clock does), so it is moved by the change of placement.
+struct PlacedOverlay {
+  SceneNode* node = nullptr;
+  OverlayPlacement at = {0, 0, 0};
+
+  void moveTo(OverlayPlacement now) {
+    if (node == nullptr) return;
+    node->transform.translateBy(now.x - at.x, now.y - at.y, now.z - at.z);
+    at = now;
+  }
+};
+
 struct OverlayNodes {
-  SceneNode* calendar = nullptr;
-  SceneNode* clock = nullptr;
-  SceneNode* frameRate = nullptr;
+  PlacedOverlay calendar, clock, frameRate;
 } overlayNodes;
 
 constexpr double kTwoPi = 6.28318530717956;
@@ -100,18 +111,21 @@ void buildOverlays() {
   overlayNodes = OverlayNodes();
   if (settings->showCalendar) {
     OverlayPlacement at = calendarPlacement();
-    overlayNodes.calendar = createCalendarNode(at.x, at.y, at.z, settings->russianCalendar != 0);
-    overlayRoot->addChild(overlayNodes.calendar);
+    SceneNode* calendar = createCalendarNode(at.x, at.y, at.z, settings->russianCalendar != 0);
+    overlayNodes.calendar = {calendar, at};
+    overlayRoot->addChild(calendar);
   }
   if (settings->showClock) {
     OverlayPlacement at = clockPlacement(settings->largeClock != 0);
-    overlayNodes.clock = createClockNode(at.x, at.y, at.z, clockForm());
-    overlayRoot->addChild(overlayNodes.clock);
+    SceneNode* clock = createClockNode(at.x, at.y, at.z, clockForm());
+    overlayNodes.clock = {clock, at};
+    overlayRoot->addChild(clock);
   }
   if (settings->showFrameRate) {
     OverlayPlacement at = frameRatePlacement();
-    overlayNodes.frameRate = createFrameRateNode(at.x, at.y);
-    overlayRoot->addChild(overlayNodes.frameRate);
+    SceneNode* counter = createFrameRateNode(at.x, at.y);
+    overlayNodes.frameRate = {counter, at};
+    overlayRoot->addChild(counter);
   }
   overlayRoot->transform.setPosition(0.0, 0.0, 0.0);
   overlayRoot->addHook(noDepthHook, 0);
@@ -140,12 +154,9 @@ OverlayPlacement frameRatePlacement() {
 void placeOverlays() {
   // A closing overlay root reaps its children; they are not to be touched.
   if (overlayRoot == nullptr || overlayRoot->closeRequested) return;
-  auto place = [](SceneNode* node, OverlayPlacement at) {
-    if (node != nullptr) node->transform.setPosition(at.x, at.y, at.z);
-  };
-  place(overlayNodes.calendar, calendarPlacement());
-  place(overlayNodes.clock, clockPlacement(settings->largeClock != 0));
-  place(overlayNodes.frameRate, frameRatePlacement());
+  overlayNodes.calendar.moveTo(calendarPlacement());
+  overlayNodes.clock.moveTo(clockPlacement(settings->largeClock != 0));
+  overlayNodes.frameRate.moveTo(frameRatePlacement());
 }
 
 void buildScene() {

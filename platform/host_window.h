@@ -20,7 +20,8 @@ HostWindowRequest findHostWindow(const std::string& commandLine, unsigned long& 
 // Parses a window id, "0x…" hex or decimal; false for anything else or 0.
 bool parseWindowId(const std::string& text, unsigned long& window);
 
-// The window's current size on $DISPLAY. False, with `problem` set, when
+// The window's current size on $DISPLAY. False, with `problem` set to what
+// follows the window in a message ("does not exist on this display"), when
 // the display cannot be opened or the window does not exist there.
 bool hostWindowSize(unsigned long window, int& width, int& height, std::string& problem);
 

@@ -70,7 +70,7 @@ int ignoreXError(Display*, XErrorEvent*) { return 0; }
 bool hostWindowSize(unsigned long window, int& width, int& height, std::string& problem) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
-    problem = "the display cannot be opened";
+    problem = "cannot be reached: the display cannot be opened";
     return false;
   }
   XErrorHandler previous = XSetErrorHandler(ignoreXError);
@@ -80,7 +80,7 @@ bool hostWindowSize(unsigned long window, int& width, int& height, std::string& 
   XSetErrorHandler(previous);
   XCloseDisplay(display);
   if (!ok) {
-    problem = "there is no such window on this display";
+    problem = "does not exist on this display";
     return false;
   }
   width = attributes.width;

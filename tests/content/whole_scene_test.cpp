@@ -10,6 +10,8 @@
 
 #include "app/app_state.h"
 #include "app/frame_clock.h"
+#include "app/scene_assembly.h"
+#include "app/video_context.h"
 #include "landscape/terrain.h"
 #include "landscape/vegetation.h"
 #include "overlays/frame_rate.h"
@@ -85,6 +87,31 @@ TEST_F(WholeSceneTest, OverlaysFollowTheFlagsInTheirOrder) {
     EXPECT_EQ(frameCounter, 0);
     EXPECT_EQ(vegetationNames.size(), 9u);  // a second scene starts afresh
   }
+}
+
+// A host window that changes size: the overlays move to where a scene
+// started at the new size has them, builders' own shifts included.
+TEST_F(WholeSceneTest, OverlaysFollowAResizedView) {
+  auto positionsAfterOneFrame = [&](int width, int resizeTo) {
+    OffscreenSaver saver(options({FrameRate, Clock, Calendar}, width, 120));
+    EXPECT_TRUE(saver.ok());
+    saver.frame(20);  // the builders run and shift their nodes
+    if (resizeTo != 0) {
+      video->resize(resizeTo, 120);
+      placeOverlays();
+    }
+    std::vector<double> positions;
+    for (const SceneNode* overlay : overlayRoot->children) {
+      positions.insert(positions.end(), {overlay->transform.x, overlay->transform.y, overlay->transform.z});
+    }
+    return positions;
+  };
+  std::vector<double> wide = positionsAfterOneFrame(320, 0);
+  std::vector<double> resized = positionsAfterOneFrame(160, 320);
+  ASSERT_EQ(wide.size(), 9u);
+  ASSERT_EQ(resized.size(), wide.size());
+  for (size_t i = 0; i < wide.size(); ++i) EXPECT_NEAR(resized[i], wide[i], 1e-9) << i;
+  EXPECT_NE(positionsAfterOneFrame(160, 0), wide);
 }
 
 TEST_F(WholeSceneTest, SwayStartsFromTheDrawnPhase) {

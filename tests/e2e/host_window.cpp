@@ -1,15 +1,19 @@
 // A stand-in for a screen-saver host: maps a white top-level window of the
 // given size at (40, 30), prints its id in hex and keeps it until killed.
-//   e2e_host_window WIDTH HEIGHT
+// With "grab", it also takes the keyboard and pointer grabs and holds them,
+// as a locked screen or an open menu of another program would.
+//   e2e_host_window WIDTH HEIGHT [grab]
 #include <X11/Xlib.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char** argv) {
   int width = argc > 2 ? std::atoi(argv[1]) : 320;
   int height = argc > 2 ? std::atoi(argv[2]) : 240;
+  bool grab = argc > 3 && std::strcmp(argv[3], "grab") == 0;
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 1;
   int screen = DefaultScreen(display);
@@ -22,6 +26,15 @@ int main(int argc, char** argv) {
   do {
     XNextEvent(display, &event);
   } while (event.type != MapNotify);
+  if (grab) {
+    if (XGrabKeyboard(display, window, False, GrabModeAsync, GrabModeAsync, CurrentTime) !=
+            GrabSuccess ||
+        XGrabPointer(display, window, False, 0, GrabModeAsync, GrabModeAsync, None, None,
+                     CurrentTime) != GrabSuccess) {
+      return 1;
+    }
+    XSync(display, False);
+  }
   std::printf("0x%lx\n", window);
   std::fflush(stdout);
   for (;;) pause();

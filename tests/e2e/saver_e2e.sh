@@ -30,14 +30,16 @@ export XDG_CONFIG_HOME="$work/home-config"
 export HALVENRODE_REGISTRY_FILE="$work/no-registry.ini"
 mkdir -p "$work/config"
 
-# Writes a settings file with the mouse-motion flag given (0 or 1).
+# Writes a settings file with the mouse-motion flag given (0 or 1) and the
+# display mode row (default 0, the desktop).
 write_settings() {
-  local mouse="$1"
-  # marker 1, two empty strings, mouse flag, reserved word, display mode 0,
+  local mouse="$1" mode="${2:-0}"
+  # marker 1, two empty strings, mouse flag, reserved word, display mode,
   # then frame rate off, clock on, digital, 12-hour, large, calendar on, plain.
   printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$work/config/Quorvel_Halvenrode_cfg"
   printf "\\x0$mouse" >>"$work/config/Quorvel_Halvenrode_cfg"
-  printf '\x00\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x01\x01\x00' >>"$work/config/Quorvel_Halvenrode_cfg"
+  printf "\\x00\\x00\\x00\\x00\\x0$mode\\x00\\x00\\x00" >>"$work/config/Quorvel_Halvenrode_cfg"
+  printf '\x00\x01\x00\x00\x01\x01\x00' >>"$work/config/Quorvel_Halvenrode_cfg"
 }
 
 start_saver() {
@@ -77,6 +79,42 @@ wait_for_exit() {
 }
 
 still_running() { kill -0 "$saver_pid" 2>/dev/null; }
+
+# A process that is neither gone nor a zombie waiting to be reaped.
+alive() { [ -e "/proc/$1" ] && [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" != Z ]; }
+
+# Starts the stand-in host with a window of the given size (and "grab" to
+# hold the keyboard and pointer); sets $window to its id.
+start_host() {
+  coproc host { exec "$HALVENRODE_HOST_WINDOW" "$@"; }
+  read -r -t 10 window <&"${host[0]}" || fail "the host window did not appear"
+}
+
+# Waits up to 20 s until the saver has drawn into the host window (it is no
+# longer all white).
+wait_for_drawing() {
+  for _ in $(seq 1 100); do
+    still_running || fail "saver exited early"
+    "$build/halvenrode-grab" "$work/host.png" "$window" || fail "cannot read the host window"
+    "$build/halvenrode-pngstats" "$work/host.png" | grep -q "^white 1.000" || return 0
+    sleep 0.2
+  done
+  fail "nothing was drawn into the host window"
+}
+
+# The fraction of black pixels in a rectangle X Y W H of the host window.
+black_in() {
+  "$build/halvenrode-grab" "$work/host.png" "$window" || fail "cannot read the host window"
+  "$build/halvenrode-pngstats" "$work/host.png" "$@" | awk '/^black/ {print $2}'
+}
+
+# Fails unless the saver ends within $1 tenths of a second with status 0
+# and nothing on stderr.
+expect_clean_end() {
+  wait_for_exit "$1"
+  [ "$exit_status" = 0 ] || fail "status $exit_status, expected 0 within $1 tenths of a second"
+  [ ! -s "$work/stderr" ] || fail "output on stderr"
+}
 
 case "$1" in
   fullscreen_at_desktop_size)
@@ -150,8 +188,18 @@ case "$1" in
     start_saver
     wait_for_window
     kill -TERM "$saver_pid"
-    wait_for_exit 10
-    [ "$exit_status" = 0 ] || fail "status a second after SIGTERM: $exit_status"
+    expect_clean_end 10
+    ;;
+  signal_in_grab_wait_ends_the_saver)
+    # Another client holds the keyboard and pointer: the saver's window is
+    # up, but it waits for the grab. A signal still ends it at once.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_host 50 50 grab
+    start_saver
+    wait_for_window
+    sleep 0.5
+    kill -TERM "$saver_pid"
+    expect_clean_end 30
     ;;
   no_display_fails_cleanly)
     unset DISPLAY
@@ -187,8 +235,7 @@ case "$1" in
     ;;
   draws_into_host_window_from_environment|draws_into_host_window_from_command_line)
     xvfb_start 1024x768x24 || fail "no Xvfb"
-    coproc host { exec "$HALVENRODE_HOST_WINDOW" 320 240; }
-    read -r -t 10 window <&"${host[0]}" || fail "the host window did not appear"
+    start_host 320 240
     before="$(xwininfo -root -children | grep -c '^ *0x')"
     if [ "$1" = draws_into_host_window_from_environment ]; then
       XSCREENSAVER_WINDOW="$window" "$build/halvenrode" 2>"$work/stderr" &
@@ -197,24 +244,138 @@ case "$1" in
     fi
     saver_pid=$!
     # The white host window turns into the saver's picture.
-    drawn=
-    for _ in $(seq 1 100); do
-      still_running || fail "saver exited early"
-      "$build/halvenrode-grab" "$work/host.png" "$window" || fail "cannot read the host window"
-      if ! "$build/halvenrode-pngstats" "$work/host.png" | grep -q "^white 1.000"; then
-        drawn=yes
-        break
-      fi
-      sleep 0.2
-    done
-    [ -n "$drawn" ] || fail "nothing was drawn into the host window"
+    wait_for_drawing
     xwininfo -root -tree | grep -q " 1024x768+0+0" && fail "a full-screen window appeared"
     after="$(xwininfo -root -children | grep -c '^ *0x')"
     [ "$after" = "$before" ] || fail "a new top-level window appeared ($before -> $after)"
     kill -TERM "$saver_pid"
-    wait_for_exit 10
-    [ "$exit_status" = 0 ] || fail "status a second after SIGTERM: $exit_status"
+    expect_clean_end 10
     kill "${host_PID:-}" 2>/dev/null
+    ;;
+  unusable_host_window_is_an_error)
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_host 50 50
+    kill "${host_PID:-}"  # a window id that existed and is gone
+    wait "${host_PID:-}" 2>/dev/null
+    sleep 0.3
+    for asked in "--window-id abc" "--window-id 0" "--window-id -1" "--window-id" \
+                 "--window-id $window" "XSCREENSAVER_WINDOW=12345" "XSCREENSAVER_WINDOW=0x"; do
+      case "$asked" in
+        XSCREENSAVER_WINDOW=*) env "$asked" "$build/halvenrode" 2>"$work/stderr" & ;;
+        *) "$build/halvenrode" $asked 2>"$work/stderr" & ;;
+      esac
+      saver_pid=$!
+      wait_for_exit 50
+      [ "$exit_status" = 1 ] || fail "$asked: status $exit_status, expected 1"
+      [ "$(wc -l <"$work/stderr")" = 1 ] || fail "$asked: not one line on stderr"
+      grep -q "^halvenrode: cannot draw into a host window: " "$work/stderr" || fail "$asked: no reason"
+      xwininfo -root -tree | grep -q " 1024x768+0+0" && fail "$asked: a full-screen window appeared"
+    done
+    ;;
+  follows_the_host_window_size)
+    # Grown from 1 x 1, then to 640 x 480: the picture fills the window each
+    # time, not only the lower-left corner of the size it started at.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_host 1 1
+    "$build/halvenrode" --window-id "$window" 2>"$work/stderr" &
+    saver_pid=$!
+    sleep 2
+    for size in "400 300" "640 480"; do
+      xdotool windowsize "$window" $size || fail "cannot resize the host window"
+      filled=
+      for _ in $(seq 1 50); do
+        sleep 0.2
+        still_running || fail "saver exited early"
+        # The top rows lie outside the size the saver had before.
+        black="$(black_in 0 0 ${size% *} 100)"
+        if awk -v b="$black" 'BEGIN { exit !(b < 0.2) }'; then filled=yes; break; fi
+      done
+      [ -n "$filled" ] || fail "the window grown to $size is black at the top ($black)"
+    done
+    kill -TERM "$saver_pid"
+    expect_clean_end 10
+    ;;
+  host_window_destroyed_ends_with_status_0)
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    start_host 320 240
+    "$build/halvenrode" --window-id "$window" 2>"$work/stderr" &
+    saver_pid=$!
+    wait_for_drawing
+    kill "${host_PID:-}"  # the host's windows go with its connection
+    expect_clean_end 30
+    ;;
+  display_mode_larger_than_screen_falls_back)
+    write_settings 0 9  # 1600 x 1200
+    xvfb_start 800x600x24 || fail "no Xvfb"
+    start_saver
+    wait_for_window 800x600
+    [ "$(cat "$work/stderr")" = "halvenrode: the display mode 1600x1200 is larger than the screen; using 800x600" ] \
+      || fail "not the one-line warning"
+    xdotool key Escape
+    wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
+    ;;
+  unreadable_archive_is_named)
+    # Archives from a folder of this test; main.pak missing, a folder or a
+    # pipe each end the saver with status 1 and one line naming it.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    mkdir -p "$work/install"
+    for archive in utils.pak clock.pak calendar.pak; do ln -s "$build/$archive" "$work/install/"; done
+    printf '[Software\\Quorvel\\Halvenrode\\Settings]\nPath=%s/\n' "$work/install" >"$HALVENRODE_REGISTRY_FILE"
+    for kind in missing folder pipe; do
+      rm -rf "$work/install/main.pak"
+      case "$kind" in
+        folder) mkdir "$work/install/main.pak" ;;
+        pipe) mkfifo "$work/install/main.pak" ;;
+      esac
+      start_saver
+      wait_for_exit 200
+      [ "$exit_status" = 1 ] || fail "main.pak $kind: status $exit_status, expected 1"
+      [ "$(wc -l <"$work/stderr")" = 1 ] || fail "main.pak $kind: not one line on stderr"
+      grep -q "cannot read the archive main.pak: $work/install/main.pak " "$work/stderr" \
+        || fail "main.pak $kind: the line does not name the file and where it was looked for"
+    done
+    ;;
+  settings_pipe_or_missing_folder_gives_the_defaults)
+    # Reading never blocks on a pipe and never makes a folder.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    mkfifo "$work/config/Quorvel_Halvenrode_cfg"
+    start_saver
+    wait_for_window
+    xdotool key Escape
+    wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
+    export XDG_CONFIG_DIRS="$work/none/a/b"
+    start_saver
+    wait_for_window
+    kill -TERM "$saver_pid"
+    expect_clean_end 30
+    [ ! -e "$work/none" ] || fail "reading the settings made a folder"
+    ;;
+  launcher_child_ends_with_the_launcher)
+    # The launcher's child is the saver; ending the launcher ends it too.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    for signal in TERM HUP INT; do
+      env --default-signal=INT "$build/halvenrode" /s 2>"$work/stderr" &
+      launcher=$!
+      saver_pid=
+      for _ in $(seq 1 100); do
+        saver_pid="$(pgrep -P "$launcher")" && break
+        sleep 0.1
+      done
+      [ -n "$saver_pid" ] || fail "the launcher started no saver"
+      wait_for_window
+      kill "-$signal" "$launcher"
+      wait "$launcher" 2>/dev/null
+      for _ in $(seq 1 30); do alive "$saver_pid" || break; sleep 0.1; done
+      alive "$saver_pid" && fail "the saver outlived its launcher ended by SIG$signal"
+    done
+    saver_pid=
+    # A saver program that is not there is reported, and fails the launcher.
+    mkdir -p "$work/install"
+    printf '[Software\\Quorvel\\Halvenrode\\Settings]\nPath=%s/\n' "$work/install" >"$HALVENRODE_REGISTRY_FILE"
+    "$build/halvenrode" /s 2>"$work/stderr"
+    status=$?
+    [ "$status" = 1 ] || fail "missing saver program: status $status, expected 1"
+    grep -q "cannot start $work/install/Halvenrode.exe" "$work/stderr" || fail "no message for the missing program"
     ;;
   *)
     fail "unknown case $1"

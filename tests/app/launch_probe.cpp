@@ -2,9 +2,11 @@
 // into the file named by PROBE_OUTPUT: its argument count, its working
 // folder and SDL_VIDEO_ALLOW_SCREENSAVER. With PROBE_RELEASE it first waits
 // (up to 10 s) for that file to exist, so a test can prove its parent did
-// not wait for it.
+// not wait for it. PROBE_EXIT makes it exit with that status, PROBE_SIGNAL
+// end itself with that signal, after writing.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,5 +23,7 @@ int main(int argc, char**) {
   if (f == nullptr) return 3;
   std::fprintf(f, "%d\n%s\n%s\n", argc, folder, allow != nullptr ? allow : "(unset)");
   std::fclose(f);
-  return 0;
+  if (const char* signalNumber = std::getenv("PROBE_SIGNAL")) std::raise(std::atoi(signalNumber));
+  const char* status = std::getenv("PROBE_EXIT");
+  return status != nullptr ? std::atoi(status) : 0;
 }

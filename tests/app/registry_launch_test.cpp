@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +39,8 @@ class LaunchTest : public ::testing::Test {
     output = folder + "probe.txt";
     setenv("PROBE_OUTPUT", output.c_str(), 1);
     unsetenv("PROBE_RELEASE");
+    unsetenv("PROBE_EXIT");
+    unsetenv("PROBE_SIGNAL");
     unsetenv("SDL_VIDEO_ALLOW_SCREENSAVER");
   }
   std::string folder;
@@ -49,6 +53,27 @@ TEST_F(LaunchTest, LauncherStartsTheSaverProgramAndWaitsForIt) {
   ASSERT_TRUE(exists(output)) << "the launcher returned before its child finished";
   std::string expectedFolder = folderOfPath(installPath.value());
   EXPECT_EQ(readAll(output), "1\n" + expectedFolder + "\n1\n");
+}
+
+// A saver program that fails is not reported as success: one line on
+// stderr, and its status (128 + the signal that ended it) for the launcher.
+TEST_F(LaunchTest, LauncherPassesOnAFailureOfItsProgram) {
+  struct Case {
+    const char* variable;
+    const char* value;
+    int status;
+    const char* says;
+  } cases[] = {{"PROBE_EXIT", "3", 3, "ended with status 3"},
+               {"PROBE_SIGNAL", "9", 128 + 9, "was ended by signal 9"}};
+  for (const Case& c : cases) {
+    setenv(c.variable, c.value, 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(winMain("/s"), c.status) << c.variable;
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Halvenrode.exe " + std::string(c.says)), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    unsetenv(c.variable);
+  }
 }
 
 TEST_F(LaunchTest, ConfigureModeReturnsWhileTheProgramRuns) {
@@ -105,9 +130,12 @@ TEST_F(RegistryTest, MissingKeyOrValueGivesNoValueOrTheFallback) {
   unsetenv("HALVENRODE_REGISTRY_FILE");
 }
 
-TEST_F(RegistryTest, MissingRegistryFileGivesNoValue) {
+TEST_F(RegistryTest, MissingRegistryFileOrOneThatIsNoFileGivesNoValue) {
   RegistryString none("Software\\Quorvel\\Halvenrode\\Settings", "Path");
   EXPECT_FALSE(none.hasValue());
+  ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);  // a pipe must not wait for a writer
+  RegistryString fromPipe("Software\\Quorvel\\Halvenrode\\Settings", "Path");
+  EXPECT_FALSE(fromPipe.hasValue());
 }
 
 }  // namespace

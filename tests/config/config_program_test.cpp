@@ -30,19 +30,23 @@ struct Outcome {
 
 class ConfigProgramTest : public ::testing::Test {
  protected:
-  // The user's settings folder is the scratch folder; the machine-wide
-  // one, the first of XDG_CONFIG_DIRS, another.
-  Outcome run(const std::vector<std::string>& arguments, uid_t user = 0) {
+  // The user's settings folder is the scratch folder (or `configFolder`);
+  // the machine-wide one, the first of XDG_CONFIG_DIRS, another.
+  ChildProcess::Options options(const std::vector<std::string>& arguments, uid_t user = 0,
+                               const std::string& log = "") {
     ChildProcess::Options options;
     options.arguments = arguments;
-    options.environment = {"XDG_CONFIG_HOME=" + folder.path(),
+    options.environment = {"XDG_CONFIG_HOME=" + configFolder,
                            "XDG_CONFIG_DIRS=" + machineFolder.path(), "DISPLAY="};
-    options.outputFile = logs.file("out.txt");
-    options.errorFile = logs.file("err.txt");
+    options.outputFile = logs.file("out" + log + ".txt");
+    options.errorFile = logs.file("err" + log + ".txt");
     options.user = user;
     options.group = user == 0 ? 0 : kUnprivilegedGroup;
+    return options;
+  }
+  Outcome run(const std::vector<std::string>& arguments, uid_t user = 0) {
     Outcome outcome;
-    ChildProcess program(CONFIG_PROGRAM, options);
+    ChildProcess program(CONFIG_PROGRAM, options(arguments, user));
     EXPECT_TRUE(program.waitForExit(kTimeoutMs, outcome.status)) << "did not end";
     outcome.out = fileText(logs.file("out.txt"));
     outcome.err = fileText(logs.file("err.txt"));
@@ -53,6 +57,7 @@ class ConfigProgramTest : public ::testing::Test {
   ScratchFolder folder;
   ScratchFolder machineFolder;
   ScratchFolder logs;  // the program's output, apart from the settings folder
+  std::string configFolder = folder.path();
 };
 
 void expectFlags(const Settings& read, const Settings& expected, const std::string& context) {
@@ -172,6 +177,69 @@ TEST_F(ConfigProgramTest, UnwritableFolderKeepsTheOldFileAndNamesThePath) {
   }
   EXPECT_EQ(fileBytes(machineFile()), before);
   EXPECT_EQ(readAsSaver(machineFile()).analogClock, 1);
+}
+
+// Choices that could not be read are never replaced: neither by defaults
+// with the one option changed, nor shown as if they were the defaults.
+TEST_F(ConfigProgramTest, PresentButUnreadableFileIsAnErrorAndKeptAsItIs) {
+  ASSERT_EQ(run({"--set", "analog-clock=on", "frame-rate=on"}).status, 0);
+  const std::string before = fileBytes(settingsFile());
+  uid_t user = 0;
+  ASSERT_EQ(chmod(settingsFile().c_str(), 0), 0);
+  if (geteuid() == 0) {
+    // Root reads anything: run as a user who may write the folder only.
+    ASSERT_EQ(chmod(folder.path().c_str(), 0777), 0);
+    user = kUnprivilegedUser;
+  }
+  for (const auto& arguments : std::vector<std::vector<std::string>>{{"--set", "clock=off"}, {"--show"}}) {
+    Outcome outcome = run(arguments, user);
+    EXPECT_EQ(outcome.status, 1) << arguments[0];
+    EXPECT_EQ(outcome.out, "") << arguments[0];
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    EXPECT_NE(outcome.err.find(settingsFile() + " cannot be read"), std::string::npos) << outcome.err;
+  }
+  chmod(folder.path().c_str(), 0700);
+  chmod(settingsFile().c_str(), 0644);
+  EXPECT_EQ(fileBytes(settingsFile()), before);
+
+  // A pipe in its place: no wait for a writer, and still there afterwards.
+  ASSERT_EQ(unlink(settingsFile().c_str()), 0);
+  ASSERT_EQ(mkfifo(settingsFile().c_str(), 0644), 0);
+  EXPECT_EQ(run({"--show"}).status, 1);
+  EXPECT_EQ(run({"--set", "clock=off"}).status, 1);
+  struct stat info;
+  EXPECT_TRUE(stat(settingsFile().c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+}
+
+// Only writing makes the settings folder; showing them never does.
+TEST_F(ConfigProgramTest, ShowMakesNoFolderAndSetMakesItsOwn) {
+  configFolder = folder.file("not/yet");
+  Outcome shown = run({"--show"});
+  EXPECT_EQ(shown.status, 0);
+  EXPECT_NE(shown.out.find("clock=on\n"), std::string::npos);
+  EXPECT_EQ(access(folder.file("not").c_str(), F_OK), -1) << "--show made a folder";
+  ASSERT_EQ(run({"--set", "calendar=off"}).status, 0);
+  EXPECT_EQ(readAsSaver(configFolder + "/Quorvel_Halvenrode_cfg").showCalendar, 0);
+}
+
+// Two programs changing different options at once: each change is applied
+// to what the other wrote, none is lost.
+TEST_F(ConfigProgramTest, ChangesAtTheSameTimeAreAllKept) {
+  for (int round = 0; round < 8; ++round) {
+    ASSERT_EQ(run({"--set", "frame-rate=off", "analog-clock=off", "calendar=on"}).status, 0);
+    ChildProcess first(CONFIG_PROGRAM, options({"--set", "frame-rate=on"}, 0, "1"));
+    ChildProcess second(CONFIG_PROGRAM, options({"--set", "analog-clock=on"}, 0, "2"));
+    ChildProcess third(CONFIG_PROGRAM, options({"--set", "calendar=off"}, 0, "3"));
+    int status = -1;
+    for (ChildProcess* program : {&first, &second, &third}) {
+      ASSERT_TRUE(program->waitForExit(kTimeoutMs, status));
+      EXPECT_EQ(status, 0);
+    }
+    Settings read = readAsSaver(settingsFile());
+    EXPECT_EQ(read.showFrameRate, 1) << "round " << round;
+    EXPECT_EQ(read.analogClock, 1) << "round " << round;
+    EXPECT_EQ(read.showCalendar, 0) << "round " << round;
+  }
 }
 
 TEST_F(ConfigProgramTest, DialogWithoutADisplayEndsWithAMessage) {

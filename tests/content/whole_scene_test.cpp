@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -246,6 +248,41 @@ TEST(StillProgram, RendersTheSamePictureOnEveryRun) {
     std::remove(out.c_str());
   }
   EXPECT_EQ(differingPixels(pictures[0], pictures[1]), 0u);
+}
+
+// Values that would make the scene catch up days in one frame, render for
+// ever, or draw a meaningless picture are refused at once as mistakes; a
+// folder or a pipe given as a file is refused or read as no file.
+TEST(StillProgram, RefusesWhatCannotGiveAStillPicture) {
+  std::string program = STILL_PROGRAM;
+  std::string folder = folderOfPath(program) + "/";
+  std::string scratch = "/tmp/halvenrode_still_" + std::to_string(getpid());
+  ASSERT_EQ(mkdir(scratch.c_str(), 0700), 0);
+  std::string pipe = scratch + "/pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::string out = " --size 32x24 --out " + scratch + "/x.png";
+  struct Case {
+    std::string arguments;
+    int status;
+  } cases[] = {
+      {"--step -1", 2}, {"--step 4294967295", 2}, {"--step 1e20", 2}, {"--step 36000000", 2},
+      {"--step 12abc", 2}, {"--frames 0", 2}, {"--frames 99999999999", 2},
+      {"--model " + folder + "main.pak:fon --turn nan", 2},
+      {"--model " + folder + "main.pak:fon --turn inf", 2},
+      {"--model " + scratch + ":fon", 3},      // a folder as the archive
+      {"--settings " + pipe + " --frames 1", 0},  // a pipe reads as no file
+  };
+  for (const Case& c : cases) {
+    // The limits only bound a regression; a sound program ends at once.
+    std::string command = "ulimit -v 4194304; timeout 60 " + program + " " + c.arguments + out +
+                          " 2>/dev/null";
+    int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status)) << c.arguments;
+    EXPECT_EQ(WEXITSTATUS(status), c.status) << c.arguments;
+  }
+  std::remove(pipe.c_str());
+  std::remove((scratch + "/x.png").c_str());
+  rmdir(scratch.c_str());
 }
 #endif
 

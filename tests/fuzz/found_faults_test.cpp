@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <dirent.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -237,6 +240,30 @@ TEST(ImageTexture, BitmapWithoutAUsablePaletteGivesNoTexture) {
                          0x46, 0x00, 0x00};
   EXPECT_EQ(uploadImageTexture(damaged.data(), static_cast<uint32_t>(damaged.size())), 0u);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The seeds are one image of every accepted format and layout (PNG RGBA,
+// RGB, grey and paletted with a transparent colour; GIF with a transparent
+// index; BMP paletted, 1-bit, 24-bit top down, 32-bit bit fields): each
+// must become a texture, so the fuzzer starts from inputs that decode.
+TEST(ImageTexture, EveryImageSeedBecomesATexture) {
+  OffscreenGlContext context(4, 4);
+  ASSERT_TRUE(context.ok());
+  DIR* folder = opendir(IMAGE_CORPUS);
+  ASSERT_NE(folder, nullptr);
+  int seeds = 0;
+  while (dirent* item = readdir(folder)) {
+    std::string name = item->d_name;
+    if (name[0] == '.') continue;
+    std::ifstream in(std::string(IMAGE_CORPUS) + "/" + name, std::ios::binary);
+    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    uint32_t texture = uploadImageTexture(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    EXPECT_NE(texture, 0u) << name;
+    releaseImageTexture(texture);
+    ++seeds;
+  }
+  closedir(folder);
+  EXPECT_GE(seeds, 10);
 }
 
 TEST(ProceduralName, NumbersReachDownToTheSmallestInt) {

@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "model_builder.h"
@@ -30,4 +38,66 @@ TEST(PakTool, CreateAddListAndExtractRoundTrip) {
   EXPECT_NE(listArchive(folder.file("missing.pak"), out, err), 0);
   EXPECT_NE(createArchive(folder.file("b.pak"), {folder.file("missing")}, err), 0);
   EXPECT_NE(addToArchive(folder.file("missing.pak"), {folder.file("notes")}, err), 0);
+}
+
+namespace {
+
+std::string bytesOf(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// A folder, a pipe or a device where an archive or an added file should be
+// is refused at once with one line saying so, like a missing file.
+TEST(PakTool, AnythingButARegularFileIsRefusedWithOneLine) {
+  TempFolder folder;
+  const std::string pipe = folder.file("pipe");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+  ASSERT_TRUE(writeBytes(folder.file("a.pak"), {0, 0, 0, 0}));
+  for (const std::string& odd : {folder.path(), pipe, std::string("/dev/zero")}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(listArchive(odd, out, err), 1) << odd;
+    EXPECT_EQ(extractArchive(odd, folder.file("x-"), err), 1) << odd;
+    EXPECT_EQ(addToArchive(odd, {folder.file("a.pak")}, err), 1) << odd;
+    EXPECT_EQ(createArchive(folder.file("b.pak"), {odd}, err), 1) << odd;
+    EXPECT_EQ(addToArchive(folder.file("a.pak"), {odd}, err), 1) << odd;
+    std::string lines = err.str();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 5) << lines;
+    EXPECT_NE(lines.find("not a file"), std::string::npos) << lines;
+  }
+  EXPECT_EQ(bytesOf(folder.file("a.pak")), std::string(4, '\0'));
+}
+
+// A write that fails part way (here: a file-size limit, as a full disk
+// would) leaves the old archive whole, and no temporary file behind.
+TEST(PakTool, FailedWriteLeavesTheOldArchiveWhole) {
+  TempFolder folder;
+  ASSERT_TRUE(writeBytes(folder.file("small"), std::vector<uint8_t>(1000, 'x')));
+  ASSERT_TRUE(writeBytes(folder.file("large"), std::vector<uint8_t>(64 * 1024, 'y')));
+  const std::string archive = folder.file("a.pak");
+  std::ostringstream err;
+  ASSERT_EQ(createArchive(archive, {folder.file("small")}, err), 0);
+  const std::string before = bytesOf(archive);
+
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit limited = saved;
+  limited.rlim_cur = 16 * 1024;
+  void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  int status = addToArchive(archive, {folder.file("large")}, err);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(err.str().find("cannot write " + archive), std::string::npos) << err.str();
+  EXPECT_EQ(bytesOf(archive), before);
+  std::ostringstream out;
+  EXPECT_EQ(listArchive(archive, out, err), 0);
+  EXPECT_EQ(out.str(), folder.file("small") + "\t1000\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()), 3)
+      << "a temporary file was left behind";
 }

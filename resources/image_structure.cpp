@@ -83,6 +83,11 @@ bool gifImageDrawable(const uint8_t* descriptor, uint32_t largestSide, ImageSide
   return width <= kWidestGifImage && sidesWithin(width, height, largestSide);
 }
 
+// The LZW minimum code size before an image's data: 2 to 8 bits. The GIF
+// reader takes any value, and a larger one makes it write past its code
+// table or shift by more bits than an int has (64 kept it busy for ever).
+bool gifCodeSizeKnown(uint8_t bits) { return bits >= 2 && bits <= 8; }
+
 // GIF: 6-byte signature, 7-byte screen descriptor and its colour table, then
 // extensions ('!') and images (',') up to the trailer (';'), at least one
 // image among them.
@@ -101,8 +106,8 @@ bool gifBlocksFit(const uint8_t* bytes, size_t size, uint32_t largestSide, Image
       if (size - at < kImageDescriptorSize) return false;
       if (!gifImageDrawable(bytes + at, largestSide, sides)) return false;
       at += kImageDescriptorSize + gifColourTableSize(bytes[at + 8]);
-      if (at >= size) return false;
-      ++at;  // the LZW minimum code size
+      if (at >= size || !gifCodeSizeKnown(bytes[at])) return false;
+      ++at;
     } else {
       return false;
     }

@@ -95,6 +95,13 @@ TEST(ImageStructure, GifIsHandedOverOnlyWhenEveryBlockFitsUpToTheTrailer) {
   Bytes shortScreen;
   append(shortScreen, "GIF87a\x01");
   EXPECT_FALSE(complete(shortScreen));
+  // The LZW code size: 2 to 8 bits; 64 kept the reader busy for ever.
+  for (uint8_t bits : {1, 2, 8, 9, 12, 64}) {
+    Bytes coded = image;
+    coded[10] = bits;
+    coded.push_back(';');
+    EXPECT_EQ(complete(gif(coded)), bits >= 2 && bits <= 8) << int(bits);
+  }
 }
 
 // One image of `width` x `height` (little-endian in the descriptor), then

@@ -88,6 +88,13 @@ bool gifImageDrawable(const uint8_t* descriptor, uint32_t largestSide, ImageSide
 // table or shift by more bits than an int has (64 kept it busy for ever).
 bool gifCodeSizeKnown(uint8_t bits) { return bits >= 2 && bits <= 8; }
 
+// The graphic control extension holds one sub-block of 4 bytes. The GIF
+// reader takes its first sub-block whatever its size: an empty one makes
+// it read on past the extension's end, and at the end of the data it then
+// waits for ever for a terminator.
+constexpr uint8_t kGifGraphicControl = 0xf9;
+constexpr uint8_t kGifGraphicControlSize = 4;
+
 // GIF: 6-byte signature, 7-byte screen descriptor and its colour table, then
 // extensions ('!') and images (',') up to the trailer (';'), at least one
 // image among them.
@@ -101,7 +108,10 @@ bool gifBlocksFit(const uint8_t* bytes, size_t size, uint32_t largestSide, Image
     if (introducer == ';') return sides.width > 0;
     if (introducer == '!') {
       if (at >= size) return false;
-      ++at;  // the extension's label
+      uint8_t label = bytes[at++];
+      if (label == kGifGraphicControl && (at >= size || bytes[at] != kGifGraphicControlSize)) {
+        return false;
+      }
     } else if (introducer == ',') {
       if (size - at < kImageDescriptorSize) return false;
       if (!gifImageDrawable(bytes + at, largestSide, sides)) return false;

@@ -14,8 +14,8 @@
 // inputs more than they should: PNG and GIF readers loop for ever on a
 // chunk or block that claims more bytes than there are; the GIF reader
 // draws into a surface that SDL did not make for an image 16384 or more
-// pixels wide or an empty one, and past its code table for an LZW code
-// size beyond 12 bits; the BMP reader overruns its palette when
+// pixels wide or an empty one, past its code table for an LZW code size
+// beyond 12 bits, and on past the end for an empty graphic control block; the BMP reader overruns its palette when
 // told of more colours than the pixel size allows; and all of them make a
 // surface of whatever size the header declares, so a few bytes can ask for
 // gigabytes.
@@ -36,7 +36,8 @@ struct ImageSides {
 // `largestSide`:
 // - PNG: the IHDR chunk first, every chunk inside the bytes up to IEND;
 // - GIF: every block inside the bytes up to the trailer, every image
-//   narrower than 16384 pixels, with an LZW code size of 2 to 8 bits;
+//   narrower than 16384 pixels, with an LZW code size of 2 to 8 bits, every
+//   graphic control extension of its 4 bytes;
 // - BMP: a known header, an uncompressed (or bit-field) layout, no more
 //   palette colours than the pixel size can index, and all pixel rows
 //   inside the bytes.

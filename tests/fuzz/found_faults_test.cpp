@@ -95,6 +95,16 @@ TEST(ImageStructure, GifIsHandedOverOnlyWhenEveryBlockFitsUpToTheTrailer) {
   Bytes shortScreen;
   append(shortScreen, "GIF87a\x01");
   EXPECT_FALSE(complete(shortScreen));
+  // A graphic control extension of other than 4 bytes (an empty one kept
+  // the reader busy for ever).
+  for (uint8_t length : {0, 3, 4}) {
+    Bytes control = {'!', 0xf9, length};
+    control.insert(control.end(), length, 0);
+    control.push_back(0);
+    control.insert(control.end(), image.begin(), image.end());
+    control.push_back(';');
+    EXPECT_EQ(complete(gif(control)), length == 4) << int(length);
+  }
   // The LZW code size: 2 to 8 bits; 64 kept the reader busy for ever.
   for (uint8_t bits : {1, 2, 8, 9, 12, 64}) {
     Bytes coded = image;

@@ -23,7 +23,10 @@ xvfb_start() {
     Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 1 100); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      # Another user's server may have taken the number a moment earlier:
+      # the one answering must be ours, the owner of the display's lock.
+      if xdpyinfo -display ":$n" >/dev/null 2>&1 &&
+         [ "$(tr -d ' \n' <"/tmp/.X${n}-lock" 2>/dev/null)" = "$XVFB_PID" ]; then
         export DISPLAY=":$n"
         return 0
       fi

@@ -3,6 +3,9 @@
 // With "grab", it also takes the keyboard and pointer grabs and holds them,
 // as a locked screen or an open menu of another program would.
 //   e2e_host_window WIDTH HEIGHT [grab]
+// With "keyboard-taken" alone, it only says through its status whether
+// another client holds the keyboard grab (0) or not (1), as a full-screen
+// saver does once it is ready for keys.
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -10,7 +13,22 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+int keyboardTaken() {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return 2;
+  int result = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync,
+                             GrabModeAsync, CurrentTime);
+  if (result == GrabSuccess) XUngrabKeyboard(display, CurrentTime);
+  XCloseDisplay(display);
+  return result == AlreadyGrabbed ? 0 : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "keyboard-taken") == 0) return keyboardTaken();
   int width = argc > 2 ? std::atoi(argv[1]) : 320;
   int height = argc > 2 ? std::atoi(argv[2]) : 240;
   bool grab = argc > 3 && std::strcmp(argv[3], "grab") == 0;

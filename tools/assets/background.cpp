@@ -223,6 +223,19 @@ std::vector<uint8_t> paintForest() {
   return c.png();
 }
 
+// The field's snow, lit and hazed as the terrain's own is where the two
+// meet along the pieces' sides.
+std::vector<uint8_t> paintField() {
+  SnowGround g;
+  g.height = [](double, double y) { return crossProfile(y); };
+  g.x0 = g.y0 = -kDomeRadius;
+  g.width = g.depth = 2 * kDomeRadius;
+  g.size = 512;
+  g.seed = 130;
+  g.distance = [](double, double y) { return std::fabs(y); };
+  return paintSnowGround(g);
+}
+
 }  // namespace
 
 void addBackground(ArchiveContent& a) {
@@ -238,6 +251,5 @@ void addBackground(ArchiveContent& a) {
   a.addImage("sky.png", paintSky());
   a.addImage("hills.png", paintHills());
   a.addImage("forest.png", paintForest());
-  auto fieldShape = [](double, double y) { return crossProfile(y); };
-  a.addImage("fonground.png", paintSnowGround(fieldShape, -kDomeRadius, 2 * kDomeRadius, -kDomeRadius, 2 * kDomeRadius, 512, 130));
+  a.addImage("fonground.png", paintField());
 }

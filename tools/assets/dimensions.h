@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/assets/geometry.h"
 
 // Dimensions that other code depends on, in scene units, in the train's
 // frame (X forward, Y across, Z up). The locomotive builder places each
@@ -64,9 +65,17 @@ constexpr double kRailHeight = 0.55;
 constexpr double kSleeperTopZ = kRailTopZ - kRailHeight;
 
 // Terrain pieces are 200 long and placed 200 apart; the model spans
-// x = kTerrainStartX .. kTerrainStartX + kTerrainLength.
+// x = kTerrainStartX .. kTerrainStartX + kTerrainLength. The planting
+// tables reach from x = -155 to 45, so that is the span: every spot then
+// lies on its own piece, the outermost ones on its ends.
 constexpr double kTerrainLength = 200.0;
-constexpr double kTerrainStartX = -160.0;
+constexpr double kTerrainStartX = -155.0;
 constexpr double kTerrainHalfWidth = 110.0;
+
+// Where the scene assembly puts light 1, in the landscape frame. Terrain is
+// drawn unlit, so its textures bake this light in; seen from the track bed
+// under the train (z = kTrackBedZ) it stands high on the +Y side.
+constexpr Vec3 kLightPosition{0.0, 10.0, 20.0};
+constexpr double kTrackBedZ = -6.0;
 
 }  // namespace dims

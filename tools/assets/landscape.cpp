@@ -25,6 +25,11 @@ constexpr double kSleeperSpacing = 1.6;
 // Both terrain textures share their detail noise: at the pieces' ends,
 // where the ground is the same, the textures then match texel for texel.
 constexpr uint32_t kSnowSeed = 61;
+// Over this many units at either end the shaded relief eases into the
+// shared end profile.
+constexpr double kEndBlend = 15.0;
+// How far a skirt reaches below the shared profile under a lip.
+constexpr double kSkirtDrop = 0.3;
 
 // Grid lines across the track: fine near the track, and through every
 // planting spot's y so spots fall on vertices, coarse on the far slopes.
@@ -51,6 +56,22 @@ Vertex groundVertex(const TerrainHeight& h, double x, double y) {
   return v;
 }
 
+// Where a lip raises a piece's end above the shared profile, the joint has
+// a step; a skirt hangs from the edge to just under the neighbour's ground
+// so no gap shows. It takes the colour of the edge's own texels.
+void addSkirts(const TerrainHeight& h, const std::vector<double>& ys, TriangleList& out) {
+  for (double x : {kX0, kX1})
+    for (size_t j = 0; j + 1 < ys.size(); ++j) {
+      if (std::max(h.lip(x, ys[j]), h.lip(x, ys[j + 1])) < 1e-3) continue;
+      auto at = [&](double y, bool top) {
+        Vertex v = groundVertex(h, x, y);
+        if (!top) v.position.z = crossProfile(y) - kSkirtDrop;
+        return v;
+      };
+      out.quad(at(ys[j], false), at(ys[j + 1], false), at(ys[j + 1], true), at(ys[j], true));
+    }
+}
+
 TriangleList groundSurface(const TerrainHeight& h) {
   TriangleList out;
   std::vector<double> ys = acrossLines();
@@ -61,7 +82,41 @@ TriangleList groundSurface(const TerrainHeight& h) {
       out.quad(groundVertex(h, xa, ys[j]), groundVertex(h, xb, ys[j]), groundVertex(h, xb, ys[j + 1]),
                groundVertex(h, xa, ys[j + 1]));
     }
+  addSkirts(h, ys, out);
   return out;
+}
+
+double smoothstep(double u) {
+  u = std::clamp(u, 0.0, 1.0);
+  return u * u * (3 - 2 * u);
+}
+
+// The relief a terrain texture is shaded from: the piece's own in its
+// middle, easing into the shared end profile towards either end and that
+// profile beyond, so both kinds' textures agree where pieces meet. The
+// track bed stands in it, so the snow beside it lies in its shelter.
+GroundHeight shadedRelief(const TerrainHeight& h) {
+  return [h](double x, double y) {
+    double keep = smoothstep(std::min(x - kX0, kX1 - x) / kEndBlend);
+    double profile = crossProfile(y);
+    double ground = profile + keep * (h.relief(x, y) - profile);
+    double bed = std::fabs(y) < 3.1 ? dims::kSleeperTopZ : ballastHeight(y);
+    return std::fabs(y) < kBallastHalfWidth ? std::max(ground, bed) : ground;
+  };
+}
+
+std::vector<uint8_t> paintTerrainSnow(int kind) {
+  SnowGround g;
+  g.height = shadedRelief(TerrainHeight(kind));
+  g.x0 = kX0;
+  g.width = dims::kTerrainLength;
+  g.y0 = kY0;
+  g.depth = kDepth;
+  g.size = kGroundTextureSize;
+  g.seed = kSnowSeed;
+  g.distance = [](double, double y) { return std::fabs(y); };
+  g.trackside = true;
+  return paintSnowGround(g);
 }
 
 TriangleList ballastBed() {
@@ -143,11 +198,8 @@ void addLandscape(ArchiveContent& a) {
   a.addModel("relef1", terrainModel(1, "relef1.png"));
   a.addModel("relef2", terrainModel(2, "relef2.png"));
   a.addModel("relsi", railsModel());
-  for (int kind : {1, 2}) {
-    TerrainHeight h(kind);
-    a.addImage(kind == 1 ? "relef1.png" : "relef2.png",
-               paintSnowGround(h, kX0, dims::kTerrainLength, kY0, kDepth, kGroundTextureSize, kSnowSeed));
-  }
+  a.addImage("relef1.png", paintTerrainSnow(1));
+  a.addImage("relef2.png", paintTerrainSnow(2));
   a.addImage("ballast.png", paintBallast());
   a.addImage("rust.png", paintFlat(64, 0.42, 0.30, 0.24, 0.35, 71, true));
   a.addImage("polish.png", paintFlat(32, 0.78, 0.80, 0.84, 0.2, 72, true));

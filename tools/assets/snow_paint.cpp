@@ -4,43 +4,90 @@
 #include <cmath>
 
 #include "tools/assets/canvas.h"
+#include "tools/assets/ground_marks.h"
+#include "tools/assets/height_grid.h"
+#include "tools/assets/snow_detail.h"
+#include "tools/assets/snow_light.h"
 
-void snowColour(double nx, double ny, double nz, double detail, double rgb[3]) {
-  // Low sun from the far side of the track, a little to +Y: sunlit snow is
-  // warm white, slopes turned away fall into a cool blue.
-  const double lx = -0.45, ly = 0.35, lz = 0.82;
-  double len = std::sqrt(nx * nx + ny * ny + nz * nz);
-  double lambert = std::max(0.0, (nx * lx + ny * ly + nz * lz) / len);
-  double light = std::clamp(1.12 * lambert - 0.04 + 0.24 * (detail - 0.5), 0.0, 1.0);
-  const double shadow[3] = {0.60, 0.68, 0.86}, sun[3] = {1.0, 0.985, 0.96};
-  for (int c = 0; c < 3; ++c) rgb[c] = std::min(1.0, shadow[c] + (sun[c] - shadow[c]) * light);
+namespace {
+
+// How far the shelter of hollows and banks reaches, in scene units.
+constexpr double kShelterRadius = 12.0;
+// Spacing of the relief and shelter samples, in scene units.
+constexpr double kGridStep = 0.5;
+
+double smoothstep(double u) {
+  u = std::clamp(u, 0.0, 1.0);
+  return u * u * (3 - 2 * u);
 }
 
-std::vector<uint8_t> paintSnowGround(const GroundHeight& height, double x0, double width,
-                                     double y0, double depth, int size, uint32_t seed) {
-  // Heights on the texel grid plus a one-texel border for the gradients.
-  int n = size + 2;
-  std::vector<double> h(size_t(n) * n);
-  double dx = width / size, dy = depth / size;
-  for (int j = 0; j < n; ++j)
-    for (int i = 0; i < n; ++i) h[size_t(j) * n + i] = height(x0 + (i - 0.5) * dx, y0 + (j - 0.5) * dy);
-  Canvas c(size, size);
+// How much of the surface detail shows at a distance: all of it near the
+// track, none where the ground meets the background's field.
+double detailShown(double distance) { return 1 - smoothstep((distance - 55) / 50); }
+
+// Packed and loose snow side by side: a faint, patchy change of
+// brightness a couple of units across, fading with the detail.
+double packedSnow(const SnowGround& g, double x, double y) {
+  const int cells = int(std::round(g.width / 2.0));
+  double u = (x - g.x0) / g.width * cells;
+  return 1 + 0.10 * (fractalNoise(u, y / 2.0, g.seed + 40, 3, cells) - 0.5) * detailShown(g.distance(x, y));
+}
+
+// Heights of the wind detail (and the ski track) at every texel centre,
+// with a one-texel border for slopes.
+struct DetailGrid {
+  int n;
+  std::vector<double> h;
+  double at(int i, int j) const { return h[size_t(j + 1) * n + (i + 1)]; }
+};
+
+DetailGrid detailGrid(const SnowGround& g) {
+  SnowDetail detail(g.x0, g.width, g.seed);
+  DetailGrid grid{g.size + 2, {}};
+  grid.h.resize(size_t(grid.n) * grid.n);
+  double dx = g.width / g.size, dy = g.depth / g.size;
+  for (int j = -1; j <= g.size; ++j)
+    for (int i = -1; i <= g.size; ++i) {
+      double x = g.x0 + (i + 0.5) * dx, y = g.y0 + (j + 0.5) * dy;
+      double h = detail.height(x, y);
+      if (g.trackside) h += skiTrack(g.x0, g.width, x, y);
+      grid.h[size_t(j + 1) * grid.n + (i + 1)] = h * detailShown(g.distance(x, y));
+    }
+  return grid;
+}
+
+}  // namespace
+
+std::vector<uint8_t> paintSnowGround(const SnowGround& g) {
+  const double margin = kShelterRadius + 2;
+  HeightGrid relief(g.height, g.x0 - margin, g.x0 + g.width + margin, g.y0 - margin, g.y0 + g.depth + margin,
+                    kGridStep);
+  auto shelterAt = [&](double x, double y) { return skyView(relief, x, y, kShelterRadius); };
+  HeightGrid sky(shelterAt, g.x0 - 1, g.x0 + g.width + 1, g.y0 - 1, g.y0 + g.depth + 1, kGridStep);
+  DetailGrid detail = detailGrid(g);
+  double dx = g.width / g.size, dy = g.depth / g.size;
+  Canvas c(g.size, g.size);
   c.flush();
-  const int period = 64;  // noise cells across the texture; repeats along x
-  for (int j = 0; j < size; ++j)
-    for (int i = 0; i < size; ++i) {
-      size_t k = size_t(j + 1) * n + (i + 1);
-      double gx = (h[k + 1] - h[k - 1]) / (2 * dx), gy = (h[k + n] - h[k - n]) / (2 * dy);
-      double u = double(i) / size * period, v = double(j) / size * period;
-      // Wind ripples run across the track; a finer grain and rare glints.
-      double ripple = fractalNoise(u * 0.5, v * 2.0, seed, 3, period / 2);
-      double grain = valueNoise(u * 4, v * 4, seed + 7, period * 4);
-      double detail = 0.6 * ripple + 0.4 * grain;
+  for (int j = 0; j < g.size; ++j)
+    for (int i = 0; i < g.size; ++i) {
+      double x = g.x0 + (i + 0.5) * dx, y = g.y0 + (j + 0.5) * dy;
+      const double e = kGridStep;
+      double gx = (relief.at(x + e, y) - relief.at(x - e, y)) / (2 * e);
+      double gy = (relief.at(x, y + e) - relief.at(x, y - e)) / (2 * e);
+      double sx = gx + (detail.at(i + 1, j) - detail.at(i - 1, j)) / (2 * dx);
+      double sy = gy + (detail.at(i, j + 1) - detail.at(i, j - 1)) / (2 * dy);
+      // Troughs of the detail hold a little shade of their own.
+      double curvature = (detail.at(i + 1, j) + detail.at(i - 1, j) - 2 * detail.at(i, j)) / (dx * dx) +
+                         (detail.at(i, j + 1) + detail.at(i, j - 1) - 2 * detail.at(i, j)) / (dy * dy);
+      double open = std::clamp(sky.at(x, y) - 0.04 * std::max(0.0, curvature), 0.0, 1.0);
       double rgb[3];
-      snowColour(-gx, -gy, 1.0, detail, rgb);
-      if (hashUnit(i, j, seed + 13) > 0.9985) rgb[0] = rgb[1] = rgb[2] = 1.0;
+      snowColour(normalized({-gx, -gy, 1}), normalized({-sx, -sy, 1}), open, rgb);
+      double packed = packedSnow(g, x, y);
+      for (double& v : rgb) v *= packed;
+      applyHaze(hazeAt(g.distance(x, y)), rgb);
       c.setPixel(i, j, rgb[0], rgb[1], rgb[2], 1);
     }
   c.markDirty();
+  if (g.trackside) paintCrestMarks(c, g, relief);
   return c.png();
 }

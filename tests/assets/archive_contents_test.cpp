@@ -76,6 +76,25 @@ TEST(BuiltArchives, ImagesArePowerOfTwoPngs) {
   }
 }
 
+TEST(BuiltArchives, ImagesFitTheTextureMemoryTheyHadBefore) {
+  // Every image becomes an RGBA texture of its own size once the scene has
+  // drawn it. Better artwork has to fit in the memory the artwork of
+  // 2026-12 took: 26,054,656 bytes.
+  const uint64_t budget = 26054656;
+  uint64_t bytes = 0;
+  for (const std::string& file : archiveFiles()) {
+    std::unique_ptr<PakArchive> archive = loadBuiltArchive(file);
+    ASSERT_TRUE(archive) << file;
+    for (size_t i = 0; i < archive->entryCount(); ++i) {
+      uint32_t w = 0, h = 0;
+      if (isImageEntry(archive->entryName(i)) && pngSize(archive->entryData(i), archive->entrySize(i), w, h))
+        bytes += 4ull * w * h;
+    }
+  }
+  EXPECT_LE(bytes, budget);
+  EXPECT_GT(bytes, budget / 2) << "images are missing";
+}
+
 TEST(BuiltArchives, OverlayAndTerrainMaterialsFitTheirDrawing) {
   // Overlay pieces carry alpha-blended edges; terrain and rails are unlit
   // and opaque (they are drawn before everything that stands on them).

@@ -6,11 +6,16 @@
 #include <map>
 
 #include "tests/assets/archive_reading.h"
+#include "landscape/planting_spots.h"
+#include "landscape/terrain.h"
 #include "tools/assets/terrain_height.h"
 
 namespace {
 
 constexpr double kRailTop = -5.3;
+// Where a terrain model begins along the track: the planting tables reach
+// from here to one spacing further.
+constexpr double kPieceStart = -155.0;
 
 class MainArchive : public ::testing::Test {
  protected:
@@ -41,14 +46,6 @@ double surfaceHeight(const ReadMesh& mesh, double x, double y) {
     if (l1 >= -1e-9 && l2 >= -1e-9 && l3 >= -1e-9) return l1 * a.z + l2 * b.z + l3 * c.z;
   }
   return NAN;
-}
-
-// The vertices of a mesh lying on the plane x = `x`, as y -> z.
-std::map<double, double> profileAt(const ReadMesh& mesh, double x) {
-  std::map<double, double> profile;
-  for (const Vec3& p : mesh.positions)
-    if (std::fabs(p.x - x) < 1e-9) profile[std::round(p.y * 1000) / 1000] = p.z;
-  return profile;
 }
 
 }  // namespace
@@ -91,37 +88,67 @@ TEST_F(MainArchive, RailsCarryTheWheelsAtTheirGauge) {
   }
 }
 
-TEST_F(MainArchive, GroundPassesThroughEveryPlantingSpot) {
-  for (int kind : {1, 2}) {
-    std::vector<ReadMesh> terrain = model(kind == 1 ? "relef1" : "relef2");
+TEST_F(MainArchive, EveryPlantingSpotLiesOnItsOwnPiece) {
+  // Each terrain kind with the saver's own spot table for it; the plants
+  // are its children, so each must stand on that piece's ground.
+  const std::pair<const char*, PlantingSpotKind> pieces[] = {{"relef1", FirstReliefSpots}, {"relef2", SecondReliefSpots}};
+  for (const auto& piece : pieces) {
+    std::vector<ReadMesh> terrain = model(piece.first);
     ASSERT_FALSE(terrain.empty());
-    TerrainHeight height(kind);
-    for (const PlantingSpot& spot : plantingSpots(kind)) {
-      EXPECT_NEAR(height(spot.x, spot.y), spot.z, 0.1) << kind << " at " << spot.x << "," << spot.y;
+    for (const PlantingSpot& spot : plantingSpotTable(piece.second)) {
       double onMesh = surfaceHeight(terrain[0], spot.x, spot.y);
-      if (spot.x <= 40.0) {  // spots past the piece's end stand on the next piece
-        ASSERT_FALSE(std::isnan(onMesh)) << spot.x << "," << spot.y;
-        EXPECT_NEAR(onMesh, spot.z, 0.1) << kind << " mesh at " << spot.x << "," << spot.y;
-      }
+      ASSERT_FALSE(std::isnan(onMesh)) << piece.first << " has no ground at " << spot.x << "," << spot.y;
+      EXPECT_NEAR(onMesh, spot.z, 0.1) << piece.first << " at " << spot.x << "," << spot.y;
     }
-    EXPECT_EQ(plantingSpots(kind).size(), kind == 1 ? 25u : 24u);
   }
 }
 
-TEST_F(MainArchive, BothTerrainsShareOneProfileAtBothEnds) {
-  std::map<double, double> reference = profileAt(model("relef1")[0], -160.0);
-  ASSERT_GT(reference.size(), 20u);
-  for (const char* entry : {"relef1", "relef2"}) {
-    ReadMesh ground = model(entry)[0];
-    for (double x : {-160.0, 40.0}) {
-      std::map<double, double> profile = profileAt(ground, x);
-      ASSERT_EQ(profile.size(), reference.size()) << entry << " at " << x;
-      for (const auto& point : reference) EXPECT_NEAR(profile[point.first], point.second, 1e-6) << entry << " y " << point.first;
+// Highest and lowest vertex of a mesh on the plane x = `x`, by y.
+struct EdgeProfile {
+  std::map<double, double> top, bottom;
+};
+EdgeProfile edgeAt(const ReadMesh& mesh, double x) {
+  EdgeProfile edge;
+  for (const Vec3& p : mesh.positions) {
+    if (std::fabs(p.x - x) > 1e-9) continue;
+    double y = std::round(p.y * 1000) / 1000;
+    edge.top[y] = edge.top.count(y) ? std::max(edge.top[y], p.z) : p.z;
+    edge.bottom[y] = edge.bottom.count(y) ? std::min(edge.bottom[y], p.z) : p.z;
+  }
+  return edge;
+}
+
+TEST_F(MainArchive, PiecesJoinWithoutGaps) {
+  // The pieces alternate, so each kind's end meets the other's start, 200
+  // units on. Their edges share one profile; where one stands a little
+  // higher, its skirt reaches down past the other's edge.
+  for (const auto& pair : {std::make_pair("relef1", "relef2"), std::make_pair("relef2", "relef1")}) {
+    EdgeProfile end = edgeAt(model(pair.first)[0], kPieceStart + kTerrainSpacing);
+    EdgeProfile start = edgeAt(model(pair.second)[0], kPieceStart);
+    ASSERT_GT(end.top.size(), 20u) << pair.first;
+    ASSERT_EQ(end.top.size(), start.top.size()) << pair.first;
+    const double kHairline = 0.002;
+    int steps = 0;
+    for (const auto& point : end.top) {
+      ASSERT_TRUE(start.top.count(point.first)) << pair.second << " y " << point.first;
+      double step = point.second - start.top[point.first];
+      EXPECT_LE(std::fabs(step), 0.5) << pair.first << " y " << point.first;
+      // A step finer than a hair needs no skirt.
+      if (step > kHairline) {
+        EXPECT_LT(end.bottom[point.first], start.top[point.first]) << pair.first << " y " << point.first;
+      }
+      if (step < -kHairline) {
+        EXPECT_LT(start.bottom[point.first], point.second) << pair.second << " y " << point.first;
+      }
+      steps += std::fabs(step) > kHairline;
     }
+    EXPECT_LE(steps * 4, int(end.top.size())) << pair.first << ": the ends hardly share a profile";
+  }
+  for (const char* entry : {"relef1", "relef2"}) {
     double low = 1e9, high = -1e9;
-    for (const Vec3& p : ground.positions) low = std::min(low, p.x), high = std::max(high, p.x);
-    EXPECT_DOUBLE_EQ(low, -160.0);
-    EXPECT_DOUBLE_EQ(high, 40.0);
+    for (const Vec3& p : model(entry)[0].positions) low = std::min(low, p.x), high = std::max(high, p.x);
+    EXPECT_DOUBLE_EQ(low, kPieceStart);
+    EXPECT_DOUBLE_EQ(high, kPieceStart + kTerrainSpacing);
   }
 }
 
@@ -206,8 +233,8 @@ TEST_F(MainArchive, SnowfieldStaysUnderThePiecesEdges) {
   ReadMesh ground = model("relef1")[0];
   int checked = 0;
   for (const Vec3& f : field) {
-    bool onEdge = std::fabs(f.x + 160) < 1e-6 || std::fabs(f.x - 40) < 1e-6 || std::fabs(std::fabs(f.y) - 110) < 1e-6;
-    if (!onEdge || f.x < -160 - 1e-6 || f.x > 40 + 1e-6 || std::fabs(f.y) > 110 + 1e-6) continue;
+    bool onEdge = std::fabs(f.x + 155) < 1e-6 || std::fabs(f.x - 45) < 1e-6 || std::fabs(std::fabs(f.y) - 110) < 1e-6;
+    if (!onEdge || f.x < -155 - 1e-6 || f.x > 45 + 1e-6 || std::fabs(f.y) > 110 + 1e-6) continue;
     double top = surfaceHeight(ground, f.x, f.y);
     if (std::isnan(top)) continue;
     EXPECT_LT(f.z, top) << f.x << "," << f.y;

@@ -5,6 +5,7 @@
 #include "tools/assets/dimensions.h"
 #include "tools/assets/primitives.h"
 #include "tools/assets/scene_models.h"
+#include "tools/assets/snow_light.h"
 #include "tools/assets/snow_paint.h"
 #include "tools/assets/terrain_height.h"
 
@@ -20,6 +21,9 @@ constexpr double kDomeRadius = 185.0;
 constexpr double kHillsRadius = 176.0;
 constexpr double kForestRadius = 160.0;
 constexpr double kFieldDrop = 1.0;  // below the terrain's end profile
+// How much haze lies over the forest: less than over the snow at its foot,
+// so the dark trees still stand out.
+constexpr double kForestHaze = 0.3;
 
 // The snowfield: the terrain's cross profile, a little lower so pieces
 // always win the depth test where they exist. Inside the strip that a
@@ -154,6 +158,14 @@ std::vector<uint8_t> paintHills() {
   return c.png();
 }
 
+// Sets the cairo source to a colour (0..255) of the forest, hazed as
+// things at its distance are.
+void setHazedRgb(cairo_t* cr, int r, int g, int b) {
+  double rgb[3] = {r / 255.0, g / 255.0, b / 255.0};
+  applyHaze(kForestHaze, rgb);
+  cairo_set_source_rgb(cr, rgb[0], rgb[1], rgb[2]);
+}
+
 // One distant fir: a narrow spire of drooping branch tiers with ragged
 // tips, foot at (cx, foot), in the current source colour.
 void firSilhouette(cairo_t* cr, double cx, double foot, double height, uint32_t seed) {
@@ -193,9 +205,9 @@ std::vector<uint8_t> paintForest() {
       double base = foot - (row == 0 ? 18 : 0);
       for (int copy = -1; copy <= 1; ++copy) {  // wrap around the seam
         if (row == 0)
-          setRgb(cr, 120, 140, 160);
+          setHazedRgb(cr, 120, 140, 160);
         else
-          setRgb(cr, 44 + int(20 * hashUnit(i, 7, 124)), 66, 70);
+          setHazedRgb(cr, 44 + int(20 * hashUnit(i, 7, 124)), 66, 70);
         firSilhouette(cr, x + copy * w, base, height, seed);
         if (row == 1) {
           setRgb(cr, 236, 242, 250, 0.85);
@@ -208,14 +220,17 @@ std::vector<uint8_t> paintForest() {
       }
     }
   }
-  setRgb(cr, 44, 62, 66);
+  setHazedRgb(cr, 44, 62, 66);
   cairo_rectangle(cr, 0, foot - 2, w, h - foot + 2);
   cairo_fill(cr);
-  // Snow along the forest's foot merges it into the field.
+  // Snow along the forest's foot merges it into the field, in the field's
+  // own colour there.
+  double snow[3];
+  farSnowColour(kForestRadius, snow);
   cairo_pattern_t* fade = cairo_pattern_create_linear(0, foot - 6, 0, h);
-  cairo_pattern_add_color_stop_rgba(fade, 0, 0.9, 0.93, 0.98, 0);
-  cairo_pattern_add_color_stop_rgba(fade, 0.45, 0.9, 0.93, 0.98, 1);
-  cairo_pattern_add_color_stop_rgba(fade, 1, 0.9, 0.93, 0.98, 1);
+  cairo_pattern_add_color_stop_rgba(fade, 0, snow[0], snow[1], snow[2], 0);
+  cairo_pattern_add_color_stop_rgba(fade, 0.45, snow[0], snow[1], snow[2], 1);
+  cairo_pattern_add_color_stop_rgba(fade, 1, snow[0], snow[1], snow[2], 1);
   cairo_set_source(cr, fade);
   cairo_rectangle(cr, 0, foot - 6, w, h - foot + 6);
   cairo_fill(cr);

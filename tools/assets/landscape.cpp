@@ -8,6 +8,7 @@
 #include "tools/assets/scene_models.h"
 #include "tools/assets/snow_paint.h"
 #include "tools/assets/terrain_height.h"
+#include "tools/assets/track_paint.h"
 
 // Terrain pieces "relef1" and "relef2" and the track "relsi". All are drawn
 // unlit, so their textures carry every shade. Each terrain model is one
@@ -22,6 +23,8 @@ constexpr double kY0 = -dims::kTerrainHalfWidth;
 constexpr double kDepth = 2 * dims::kTerrainHalfWidth;
 constexpr int kGroundTextureSize = 1024;
 constexpr double kSleeperSpacing = 1.6;
+constexpr double kSleeperHalfWidth = 0.35;   // along the track
+constexpr double kSleeperHalfLength = 3.1;   // across it
 // Both terrain textures share their detail noise: at the pieces' ends,
 // where the ground is the same, the textures then match texel for texel.
 constexpr uint32_t kSnowSeed = 61;
@@ -33,11 +36,13 @@ constexpr double kSkirtDrop = 0.3;
 
 // Grid lines across the track: fine near the track, and through every
 // planting spot's y so spots fall on vertices, coarse on the far slopes.
+// Under the track bed the snow is hidden and flat: one strip spans it.
 std::vector<double> acrossLines() {
   std::vector<double> ys;
   for (double y = kY0; y < -60; y += 10) ys.push_back(y);
   for (double y : {-60.0, -52.5, -45.0, -37.5}) ys.push_back(y);
   for (int k = -12; k <= 12; ++k) {
+    if (std::fabs(2.5 * k) < kBallastHalfWidth - 1) continue;
     ys.push_back(2.5 * k);
     if (k == 12) ys.push_back(30.39);
   }
@@ -100,7 +105,7 @@ GroundHeight shadedRelief(const TerrainHeight& h) {
     double keep = smoothstep(std::min(x - kX0, kX1 - x) / kEndBlend);
     double profile = crossProfile(y);
     double ground = profile + keep * (h.relief(x, y) - profile);
-    double bed = std::fabs(y) < 3.1 ? dims::kSleeperTopZ : ballastHeight(y);
+    double bed = std::fabs(y) < kSleeperHalfLength ? dims::kSleeperTopZ : ballastHeight(y);
     return std::fabs(y) < kBallastHalfWidth ? std::max(ground, bed) : ground;
   };
 }
@@ -119,9 +124,16 @@ std::vector<uint8_t> paintTerrainSnow(int kind) {
   return paintSnowGround(g);
 }
 
+// The bed's texture spans two sleeper pitches along the track and the bed's
+// whole width across it, so its cribs lie between the sleepers.
 TriangleList ballastBed() {
   auto height = [](double, double y) { return ballastHeight(y); };
-  return makeHeightField(height, kX0, kX1, -kBallastHalfWidth, kBallastHalfWidth, 50, 6, 4.0, 4.0);
+  return makeHeightField(height, kX0, kX1, -kBallastHalfWidth, kBallastHalfWidth, 50, 6, 2 * kSleeperSpacing,
+                         2 * kBallastHalfWidth);
+}
+
+TrackBedLayout trackBedLayout() {
+  return {kSleeperSpacing, kSleeperHalfWidth, kSleeperHalfLength, dims::kGaugeHalf, kBallastShoulder, kBallastHalfWidth};
 }
 
 Model terrainModel(int kind, const std::string& texture) {
@@ -130,24 +142,6 @@ Model terrainModel(int kind, const std::string& texture) {
   m.part(texture, unlitMaterial()).triangles = groundSurface(h);
   m.part("ballast.png", unlitMaterial()).triangles = ballastBed();
   return m;
-}
-
-std::vector<uint8_t> paintBallast() {
-  Canvas c(256, 256);
-  c.flush();
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 256; ++x) {
-      double stone = valueNoise(x / 4.0, y / 4.0, 51, 64);
-      double fine = hashUnit(x, y, 52);
-      double snow = fractalNoise(x / 32.0, y / 32.0, 53, 3, 8);
-      double g = 0.38 + 0.22 * stone + 0.08 * fine;
-      double rgb[3] = {g * 1.02, g * 0.97, g * 0.92};
-      double cover = std::clamp((snow - 0.42) * 5.0, 0.0, 0.85);  // drifts between stones
-      for (double& v : rgb) v = v * (1 - cover) + 0.9 * cover;
-      c.setPixel(x, y, rgb[0], rgb[1], rgb[2] * (1 + 0.04 * cover), 1);
-    }
-  c.markDirty();
-  return c.png();
 }
 
 std::vector<uint8_t> paintFlat(int size, double r, double g, double b, double noise, uint32_t seed,
@@ -186,7 +180,8 @@ Model railsModel() {
         .triangles.append(top, translation({kX0, s * dims::kGaugeHalf, dims::kRailTopZ + 0.002}));
   }
   for (double x = kX0 + kSleeperSpacing / 2; x < kX1; x += kSleeperSpacing) {
-    TriangleList sleeper = boxBetween({x - 0.35, -3.1, dims::kSleeperTopZ - 0.3}, {x + 0.35, 3.1, dims::kSleeperTopZ}, 2.0);
+    TriangleList sleeper = boxBetween({x - kSleeperHalfWidth, -kSleeperHalfLength, dims::kSleeperTopZ - 0.3},
+                                      {x + kSleeperHalfWidth, kSleeperHalfLength, dims::kSleeperTopZ}, 2.0);
     m.part("sleeper.png", unlitMaterial()).triangles.append(sleeper);
   }
   return m;
@@ -200,7 +195,7 @@ void addLandscape(ArchiveContent& a) {
   a.addModel("relsi", railsModel());
   a.addImage("relef1.png", paintTerrainSnow(1));
   a.addImage("relef2.png", paintTerrainSnow(2));
-  a.addImage("ballast.png", paintBallast());
+  a.addImage("ballast.png", paintTrackBed(trackBedLayout()));
   a.addImage("rust.png", paintFlat(64, 0.42, 0.30, 0.24, 0.35, 71, true));
   a.addImage("polish.png", paintFlat(32, 0.78, 0.80, 0.84, 0.2, 72, true));
   a.addImage("sleeper.png", paintFlat(64, 0.36, 0.27, 0.20, 0.5, 73, true));

@@ -26,6 +26,7 @@ ArchiveContent buildMainArchive() {
   a.addImage(textures::kCoal, paintCoal());
   a.addImage(textures::kPlanks, paintPlanks());
   a.addImage(textures::kNumberPlate, paintNumberPlate());
+  a.addImage(textures::kRivetedPlate, paintRivetedPlate());
   addSmokeImages(a);
   addLandscape(a);
   addPlants(a);

@@ -28,6 +28,7 @@ constexpr const char* kCoal = "coal.png";
 constexpr const char* kPlanks = "planks.png";
 constexpr const char* kFire = "x#Fire64/64";  // computed flame
 constexpr const char* kNumberPlate = "numberplate.png";
+constexpr const char* kRivetedPlate = "plates.png";
 }  // namespace textures
 
 // Adds `shape`, placed by `where`, to the mesh of `model` with that texture

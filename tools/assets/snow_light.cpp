@@ -27,7 +27,7 @@ constexpr double kBrightest = 1.5;
 const Vec3 kSkyGlow = normalized({0.75, -0.25, 0.6});
 constexpr double kSkyContrast = 1.5;
 constexpr double kSheltered[3] = {0.62, 0.70, 0.85};
-constexpr double kHaze[3] = {0.80, 0.85, 0.93};
+constexpr double kHaze[3] = {0.84, 0.875, 0.94};
 // Where haze starts, and how far off it is half way to its deepest.
 constexpr double kClearDistance = 25.0;
 constexpr double kHalfHazeDistance = 70.0;
@@ -65,4 +65,10 @@ double hazeAt(double distance) {
 
 void applyHaze(double amount, double rgb[3]) {
   for (int c = 0; c < 3; ++c) rgb[c] += (kHaze[c] - rgb[c]) * amount;
+}
+
+void farSnowColour(double distance, double rgb[3]) {
+  const Vec3 up{0, 0, 1};
+  snowColour(up, up, 1.0, rgb);
+  applyHaze(hazeAt(distance), rgb);
 }

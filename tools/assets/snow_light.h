@@ -20,3 +20,7 @@ double hazeAt(double distance);
 
 // Blends `rgb` towards the haze colour by `amount` (0..1).
 void applyHaze(double amount, double rgb[3]);
+
+// Open flat snow `distance` units off, haze and all: where the far field
+// meets things drawn without a height field (the forest's foot).
+void farSnowColour(double distance, double rgb[3]);

@@ -87,7 +87,7 @@ double crossProfile(double y) {
 }
 
 double ballastHeight(double y) {
-  const double top = -6.0, shoulder = 3.2, foot = -6.4;
+  const double top = -6.0, shoulder = kBallastShoulder, foot = -6.4;
   double a = std::fabs(y);
   if (a <= shoulder) return top;
   return top + (foot - top) * std::min(1.0, (a - shoulder) / (kBallastHalfWidth - shoulder));

@@ -23,6 +23,7 @@ double crossProfile(double y);
 // Height of the track bed's top (ballast) at y, and its half width.
 double ballastHeight(double y);
 constexpr double kBallastHalfWidth = 4.8;
+constexpr double kBallastShoulder = 3.2;  // the flat top ends here
 
 class TerrainHeight {
  public:

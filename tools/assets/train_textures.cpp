@@ -68,3 +68,35 @@ std::vector<uint8_t> paintNumberPlate() {
   centredText(cr, "HR-07", 128, 66);
   return c.png();
 }
+
+std::vector<uint8_t> paintRivetedPlate() {
+  struct Spot {
+    double x, y;
+  };
+  const int size = 128;
+  Canvas c(size, size);
+  c.flush();
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      double v = 0.84 + 0.12 * fractalNoise(x / 16.0, y / 16.0, 11, 3, 8);
+      c.setPixel(x, y, v, v, v * 1.01, 1);
+    }
+  c.markDirty();
+  cairo_t* cr = c.cr();
+  cairo_set_line_width(cr, 2.0);
+  cairo_set_source_rgba(cr, 0.35, 0.35, 0.36, 0.8);
+  cairo_rectangle(cr, 1, 1, size - 2, size - 2);
+  cairo_stroke(cr);
+  for (int k = 0; k < 8; ++k) {
+    double p = 8 + k * (size - 16) / 7.0;
+    for (Spot at : {Spot{p, 7}, Spot{p, size - 7.0}, Spot{7, p}, Spot{size - 7.0, p}}) {
+      cairo_set_source_rgba(cr, 0.3, 0.3, 0.32, 0.7);  // shadow under the head
+      cairo_arc(cr, at.x + 0.8, at.y + 1.0, 2.6, 0, 2 * 3.14159265358979);
+      cairo_fill(cr);
+      cairo_set_source_rgba(cr, 1.0, 1.0, 1.0, 0.9);  // lit dome
+      cairo_arc(cr, at.x - 0.4, at.y - 0.5, 2.2, 0, 2 * 3.14159265358979);
+      cairo_fill(cr);
+    }
+  }
+  return c.png();
+}

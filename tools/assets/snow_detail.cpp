@@ -51,7 +51,7 @@ double SnowDetail::ripples(double x, double y) const {
   double strength = 0.2 + 0.8 * std::clamp((patch - 0.4) * 3.0, 0.0, 1.0);
   // Sharper crests than troughs, as blown snow builds them.
   double s = 0.5 + 0.5 * std::sin(phase);
-  return 0.045 * strength * s * s;
+  return 0.036 * strength * s * s;
 }
 
 // Sastrugi: hard ridges carved by the wind, 2 to 5 units long along it and

@@ -11,16 +11,13 @@ namespace {
 // white just short of full white, so the brightest snow still shows its
 // texture. Shelter from the sky darkens towards a cool blue-grey.
 constexpr double kSky[3] = {0.48, 0.515, 0.61};
-constexpr double kSun[3] = {0.40, 0.36, 0.25};
+constexpr double kSun[3] = {0.405, 0.363, 0.262};
 // The sun stands high, so the cosine alone would barely tell slopes from
 // flats: differences from flat ground count this many times over on the
 // relief, and fewer on the small detail, which would otherwise turn harsh.
 constexpr double kReliefContrast = 7.0;
 constexpr double kDetailContrast = 3.0;
-constexpr double kFacingShare = 0.4;
-// The detail is modelled as by a lower sun in the same quarter of the sky,
-// so that it reads wherever the ground faces the high sun squarely.
-constexpr double kDetailSunDrop = 0.5;
+constexpr double kFacingShare = 0.3;
 constexpr double kBrightest = 1.5;
 // The open sky is brightest low over the track ahead (+X, a little -Y):
 // it models the detail that the sun, falling square on it, leaves flat.
@@ -33,6 +30,12 @@ constexpr double kClearDistance = 25.0;
 constexpr double kHalfHazeDistance = 70.0;
 constexpr double kDeepestHaze = 0.7;
 
+// The detail is modelled as by a lower sun in the same quarter of the sky,
+// swung a little towards +X: where the ground faces the high sun squarely,
+// the sun's own cosine hardly changes over small bumps, and they would
+// wash out.
+Vec3 detailLight(const Vec3& sun) { return normalized({sun.x + 0.3, sun.y + 0.15, sun.z * 0.5}); }
+
 }  // namespace
 
 Vec3 sunDirection() {
@@ -41,9 +44,8 @@ Vec3 sunDirection() {
 }
 
 void snowColour(const Vec3& relief, const Vec3& surface, double sky, double rgb[3]) {
-  static const Vec3 sun = sunDirection();
+  static const Vec3 sun = sunDirection(), low = detailLight(sun);
   // Flat ground: 1; turned towards the sun more, away from it less.
-  static const Vec3 low = normalized({sun.x + 0.3, sun.y + 0.3 * kDetailSunDrop, sun.z * (1 - kDetailSunDrop)});
   double onRelief = dot(relief, sun);
   double slope = kReliefContrast * (onRelief - sun.z) / sun.z;
   // Slopes facing the sun brighten less than those turned away darken, so

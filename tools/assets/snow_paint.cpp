@@ -26,11 +26,14 @@ double smoothstep(double u) {
 double detailShown(double distance) { return 1 - smoothstep((distance - 55) / 50); }
 
 // Packed and loose snow side by side: a faint, patchy change of
-// brightness a couple of units across, fading with the detail.
+// brightness a couple of units across and a finer grain within it, both
+// fading with the detail.
 double packedSnow(const SnowGround& g, double x, double y) {
-  const int cells = int(std::round(g.width / 2.0));
-  double u = (x - g.x0) / g.width * cells;
-  return 1 + 0.10 * (fractalNoise(u, y / 2.0, g.seed + 40, 3, cells) - 0.5) * detailShown(g.distance(x, y));
+  const int patches = int(std::round(g.width / 2.0)), grains = int(std::round(g.width / 0.9));
+  double u = (x - g.x0) / g.width;
+  double patch = fractalNoise(u * patches, y / 2.0, g.seed + 40, 2, patches) - 0.5;
+  double grain = valueNoise(u * grains, y / 0.9, g.seed + 41, grains) - 0.5;
+  return 1 + (0.09 * patch + 0.06 * grain) * detailShown(g.distance(x, y));
 }
 
 // Heights of the wind detail (and the ski track) at every texel centre,

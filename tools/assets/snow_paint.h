@@ -11,7 +11,7 @@
 using GroundHeight = std::function<double(double x, double y)>;
 
 struct SnowGround {
-  // The relief to shade. It is asked for heights up to 16 units outside
+  // The relief to shade. It is asked for heights up to 14 units outside
   // the area too (for the shelter of hollows).
   GroundHeight height;
   // A size x size texture covering x in [x0, x0 + width) and y in

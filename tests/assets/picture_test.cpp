@@ -13,27 +13,54 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/settings.h"
+#include "app/option_flags.h"
 #include "platform/local_time.h"
 #include "platform/png_file.h"
 #include "scene/scene_node.h"
 #include "tests/support/picture_measures.h"
 #include "tools/assets/dimensions.h"
-#include "tools/config/settings_writer.h"
 #include "tools/still/offscreen_saver.h"
 
 namespace {
 
-// Every overlay on: a digital 24-hour large clock, the calendar and the
-// frame-rate counter. Returns the settings file's path.
-std::string allOverlaysSettings() {
-  Settings settings;
-  settings.showFrameRate = settings.showClock = settings.clock24Hour = settings.largeClock = 1;
-  settings.showCalendar = 1;
-  std::string path = ::testing::TempDir() + "halvenrode_picture_settings" + std::to_string(getpid());
+// The list of reference stills: the saver's options they share (every
+// overlay on), then one line per still.
+struct ReferenceStill {
+  std::string file, seed, date, time, frames, step;
+};
+struct ReferenceList {
+  std::vector<std::string> options;
+  std::vector<ReferenceStill> stills;
+};
+
+ReferenceList readReferenceList() {
+  ReferenceList list;
+  std::ifstream in(std::string(GOLDEN_DIR) + "/stills.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string first;
+    if (line.empty() || line[0] == '#' || !(fields >> first)) continue;
+    if (first == "options") {
+      for (std::string word; fields >> word;) list.options.push_back(word);
+      continue;
+    }
+    ReferenceStill still{first, "", "", "", "", ""};
+    if (fields >> still.seed >> still.date >> still.time >> still.frames >> still.step) list.stills.push_back(still);
+  }
+  return list;
+}
+
+// The saver's options of the reference stills, as the saver reads them.
+SettingOverrides referenceOptions(const ReferenceList& list) {
+  SettingOverrides overrides;
   std::string problem;
-  EXPECT_TRUE(writeSettingsFile(path, settings, problem)) << problem;
-  return path;
+  for (size_t at = 0; at < list.options.size();) {
+    int taken = readSettingOption(list.options, at, overrides, problem);
+    EXPECT_GT(taken, 0) << list.options[at] << " " << problem;
+    at += taken > 0 ? size_t(taken) : 1;
+  }
+  return overrides;
 }
 
 struct Still {
@@ -62,12 +89,13 @@ TEST(Picture, TheGroundIsPaintedForTheSceneLight) {
 // picture is ground: no more than a fifth of the 16-pixel blocks may be
 // featureless near-white.
 TEST(Picture, SnowfieldIsNotAWhiteSheet) {
-  std::string settings = allOverlaysSettings();
+  ReferenceList list = readReferenceList();
+  ASSERT_FALSE(list.options.empty()) << "no options in the list of reference stills";
   for (const Still& still : {Still{1024, 768, 3, 2}, Still{2560, 1080, 42, 20}}) {
     OffscreenSaverOptions options;
     options.width = still.width;
     options.height = still.height;
-    options.settingsFile = settings;
+    options.overrides = referenceOptions(list);
     options.seed = still.seed;
     options.fixedLocalTime = parseLocalTime("2026-12-15 13:59:30", options.localTime);
     OffscreenSaver saver(options);
@@ -77,7 +105,6 @@ TEST(Picture, SnowfieldIsNotAWhiteSheet) {
     EXPECT_LE(featurelessWhiteShare(pixels, still.width, still.height), 0.20)
         << still.width << "x" << still.height << " seed " << still.seed << " at " << still.seconds << " s";
   }
-  std::remove(settings.c_str());
 }
 
 #ifdef STILL_PROGRAM
@@ -105,30 +132,23 @@ double changedShare(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b
 }  // namespace
 
 TEST(GoldenStills, FreshRendersMatchTheReferences) {
-  std::string folder = GOLDEN_DIR "/";
-  std::ifstream list(folder + "stills.txt");
-  ASSERT_TRUE(list) << "no list of reference stills";
-  std::string settings = allOverlaysSettings(), line;
-  int compared = 0;
-  while (std::getline(list, line)) {
-    std::istringstream fields(line);
-    std::string file, seed, date, time, frames, step;
-    if (line.empty() || line[0] == '#' || !(fields >> file >> seed >> date >> time >> frames >> step)) continue;
+  ReferenceList list = readReferenceList();
+  std::string options;
+  for (const std::string& word : list.options) options += " " + word;
+  for (const ReferenceStill& still : list.stills) {
     std::string out = ::testing::TempDir() + "halvenrode_golden_" + std::to_string(getpid()) + ".png";
-    std::string command = std::string(STILL_PROGRAM) + " --size 320x240 --settings " + settings +
-                          " --seed " + seed + " --local-time \"" + date + " " + time + "\" --frames " + frames +
-                          " --step " + step + " --out " + out;
+    std::string command = std::string(STILL_PROGRAM) + " --size 320x240" + options + " --seed " + still.seed +
+                          " --local-time \"" + still.date + " " + still.time + "\" --frames " + still.frames +
+                          " --step " + still.step + " --out " + out;
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     int width = 0, height = 0, refWidth = 0, refHeight = 0;
     std::vector<uint8_t> fresh, reference;
     ASSERT_TRUE(readPngRgba(out, width, height, fresh));
     std::remove(out.c_str());
-    ASSERT_TRUE(readPngRgba(folder + file, refWidth, refHeight, reference)) << file;
+    ASSERT_TRUE(readPngRgba(std::string(GOLDEN_DIR) + "/" + still.file, refWidth, refHeight, reference)) << still.file;
     EXPECT_LE(changedShare(fresh, reference), kChangedShare)
-        << file << " no longer matches; if the change is meant, run scripts/golden-stills";
-    ++compared;
+        << still.file << " no longer matches; if the change is meant, run scripts/golden-stills";
   }
-  EXPECT_GE(compared, 3);
-  std::remove(settings.c_str());
+  EXPECT_GE(list.stills.size(), 3u);
 }
 #endif

@@ -146,7 +146,9 @@ TEST_F(MainArchive, PiecesJoinWithoutGaps) {
   }
   for (const char* entry : {"relef1", "relef2"}) {
     double low = 1e9, high = -1e9;
-    for (const Vec3& p : model(entry)[0].positions) low = std::min(low, p.x), high = std::max(high, p.x);
+    const std::vector<ReadMesh> piece = model(entry);
+    ASSERT_FALSE(piece.empty()) << entry;
+    for (const Vec3& p : piece[0].positions) low = std::min(low, p.x), high = std::max(high, p.x);
     EXPECT_DOUBLE_EQ(low, kPieceStart);
     EXPECT_DOUBLE_EQ(high, kPieceStart + kTerrainSpacing);
   }

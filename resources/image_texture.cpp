@@ -46,6 +46,16 @@ bool isPackedRgba(const SDL_Surface* surface) {
          format->Amask == kAlphaMask && surface->pitch == surface->w * 4;
 }
 
+SDL_Surface* createPackedRgba(int width, int height) {
+  SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, kRedMask, kGreenMask,
+                                           kBlueMask, kAlphaMask);
+  if (rgba != nullptr && !isPackedRgba(rgba)) {
+    SDL_FreeSurface(rgba);
+    return nullptr;
+  }
+  return rgba;
+}
+
 // Byte position (0 to 2) of a channel in a 24-bit pixel, or -1 when the
 // mask is not one whole byte there.
 int byteOf(Uint32 mask) {
@@ -68,12 +78,8 @@ SDL_Surface* expandRgbToRgba(SDL_Surface* surface) {
   if (red < 0 || green < 0 || blue < 0 || red == green || red == blue || green == blue) {
     return nullptr;
   }
-  SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 32, kRedMask,
-                                           kGreenMask, kBlueMask, kAlphaMask);
-  if (rgba == nullptr || !isPackedRgba(rgba)) {
-    if (rgba != nullptr) SDL_FreeSurface(rgba);
-    return nullptr;
-  }
+  SDL_Surface* rgba = createPackedRgba(surface->w, surface->h);
+  if (rgba == nullptr) return nullptr;
   if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
   for (int y = 0; y < surface->h; ++y) {
     const Uint8* from = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
@@ -89,10 +95,9 @@ SDL_Surface* expandRgbToRgba(SDL_Surface* surface) {
   return rgba;
 }
 
-// A copy of `surface` in packed RGBA. Sources without an alpha channel come
-// out opaque.
-SDL_Surface* convertToRgba(SDL_Surface* surface) {
-  if (SDL_Surface* expanded = expandRgbToRgba(surface)) return expanded;
+// A copy of `surface` in packed RGBA through SDL's general converter, with
+// every pixel opaque unless the source carries its own alpha.
+SDL_Surface* convertWithSdl(SDL_Surface* surface) {
   SDL_PixelFormat format = {};
   format.BitsPerPixel = 32;
   format.BytesPerPixel = 4;
@@ -115,6 +120,37 @@ SDL_Surface* convertToRgba(SDL_Surface* surface) {
     return nullptr;
   }
   return converted;
+}
+
+// The pixels a colour key leaves out (a GIF's transparent index, the one
+// transparent entry or colour of a PNG) become alpha 0 in `rgba`, keeping
+// their colour. SDL's keyed blit copies every other pixel onto a cleared
+// surface, which marks the left-out ones exactly for any source layout.
+void clearKeyedPixels(SDL_Surface* source, Uint32 key, SDL_Surface* rgba) {
+  SDL_Surface* copied = createPackedRgba(source->w, source->h);
+  if (copied == nullptr) return;
+  SDL_FillRect(copied, nullptr, 0);
+  SDL_SetAlpha(source, 0, SDL_ALPHA_OPAQUE);
+  SDL_SetColorKey(source, SDL_SRCCOLORKEY, key);
+  SDL_BlitSurface(source, nullptr, copied, nullptr);
+  SDL_SetColorKey(source, 0, 0);
+  const Uint32* marks = static_cast<const Uint32*>(copied->pixels);
+  Uint32* pixels = static_cast<Uint32*>(rgba->pixels);
+  for (size_t i = 0, count = size_t(rgba->w) * size_t(rgba->h); i < count; ++i) {
+    if ((marks[i] & kAlphaMask) == 0) pixels[i] &= ~kAlphaMask;
+  }
+  SDL_FreeSurface(copied);
+}
+
+// A copy of `surface` in packed RGBA. Sources without an alpha channel come
+// out opaque but for the pixels their colour key leaves out.
+SDL_Surface* convertToRgba(SDL_Surface* surface) {
+  const bool keyed = (surface->flags & SDL_SRCCOLORKEY) != 0;
+  const Uint32 key = surface->format->colorkey;
+  SDL_Surface* rgba = expandRgbToRgba(surface);
+  if (rgba == nullptr) rgba = convertWithSdl(surface);
+  if (rgba != nullptr && keyed) clearKeyedPixels(surface, key, rgba);
+  return rgba;
 }
 
 // SDL's converter reads a paletted surface's colours without checking that

@@ -54,6 +54,18 @@ Bytes pngWithChunks(uint32_t ancillaryLength, bool withEnd) {
   return png;
 }
 
+// The RGBA texels of a bound 2D texture, row by row.
+Bytes textureTexels(uint32_t texture) {
+  glBindTexture(GL_TEXTURE_2D, texture);
+  GLint width = 0, height = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+  Bytes texels(size_t(width) * size_t(height) * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+  return texels;
+}
+
 bool complete(const Bytes& bytes, uint32_t largestSide = 16384) {
   return imageSafeToDecode(bytes.data(), static_cast<uint32_t>(bytes.size()), largestSide);
 }
@@ -262,7 +274,9 @@ TEST(ImageTexture, BitmapWithoutAUsablePaletteGivesNoTexture) {
 // The seeds are one image of every accepted format and layout (PNG RGBA,
 // RGB, grey and paletted with a transparent colour; GIF with a transparent
 // index; BMP paletted, 1-bit, 24-bit top down, 32-bit bit fields): each
-// must become a texture, so the fuzzer starts from inputs that decode.
+// must become a texture, so the fuzzer starts from inputs that decode. The
+// transparent ones keep their transparency: the left-out pixels come out
+// with alpha 0 and their own colour, the others opaque.
 TEST(ImageTexture, EveryImageSeedBecomesATexture) {
   OffscreenGlContext context(4, 4);
   ASSERT_TRUE(context.ok());
@@ -276,6 +290,19 @@ TEST(ImageTexture, EveryImageSeedBecomesATexture) {
     Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     uint32_t texture = uploadImageTexture(bytes.data(), static_cast<uint32_t>(bytes.size()));
     EXPECT_NE(texture, 0u) << name;
+    if (texture != 0 && name.find("transparent") != std::string::npos) {
+      std::vector<uint8_t> texels = textureTexels(texture);
+      size_t clear = 0, opaque = 0;
+      for (size_t at = 3; at < texels.size(); at += 4) {
+        clear += texels[at] == 0;
+        opaque += texels[at] == 255;
+        if (texels[at] == 0) {
+          EXPECT_NE(texels[at - 3] | texels[at - 2] | texels[at - 1], 0) << name;
+        }
+      }
+      EXPECT_GT(clear, 0u) << name;
+      EXPECT_GT(opaque, 0u) << name;
+    }
     releaseImageTexture(texture);
     ++seeds;
   }

@@ -15,14 +15,12 @@ RegistryString::RegistryString(const std::string& keyPath, const std::string& va
   valueData_.push_back('\0');
 }
 
-std::string RegistryString::value() {
-  working_ = valueData_.empty() ? std::string() : std::string(valueData_.data());
-  return working_;
+std::string RegistryString::value() const {
+  return valueData_.empty() ? std::string() : std::string(valueData_.data());
 }
 
-std::string RegistryString::pathOf(const std::string& fileName) {
-  working_ = value() + fileName;
-  return working_;
+std::string RegistryString::pathOf(const std::string& fileName) const {
+  return value() + fileName;
 }
 
 // Constructed during static initialisation, before main, so every mode finds

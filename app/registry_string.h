@@ -13,14 +13,13 @@ class RegistryString {
                  const std::string& fallback = std::string());
 
   // The value's text (up to its first zero byte); empty when none.
-  std::string value();
+  std::string value() const;
   // The value's text followed directly by `fileName`, no separator added.
-  std::string pathOf(const std::string& fileName);
+  std::string pathOf(const std::string& fileName) const;
 
   bool hasValue() const { return !valueData_.empty(); }
 
  private:
-  std::string working_;
   std::vector<char> valueData_;  // the bytes with their terminating zero
 };
 

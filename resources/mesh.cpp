@@ -42,7 +42,6 @@ bool Mesh::load(const uint8_t*& cursor, const uint8_t* end, const std::string& a
   if (!readMeshRecord(cursor, end, record)) return false;
   textureName_ = record.textureName;
   textureNameLength_ = record.textureNameLength;
-  reserved_ = record.reserved;
   material_ = record.material;
   triangleCount_ = record.triangleCount;
   positions_ = record.positions;

@@ -42,7 +42,6 @@ class Mesh {
   bool hasAlphaTest() const;
 
  private:
-  const uint8_t* reserved_ = nullptr;
   const uint8_t* material_ = nullptr;
   bool capturedDepthTest_ = false;
   bool capturedNormalize_ = false;

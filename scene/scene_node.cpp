@@ -22,7 +22,7 @@ SceneNode::~SceneNode() {
 
 void SceneNode::loadModel(const std::string& archiveName, const std::string& entryName) {
   archiveNames.push_back(archiveName);
-  meshCount += readModelEntry(archiveName, entryName, meshes);
+  readModelEntry(archiveName, entryName, meshes);
   hasModel = true;
 }
 

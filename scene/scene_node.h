@@ -51,7 +51,6 @@ class SceneNode {
   std::vector<DrawHook> hooks;
   std::vector<Mesh*> meshes;
   std::vector<std::string> archiveNames;
-  int32_t meshCount = 0;
   bool hasModel = false;
   std::vector<SceneNode*> children;
 

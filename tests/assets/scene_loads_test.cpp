@@ -25,7 +25,7 @@ struct Census {
 void walk(const SceneNode* node, Census& census) {
   if (node == nullptr) return;
   if (!node->archiveNames.empty()) {
-    if (node->meshCount > 0)
+    if (!node->meshes.empty())
       ++census.withModel;
     else
       census.empty.push_back(node->archiveNames.front());

@@ -22,12 +22,9 @@
 #include "app/frame_clock.h"
 #include "app/option_flags.h"
 #include "platform/local_time.h"
+#include "tools/still/model_look.h"
 #include "tools/still/offscreen_saver.h"
 #include "tools/still/preview_picture.h"
-#if __has_include("tools/still/model_look.h")
-#include "tools/still/model_look.h"
-#define HAVE_MODEL_LOOK 1
-#endif
 
 namespace {
 
@@ -164,12 +161,8 @@ int main(int argc, char** argv) {
   std::string problem = parse(argc, argv, options);
   if (!problem.empty()) return usage(problem);
   if (!options.model.empty()) {
-#ifdef HAVE_MODEL_LOOK
     return renderModelLook(options.model, options.turn, options.saver.width, options.saver.height,
                            options.out);
-#else
-    return usage("--model is not available in this build");
-#endif
   }
   return renderScene(options);
 }

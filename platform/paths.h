@@ -1,9 +1,10 @@
 #pragma once
 #include <string>
 
-// Paths in this program are built the way the original host expects, with
-// backslashes between folder and file ("\\Quorvel_Halvenrode_cfg"). These
-// helpers turn them into file-system paths at the moment they are used.
+// Paths in this program are kept in one stored form, with backslashes
+// between folder and file ("\\Quorvel_Halvenrode_cfg"), the form the registry
+// value and the settings file name are written in. These helpers turn them
+// into file-system paths at the moment they are used.
 
 // The path with every '\' turned into '/'.
 std::string nativePath(const std::string& path);

@@ -21,9 +21,10 @@ TriangleList makeTube(double innerRadius, double outerRadius, double length, int
                       double tile = 1.0);
 
 // Surface of revolution about +Z of the profile points (radius, z), in order
-// from bottom to top. Normals are smoothed along the profile except across
-// points listed as sharp; a closing disc is added where the profile ends
-// off the axis and `closeEnds` is set.
+// from bottom to top. Normals are smooth along the whole profile (each
+// point takes the direction across the chord between its neighbours); a
+// closing disc is added where the profile ends off the axis and `closeEnds`
+// is set.
 TriangleList makeLathe(const std::vector<Vec2>& profile, int segments, bool closeEnds = true,
                        double tile = 1.0);
 

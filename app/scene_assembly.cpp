@@ -46,8 +46,8 @@ constexpr double kPi = 3.14159265358978;
 void resetContentState() {
   resetLandscapeState();
   resetClockSlotMemories();
-  lastCalendarDate = -1;
-  frameCounter = 0;
+  resetCalendarState();
+  resetFrameRateCounter();
 }
 
 void fillModelNames() {

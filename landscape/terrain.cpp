@@ -4,6 +4,7 @@
 #include "landscape/vegetation.h"
 #include "scene/controllers.h"
 #include "scene/draw_hooks.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/random.h"
 #include "scene/scene_node.h"
@@ -17,29 +18,18 @@ constexpr int kFewestPlants = 10;
 constexpr int kPlantCountSpread = 6;  // 10 to 15 plants
 
 void addPieceMotion(SceneNode* piece) {
-  piece->cues.newCue();
-  NodeEvent slide;
-  slide.init(1, true, 0.0);
-  slide.setMotion(linearMove, 0, kTerrainSpeed, 0, 0);
-  NodeEvent lifetime;
-  lifetime.init(1, true, 0.0);
-  lifetime.setParams(timedClose, kTerrainLifetimeMs, 0, 0);
-  piece->cues.addEvent(slide);
-  piece->cues.addEvent(lifetime);
-  piece->cues.fire(0);
+  startEvents(piece, {
+                         permanentMotion(linearMove, 0, kTerrainSpeed),
+                         closeAfter(kTerrainLifetimeMs),
+                     });
 }
 
 // Cue 1 holds one plant builder; firing it n times starts n copies, which
 // all run in the piece's first tick.
 void addPlants(SceneNode* piece, int32_t spotKind) {
-  int32_t cue = piece->cues.newCue();
-  NodeEvent planter;
-  planter.init(1, true, -1.0);
-  planter.setMotion(plantVegetation, spotKind, 0, 0, 0);
-  piece->cues.addEvent(planter);
   plantingSpotList(spotKind).clear();
   int plants = kFewestPlants + randomBelow(kPlantCountSpread);
-  for (int i = 0; i < plants; ++i) piece->cues.fire(cue);
+  startEvents(piece, {oneShotMotion(plantVegetation, spotKind)}, plants);
 }
 
 SceneNode* makeRails() {

@@ -1,7 +1,7 @@
 #include "landscape/vegetation.h"
 
 #include "landscape/planting_spots.h"
-#include "scene/controllers.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/random.h"
 #include "scene/scene_node.h"
@@ -20,11 +20,6 @@ void plantVegetation(int32_t) {
   plant->transform.setPosition(spot.x, spot.y, spot.z);
   plant->transform.setScale(1.0, 1.0, 0.8 + randomBelow(50) / 100.0);
 
-  plant->cues.newCue();
-  NodeEvent lifetime;
-  lifetime.init(1, true, 0.0);
-  lifetime.setParams(timedClose, kPlantLifetimeMs, 0, 0);
-  plant->cues.addEvent(lifetime);
-  plant->cues.fire(0);
+  startEvents(plant, {closeAfter(kPlantLifetimeMs)});
   currentNode->addChild(plant);
 }

@@ -68,6 +68,8 @@ int32_t calendarDateKey(const std::tm& time) {
   return static_cast<int32_t>(static_cast<uint32_t>(key));
 }
 
+void resetCalendarState() { lastCalendarDate = -1; }
+
 const std::string& dayNumberEntry(int32_t cellValue) {
   static const std::vector<std::string> entries = makeDayNumberEntries();
   return entries[cellValue >= 1 && cellValue <= 31 ? cellValue : 0];
@@ -81,12 +83,7 @@ const std::string& monthNameEntry(int32_t month) {
 SceneNode* createCalendarNode(double x, double y, double z, bool mondayFirst) {
   SceneNode* calendar = new SceneNode();
   calendar->transform.setPosition(x, y, z);
-  calendar->cues.newCue();
-  NodeEvent builder;
-  builder.init(1, true, -1.0);
-  builder.setMotion(calendarBuilder, mondayFirst ? 0 : 1, 0, 0, 0);
-  calendar->cues.addEvent(builder);
-  calendar->cues.fire(0);
+  startEvents(calendar, {oneShotMotion(calendarBuilder, mondayFirst ? 0 : 1)});
   return calendar;
 }
 

@@ -16,6 +16,9 @@ extern int32_t lastCalendarDate;
 // one) to the same day of the month still turns the sheet.
 int32_t calendarDateKey(const std::tm& time);
 
+// Forgets the newest sheet's date, as at a fresh start.
+void resetCalendarState();
+
 // "calendar.pak" entry of a cell value: "null" for 0, else the day number.
 const std::string& dayNumberEntry(int32_t cellValue);
 // "calendar.pak" entry of a zero-based month: "m1" to "m12".

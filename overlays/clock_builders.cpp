@@ -41,16 +41,11 @@ void addSlot(SceneNode* clock, double x, int32_t kind) {
 SceneNode* createClockNode(double x, double y, double z, ClockForm form) {
   SceneNode* clock = new SceneNode();
   clock->transform.setPosition(x, y, z);
-  clock->cues.newCue();
-  NodeEvent builder;
-  builder.init(1, true, -1.0);
   switch (form) {
-    case ClockForm::Analog: builder.setCallback(analogClockBuilder, 0); break;
-    case ClockForm::Digital24Hour: builder.setMotion(digitalClockBuilder, 1, 0, 0, 0); break;
-    case ClockForm::Digital12Hour: builder.setMotion(digitalClockBuilder, 0, 0, 0, 0); break;
+    case ClockForm::Analog: startEvents(clock, {callbackEvent(analogClockBuilder, -1.0)}); break;
+    case ClockForm::Digital24Hour: startEvents(clock, {oneShotMotion(digitalClockBuilder, 1)}); break;
+    case ClockForm::Digital12Hour: startEvents(clock, {oneShotMotion(digitalClockBuilder, 0)}); break;
   }
-  clock->cues.addEvent(builder);
-  clock->cues.fire(0);
   return clock;
 }
 

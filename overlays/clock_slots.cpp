@@ -2,6 +2,7 @@
 
 #include "overlays/clock_face.h"
 #include "platform/local_time.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 
@@ -31,12 +32,7 @@ int32_t* slotMemory(int32_t kind) {
 SceneNode* makeGlyph(const ClockGlyph& glyph) {
   SceneNode* node = new SceneNode();
   if (!glyph.entry.empty()) node->loadModel("clock.pak", glyph.entry);
-  node->cues.newCue();
-  NodeEvent watcher;
-  watcher.init(1, true, 0.0);
-  watcher.setMotionAux(clockGlyphWatcher, glyph.watcherSelector, glyph.watchedValue, 0, 0, 0);
-  node->cues.addEvent(watcher);
-  node->cues.fire(0);
+  startEvents(node, {permanentWatcher(clockGlyphWatcher, glyph.watcherSelector, glyph.watchedValue)});
   return node;
 }
 

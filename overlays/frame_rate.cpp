@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "scene/controllers.h"
 #include "scene/draw_hooks.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 
@@ -23,16 +23,13 @@ SceneNode* makeDigit(const FrameRateDigit& digit) {
   node->transform.setPosition(digit.x, 0, 0);
   node->addHook(noDepthHook, 0);
   node->loadModel("utils.pak", std::string(1, digit.entry));
-  node->cues.newCue();
-  NodeEvent lifetime;
-  lifetime.init(1, true, 0.0);
-  lifetime.setParams(timedClose, kFrameRateWindowMs, 0, 0);
-  node->cues.addEvent(lifetime);
-  node->cues.fire(0);
+  startEvents(node, {closeAfter(kFrameRateWindowMs)});
   return node;
 }
 
 }  // namespace
+
+void resetFrameRateCounter() { frameCounter = 0; }
 
 std::vector<FrameRateDigit> frameRateDigits(int32_t frames) {
   // The window is 5 s: frames / 5 is the rate, frames / 50 its tens.
@@ -46,12 +43,7 @@ SceneNode* createFrameRateNode(double x, double y) {
   SceneNode* counter = new SceneNode();
   counter->transform.setPosition(x, y, 0);
   counter->loadModel("utils.pak", "fps");
-  counter->cues.newCue();
-  NodeEvent tick;
-  tick.init(1, true, 0.0);
-  tick.setCallback(frameRateTick, 0);
-  counter->cues.addEvent(tick);
-  counter->cues.fire(0);
+  startEvents(counter, {callbackEvent(frameRateTick, 0.0)});
   return counter;
 }
 

@@ -7,6 +7,9 @@ class SceneNode;
 // Frames drawn since the last display of the counter.
 extern int32_t frameCounter;
 
+// Starts the count from nothing, as at a fresh start.
+void resetFrameRateCounter();
+
 // The counter shows the average frame rate of a 5-second window.
 constexpr double kFrameRateWindowMs = 5000.0;
 

@@ -1,6 +1,7 @@
 #include "train/firebox_car.h"
 
 #include "scene/controllers.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 #include "train/locomotive.h"
@@ -32,12 +33,7 @@ void buildFireboxCar(int32_t) {
     SceneNode* node = new SceneNode();
     node->loadModel("main.pak", part.entry);
     node->transform.setPosition(part.x, 0, part.z);
-    node->cues.newCue();
-    NodeEvent event;
-    event.init(1, true, 0.0);
-    event.setMotion(part.controller, 1, part.A, part.B, 0);
-    node->cues.addEvent(event);
-    node->cues.fire(0);
+    startEvents(node, {permanentMotion(part.controller, 1, part.A, part.B)});
     anchor->addChild(node);
   }
 }

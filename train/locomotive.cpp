@@ -1,6 +1,7 @@
 #include "train/locomotive.h"
 
 #include "scene/controllers.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 #include "train/firebox_car.h"
@@ -72,19 +73,15 @@ const LocomotivePart kParts[] = {
 constexpr int kFirstTableRow = 2;
 constexpr int kRowCount = kFirstTableRow + static_cast<int>(sizeof kParts / sizeof kParts[0]);
 
-// Opens the node's cue, adds one record per motion and fires it.
+// One permanent record per motion, in list order, in one cue; a part
+// without motions gets no cue.
 void addMotions(SceneNode* node, const PartMotion* motions, int count) {
-  bool any = false;
-  for (int i = 0; i < count; ++i) any = any || motions[i].controller != nullptr;
-  if (!any) return;
-  node->cues.newCue();
+  std::vector<NodeEvent> events;
   for (int i = 0; i < count && motions[i].controller != nullptr; ++i) {
-    NodeEvent event;
-    event.init(1, true, 0.0);
-    event.setMotion(motions[i].controller, 1, motions[i].A, motions[i].B, motions[i].C);
-    node->cues.addEvent(event);
+    events.push_back(permanentMotion(motions[i].controller, 1, motions[i].A, motions[i].B,
+                                     motions[i].C));
   }
-  node->cues.fire(0);
+  if (!events.empty()) startEvents(node, events);
 }
 
 // A node with a one-shot or permanent building callback.
@@ -92,12 +89,7 @@ SceneNode* anchorWithCallback(double x, double y, double z, EventCallback callba
                               double duration) {
   SceneNode* node = new SceneNode();
   node->transform.setPosition(x, y, z);
-  node->cues.newCue();
-  NodeEvent event;
-  event.init(1, true, duration);
-  event.setCallback(callback, 0);
-  node->cues.addEvent(event);
-  node->cues.fire(0);
+  startEvents(node, {callbackEvent(callback, duration)});
   return node;
 }
 

@@ -2,6 +2,7 @@
 
 #include "scene/controllers.h"
 #include "scene/draw_hooks.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/random.h"
 #include "scene/scene_node.h"
@@ -13,29 +14,15 @@ constexpr double kRiseRate = -1.5;
 
 double scaleFactor() { return randomBelow(100) / 100.0 + 0.5; }
 
-NodeEvent permanent() {
-  NodeEvent event;
-  event.init(1, true, 0.0);
-  return event;
-}
-
 // A carrier that moves and ends the particle, with the sprite as its child.
 SceneNode* makeParticle(const SmokeParticleDraw& drawn) {
   SceneNode* carrier = new SceneNode();
-  carrier->cues.newCue();
-  NodeEvent lifetime = permanent();
-  lifetime.setParams(timedClose, drawn.lifetimeMs, 0, 0);
-  NodeEvent back = permanent();
-  back.setMotion(linearMove, 0, drawn.driftBack, 0, 0);
-  NodeEvent across = permanent();
-  across.setMotion(linearMove, 1, drawn.driftAcross, 0, 0);
-  NodeEvent rise = permanent();
-  rise.setMotion(expMove, 2, drawn.riseHeight, kRiseRate, 0);
-  carrier->cues.addEvent(rise);
-  carrier->cues.addEvent(across);
-  carrier->cues.addEvent(back);
-  carrier->cues.addEvent(lifetime);
-  carrier->cues.fire(0);
+  startEvents(carrier, {
+                           permanentMotion(expMove, 2, drawn.riseHeight, kRiseRate),
+                           permanentMotion(linearMove, 1, drawn.driftAcross),
+                           permanentMotion(linearMove, 0, drawn.driftBack),
+                           closeAfter(drawn.lifetimeMs),
+                       });
 
   SceneNode* sprite = new SceneNode();
   sprite->addHook(billboardHook, 0);

@@ -41,8 +41,8 @@ void ContentTest::SetUp() {
   setRandomSource(nullptr);
   resetLandscapeState();
   resetClockSlotMemories();
-  lastCalendarDate = -1;
-  frameCounter = 0;
+  resetCalendarState();
+  resetFrameRateCounter();
   setLocalTime(2026, 12, 15, 10, 20, 30);
   setTimeSource([] { return localNow; });
   probes.clear();

@@ -58,14 +58,20 @@ void fillModelNames() {
   vegetationNames.push_back("kust");
 }
 
-// The landscape with its background, tilted towards the camera and swaying
-// slowly about two axes; the phase offsets every sway.
-SceneNode* buildLandscape(double phase, SceneNode* train, SceneNode* light) {
+// The landscape node holding the background as its first child.
+SceneNode* makeLandscapeWithBackground() {
   SceneNode* background = new SceneNode();
   background->loadModel("main.pak", "fon");
   background->addHook(noLightingHook, 0);
   SceneNode* landscape = new SceneNode();
   landscape->addChild(background);
+  return landscape;
+}
+
+// Tilts the landscape towards the camera, sets it swaying slowly about two
+// axes (the phase offsets every sway) and hangs the train and the light
+// after the background.
+void setUpLandscape(SceneNode* landscape, double phase, SceneNode* train, SceneNode* light) {
   landscape->transform.setRotation(-62.0, 0.0, -90.0);
   // The spawner runs before the first piece's builder in the first tick.
   startEvents(landscape, {
@@ -76,7 +82,6 @@ SceneNode* buildLandscape(double phase, SceneNode* train, SceneNode* light) {
                           });
   landscape->addChild(train);
   landscape->addChild(light);
-  return landscape;
 }
 
 void buildWorld() {
@@ -88,10 +93,11 @@ void buildWorld() {
   light->transform.setPosition(0.0, 10.0, 20.0);
   startEvents(light, {permanentMotion(lightPosition, 1)});
 
+  SceneNode* landscape = makeLandscapeWithBackground();
   // One of a hundred phases, radians: each run starts at another point of
-  // the sway. Drawn after the builders are attached and before the sways.
+  // the sway. Drawn once the background exists and before the sways.
   double phase = static_cast<double>(randomBelow(100)) * kTwoPi / 100.0;
-  SceneNode* landscape = buildLandscape(phase, train, light);
+  setUpLandscape(landscape, phase, train, light);
 
   // The dolly moves the world 8 units towards and away from the camera.
   SceneNode* dolly = new SceneNode();

@@ -25,8 +25,9 @@ const std::vector<FlagOption>& flagOptions() {
        &Settings::clock24Hour},
       {"large-clock", "Clock", "_Large clock", nullptr, &Settings::largeClock},
       {"calendar", "Calendar", "Show the calenda_r", nullptr, &Settings::showCalendar},
-      {"monday-first-calendar", "Calendar", "Weeks start on _Monday", nullptr,
-       &Settings::russianCalendar},
+      // The flag also picks the calendar artwork with Russian weekday names.
+      {"monday-first-calendar", "Calendar", "Weeks start on _Monday, weekday names in Russian",
+       nullptr, &Settings::russianCalendar},
       {"frame-rate", "Screen", "Show the _frame rate", nullptr, &Settings::showFrameRate},
       {"exit-on-mouse-move", "Screen", "_Exit when the mouse moves", nullptr,
        &Settings::exitOnMouseMoveFlag},

@@ -48,9 +48,8 @@ void addSparks(FireState& fire, int height) {
   fire.current[static_cast<size_t>(row) * width + x] = static_cast<uint8_t>(std::rand() % 256);
 }
 
-// Each visible cell becomes the mean of its left and right neighbours and
-// the three cells below it in each of the next two rows, less one; the
-// outer columns stay cold.
+}  // namespace
+
 void spreadAndCool(FireState& fire, int height) {
   const int w = fire.width;
   const uint8_t* cur = fire.current.data();
@@ -69,8 +68,6 @@ void spreadAndCool(FireState& fire, int height) {
     next[i + w - 1] = 0;
   }
 }
-
-}  // namespace
 
 void fillFirePalette(uint8_t palette[256][4]) {
   for (const Ramp& ramp : kRamps) fillRamp(palette, ramp);

@@ -23,6 +23,12 @@ void releaseFireState(void* userData);
 // orange and yellow to a pale blue and back to yellow.
 void fillFirePalette(uint8_t palette[256][4]);
 
+// One step of the flame without sparks: each visible cell of `next` becomes
+// the mean of eight cells of `current` (its left and right neighbours and
+// the three cells below it in each of the next two rows, summed and shifted
+// right by 3), less one unless already 0; the outer columns stay cold.
+void spreadAndCool(FireState& fire, int height);
+
 // The generator: `userData` is the FireState. The time is not used; every
 // call advances the flame by one step. Draws its sparks from rand().
 void generateFire(uint32_t timeMs, int width, int height, uint8_t* pixels, void* userData);

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "gl_fixture.h"
-#include "model_builder.h"
+#include "tests/support/model_builder.h"
 #include "resources/blended_mesh_queue.h"
 #include "resources/model_reader.h"
 #include "resources/pak_cache.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model_builder.h"
+#include "tests/support/model_builder.h"
 
 namespace {
 

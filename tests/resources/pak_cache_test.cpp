@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "gl_fixture.h"
-#include "model_builder.h"
+#include "tests/support/model_builder.h"
 #include "resources/image_texture.h"
 #include "resources/mesh.h"
 #include "resources/model_reader.h"

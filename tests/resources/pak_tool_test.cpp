@@ -10,7 +10,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "model_builder.h"
+#include "tests/support/model_builder.h"
 #include "pak_commands.h"
 #include "temp_folder.h"
 

@@ -82,6 +82,27 @@ TEST(Plasma, ShadeIsOpaqueOnlyJustAboveTheBase) {
   }
 }
 
+TEST(Plasma, WaveValuesWorkedByHand) {
+  // On a 628 x 314 texture one period spans 628 and 314 pixels, so kx = 0.01
+  // and ky = 0.02 per pixel; 21 times the sum of six sines plus 128, cut to
+  // an integer.
+  struct Case {
+    double timeMs;
+    int x, y;
+    int16_t value;
+  } cases[] = {
+      {0, 0, 0, 128},        // every sine at 0
+      {0, 79, 0, 163},       // sin 0.79 + sin 1.58 + sin 3.16 = 1.6919
+      {0, 0, 40, 162},       // sin 0.8 + sin 1.6 + sin 3.2 = 1.6586
+      {1000, 0, 0, 154},     // 2 (sin -0.12 + sin -0.24 + sin -4.8) = 1.2775
+      {1000, 79, 40, 153},   // both together: 1.2039
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(plasmaWaveValue(c.timeMs, c.x, c.y, 628, 314), c.value)
+        << "t " << c.timeMs << " at " << c.x << "," << c.y;
+  }
+}
+
 TEST(Plasma, GridLinesEverySixteenPixelsAndAlongTheLastRowAndColumn) {
   const int size = 64;
   uint8_t base[3] = {10, 20, 30};
@@ -118,6 +139,28 @@ TEST(Fire, PaletteRampsMeetAtTheirBoundaries) {
   EXPECT_EQ(paletteEntry(palette, 196), (Rgba{100, 100, 189, 255}));
   EXPECT_EQ(paletteEntry(palette, 254), (Rgba{252, 228, 53, 255}));
   EXPECT_EQ(paletteEntry(palette, 255), (Rgba{255, 231, 51, 255}));
+}
+
+TEST(Fire, EachCellTakesTheMeanOfEightCellsBelowLessOne) {
+  // Four columns, two visible rows and the three spark rows under them.
+  struct Case {
+    std::vector<uint8_t> current;   // all five rows
+    std::vector<uint8_t> expected;  // the two visible rows
+  } cases[] = {
+      // Top left inner cell: (10 + 30 + 50 + 60 + 70 + 90 + 100 + 110) / 8 - 1.
+      {{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190,
+        200},
+       {0, 64, 74, 0, 0, 104, 114, 0}},
+      // Embers: a sum of 8 gives heat 1, which cools to nothing.
+      {{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    FireState* fire = makeFireState(4, 2);
+    fire->current = c.current;
+    spreadAndCool(*fire, 2);
+    EXPECT_EQ(std::vector<uint8_t>(fire->next.begin(), fire->next.begin() + 8), c.expected);
+    releaseFireState(fire);
+  }
 }
 
 TEST(Fire, FirstUpdateIsColdAwayFromTheSparks) {

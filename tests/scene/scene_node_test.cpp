@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "resources/mesh.h"
 #include "scene/controllers.h"
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/model_builder.h"
 
 namespace {
 
@@ -26,6 +28,24 @@ SceneNode* childWithHook(int32_t value) {
   SceneNode* node = new SceneNode();
   node->addHook(recordingHook, value);
   return node;
+}
+
+// Gives the node one white square, 0.25 on a side from its origin, read
+// from `bytes` as a mesh reads archive memory (so `bytes` must outlive it).
+void addSquare(SceneNode& node, std::vector<uint8_t>& bytes) {
+  bytes = buildMeshRecord(quadRecord("s#Fire2x2", 0, 0, 0.25, 0.25, 0));
+  const uint8_t* cursor = bytes.data();
+  Mesh* mesh = new Mesh();
+  ASSERT_TRUE(mesh->load(cursor, bytes.data() + bytes.size(), "no archive"));
+  node.meshes.push_back(mesh);
+  node.hasModel = true;
+}
+
+// Whether the pixel at (x, y) of the 64 x 64 picture was drawn.
+bool drawnAt(int x, int y) {
+  uint8_t rgba[4] = {};
+  glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return rgba[0] > 128;
 }
 
 class SceneNodeTest : public GlTest {
@@ -56,12 +76,23 @@ TEST_F(SceneNodeTest, NodeWithModelCallsMeshPhasesInHookOrder) {
 }
 
 TEST_F(SceneNodeTest, ScaleReachesOnlyTheNodesOwnMeshes) {
+  std::vector<uint8_t> parentBytes, childBytes;
   SceneNode parent;
-  parent.hasModel = true;
+  addSquare(parent, parentBytes);
   parent.transform.setScale(2, 2, 2);
   parent.addHook(recordNormalize, 0);
-  parent.addChild(new SceneNode());
+  SceneNode* child = new SceneNode();
+  addSquare(*child, childBytes);
+  child->transform.setPosition(-0.5, -0.5, 0);
+  parent.addChild(child);
+  glEnableClientState(GL_VERTEX_ARRAY);  // as the saver's video set-up leaves it
+  glClear(GL_COLOR_BUFFER_BIT);
   parent.draw();
+  // Pixels 32 apart per unit from the centre: the parent's square reaches
+  // 0.5, the child's stays 0.25 on a side.
+  EXPECT_TRUE(drawnAt(32 + 14, 32 + 14));
+  EXPECT_TRUE(drawnAt(32 - 10, 32 - 10));
+  EXPECT_FALSE(drawnAt(32 - 4, 32 - 4));
   // Hooks run outside the scaled block: normalization is off around the
   // meshes' hooks and off again before the child.
   EXPECT_EQ(calls, std::vector<std::string>(

@@ -55,15 +55,24 @@ TEST_F(TimelineTest, OneShotRunsOnceAndIsGoneOneTickLater) {
 }
 
 TEST_F(TimelineTest, TimedEventRunsUntilItsDurationIsReached) {
-  timeline.addEvent(makeEvent(1000));
-  tickAt(400);
-  tickAt(800);
-  tickAt(1200);
-  EXPECT_EQ(runs, std::vector<double>({400, 800, 1200}));
-  EXPECT_EQ(timeline.events.size(), 1u);
-  tickAt(1600);
-  EXPECT_EQ(runs.size(), 3u);
-  EXPECT_TRUE(timeline.events.empty());
+  // The tick that reaches the duration exactly is the last one to run,
+  // whether the duration is reached exactly or passed.
+  for (uint32_t last : {1000u, 1200u}) {
+    runs.clear();
+    frameTime = 0;
+    NodeTimeline timed;
+    timed.addEvent(makeEvent(1000));
+    for (uint32_t t : {400u, 800u, last}) {
+      frameTime = t;
+      timed.tick();
+    }
+    EXPECT_EQ(runs, std::vector<double>({400, 800, static_cast<double>(last)}));
+    EXPECT_EQ(timed.events.size(), 1u);
+    frameTime = last + 400;
+    timed.tick();
+    EXPECT_EQ(runs.size(), 3u) << "last tick at " << last;
+    EXPECT_TRUE(timed.events.empty());
+  }
 }
 
 TEST_F(TimelineTest, ZeroStepStillRunsWithUnchangedTime) {

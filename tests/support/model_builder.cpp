@@ -1,4 +1,4 @@
-#include "model_builder.h"
+#include "tests/support/model_builder.h"
 
 #include <cstring>
 

@@ -11,6 +11,7 @@
 #include "overlays/frame_rate.h"
 #include "platform/local_time.h"
 #include "resources/pak_cache.h"
+#include "scene/event_recipes.h"
 #include "scene/frame_globals.h"
 #include "scene/random.h"
 #include "tests/content/test_archives.h"
@@ -74,12 +75,7 @@ void ContentTest::setLocalTime(int year, int month, int day, int hour, int minut
 
 SceneNode* ContentTest::nodeWithEvent(EventCallback callback, bool oneShot, int32_t selector) {
   SceneNode* node = new SceneNode();
-  node->cues.newCue();
-  NodeEvent event;
-  event.init(1, true, oneShot ? -1.0 : 0.0);
-  event.setMotion(callback, selector, 0, 0, 0);
-  node->cues.addEvent(event);
-  node->cues.fire(0);
+  startEvents(node, {oneShot ? oneShotMotion(callback, selector) : permanentMotion(callback, selector)});
   return node;
 }
 

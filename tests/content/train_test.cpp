@@ -159,6 +159,25 @@ TEST_F(LocomotiveTest, RodsAndCrossheadsKeepTheirOrientationAsTheWheelsTurn) {
   EXPECT_GT(std::fabs(wheel.matrix[8]), 0.5);  // while the wheel itself turned
 }
 
+TEST_F(LocomotiveTest, WheelsOfOneSizeStandAtOneHeight) {
+  // On a level rail, every wheel made from the same model (the engine's and
+  // the car's) has its centre at the same height in the train's frame.
+  std::vector<SceneNode*> wheels;
+  for (SceneNode* node : descendants(train)) {
+    if (loadedEntry(node).rfind("koleso", 0) == 0) wheels.push_back(node);
+  }
+  ASSERT_EQ(wheels.size(), 9u);
+  std::vector<MatrixProbe> centres(wheels.size());
+  for (size_t i = 0; i < wheels.size(); ++i) centres[i].attach(wheels[i]);
+  drawAt(*train, 700);
+  for (size_t i = 0; i < wheels.size(); ++i) {
+    for (size_t j = 0; j < i; ++j) {
+      if (loadedEntry(wheels[i]) != loadedEntry(wheels[j])) continue;
+      EXPECT_NEAR(centres[i].matrix[14], centres[j].matrix[14], 1e-9) << loadedEntry(wheels[i]);
+    }
+  }
+}
+
 TEST_F(LocomotiveTest, CarRocksWithoutMovingItsWheels) {
   SceneNode* anchor = train->children[0];
   ASSERT_EQ(childEntries(anchor),

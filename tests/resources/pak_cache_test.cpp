@@ -8,12 +8,12 @@
 #include <filesystem>
 
 #include "gl_fixture.h"
-#include "tests/support/model_builder.h"
 #include "resources/image_texture.h"
 #include "resources/mesh.h"
 #include "resources/model_reader.h"
 #include "resources/procedural_texture_cache.h"
 #include "temp_folder.h"
+#include "tests/support/model_builder.h"
 
 namespace {
 

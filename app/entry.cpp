@@ -11,13 +11,14 @@
 #include "app/saver_command.h"
 #include "app/saver_mode.h"
 #include "platform/environment.h"
+#include "scene/random.h"
 
 namespace {
 
 // The random sequence every scene choice draws from is seeded once, before
 // main, with the calendar time in seconds.
 struct RandomSeed {
-  RandomSeed() { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+  RandomSeed() { seedRandom(static_cast<unsigned>(std::time(nullptr))); }
 } randomSeed;
 
 // A program that could not be started, or that failed, is reported in one

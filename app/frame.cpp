@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/frame_clock.h"
+#include "landscape/snowfall_pass.h"
 #include "resources/blended_mesh_queue.h"
 #include "resources/procedural_texture_cache.h"
 #include "scene/frame_globals.h"
@@ -20,6 +21,9 @@ void renderFrame() {
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -100.0f);
   worldRoot->draw();
+  // After the whole world, so every flake is depth-tested against it, and
+  // before the overlays' blended pass, which stays on top.
+  drawSnowfall();
   overlayRoot->draw();
   blendedMeshQueue.flush();
 }

@@ -60,6 +60,9 @@ const std::vector<Chooser>& choosers() {
 }
 
 constexpr const char* kDisplayModeOption = "--display-mode";
+constexpr const char* kTimeOfDayOn = "--time-of-day";
+constexpr const char* kTimeOfDayOff = "--no-time-of-day";
+constexpr const char* kSnowOption = "--snow";
 
 // XScreenSaver's own spellings, with one dash, for the frame-rate switch.
 std::string longForm(const std::string& word) {
@@ -113,6 +116,22 @@ int valueOf(const std::vector<std::string>& words, size_t at, const std::string&
   return 2;
 }
 
+int readSnowOption(const std::vector<std::string>& words, size_t at,
+                   SettingOverrides& overrides, std::string& problem) {
+  std::string value;
+  int taken = valueOf(words, at, kSnowOption, value);
+  if (taken < 0) problem = std::string(kSnowOption) + " needs one of none, light, steady, heavy";
+  if (taken <= 0) return taken;
+  Snowfall snowfall = Snowfall::None;
+  if (!parseSnowfall(value, snowfall)) {
+    problem = std::string(kSnowOption) + " takes none, light, steady, heavy, not \"" + value +
+              "\"";
+    return -1;
+  }
+  overrides.setSnowfall(snowfall);
+  return taken;
+}
+
 int readValueOption(const std::vector<std::string>& words, size_t at,
                     SettingOverrides& overrides, std::string& problem) {
   std::string value;
@@ -125,7 +144,8 @@ int readValueOption(const std::vector<std::string>& words, size_t at,
   int taken = valueOf(words, at, kDisplayModeOption, value);
   if (taken < 0) problem = std::string(kDisplayModeOption) + " needs a mode such as 1024x768";
   if (taken > 0 && !applyDisplayMode(value, overrides, problem)) return -1;
-  return taken;
+  if (taken != 0) return taken;
+  return readSnowOption(words, at, overrides, problem);
 }
 
 // "  --name  help": the help starts in a column of its own (on the next
@@ -170,9 +190,24 @@ void SettingOverrides::setDisplayMode(int32_t row) {
   displayMode_ = row;
 }
 
+void SettingOverrides::setTimeOfDay(bool on) {
+  hasTimeOfDay_ = true;
+  timeOfDay_ = on;
+}
+
+void SettingOverrides::setSnowfall(Snowfall snowfall) {
+  hasSnowfall_ = true;
+  snowfall_ = snowfall;
+}
+
 void SettingOverrides::applyTo(Settings& settings) const {
   for (const auto& flag : flags_) settings.*flag.first = flag.second;
   if (hasDisplayMode_) settings.displayMode = displayMode_;
+}
+
+void SettingOverrides::applyTo(ExtraSettings& extras) const {
+  if (hasTimeOfDay_) extras.timeOfDay = timeOfDay_;
+  if (hasSnowfall_) extras.snowfall = snowfall_;
 }
 
 int readSettingOption(const std::vector<std::string>& words, size_t at,
@@ -183,6 +218,10 @@ int readSettingOption(const std::vector<std::string>& words, size_t at,
       overrides.setFlag(option.field, word == option.on ? 1 : 0);
       return 1;
     }
+  }
+  if (word == kTimeOfDayOn || word == kTimeOfDayOff) {
+    overrides.setTimeOfDay(word == kTimeOfDayOn);
+    return 1;
   }
   return readValueOption(words, at, overrides, problem);
 }
@@ -198,5 +237,10 @@ std::string settingOptionsHelp() {
   text += helpEntry(std::string(kDisplayModeOption) + "=MODE",
                     "the screen mode of the full-screen run: " + allDisplayModeValues(", ") +
                         " (desktop keeps the desktop's)");
+  text += helpEntry(std::string(kTimeOfDayOn) + ", " + kTimeOfDayOff,
+                    "light that follows the local time: a low winter sun by day, blue dusk, "
+                    "moonlight and the train's lamps at night; or always noon");
+  text += helpEntry(std::string(kSnowOption) + "=none|light|steady|heavy",
+                    "falling snow drifting past the train, and how thick");
   return text;
 }

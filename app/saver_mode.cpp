@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/extra_settings.h"
 #include "app/main_loop.h"
 #include "app/registry_string.h"
 #include "app/scene_assembly.h"
@@ -71,6 +72,9 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   std::string settingsSource;
   settings = new Settings(readRunSettings(settingsSource));
   overrides.applyTo(*settings);
+  std::string extrasSource;
+  extraSettings = readRunExtraSettings(extrasSource);
+  overrides.applyTo(extraSettings);
 
   std::unique_ptr<HostWindow> host;
   if (!findUsableHostWindow(commandLine, host)) {

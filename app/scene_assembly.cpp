@@ -1,8 +1,10 @@
 #include "app/scene_assembly.h"
 
 #include "app/app_state.h"
+#include "app/extra_settings.h"
 #include "app/settings.h"
 #include "app/video_context.h"
+#include "app/winter_scene.h"
 #include "landscape/planting_spots.h"
 #include "landscape/terrain.h"
 #include "landscape/vegetation.h"
@@ -98,6 +100,7 @@ void buildWorld() {
   // the sway. Drawn once the background exists and before the sways.
   double phase = static_cast<double>(randomBelow(100)) * kTwoPi / 100.0;
   setUpLandscape(landscape, phase, train, light);
+  addWinterExtras(extraSettings, {landscape->children.front(), landscape, train, light});
 
   // The dolly moves the world 8 units towards and away from the camera.
   SceneNode* dolly = new SceneNode();

@@ -2,10 +2,12 @@
 // own frame code against a raw replay of the same frame's OpenGL calls,
 // measured side by side in one process.
 //
-//   halvenrode-bench-frame [--size WxH] [--frames-per-run N] [benchmark flags]
+//   halvenrode-bench-frame [--size WxH] [--frames-per-run N] [SAVER OPTION...]
+//                          [benchmark flags]
 //
 // Run from the folder that holds the archives. Set GALLIUM_NOOP=1 to time
-// the CPU side alone (Mesa's no-op driver draws nothing).
+// the CPU side alone (Mesa's no-op driver draws nothing). The saver's own
+// options (--time-of-day, --snow=heavy, ...) measure what they cost.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -24,6 +26,7 @@ struct FrameBenchOptions {
   int width = 1024;
   int height = 768;
   int framesPerRun = 20;
+  SettingOverrides overrides;
 };
 
 // Past this simulated time the next terrain piece is built, which is not a
@@ -33,6 +36,7 @@ constexpr uint32_t kSteadyWindowEndMs = 79000;
 // Takes this program's own flags out of argv, leaving the benchmark's.
 bool takeOwnFlags(int& argc, char** argv, FrameBenchOptions& options) {
   int kept = 1;
+  std::string problem;
   for (int i = 1; i < argc; ++i) {
     bool hasValue = i + 1 < argc;
     if (std::strcmp(argv[i], "--size") == 0 && hasValue) {
@@ -44,6 +48,10 @@ bool takeOwnFlags(int& argc, char** argv, FrameBenchOptions& options) {
     } else if (std::strcmp(argv[i], "--frames-per-run") == 0 && hasValue) {
       options.framesPerRun = std::atoi(argv[++i]);
       if (options.framesPerRun < 1) return false;
+    } else if (int taken = readSettingOption(std::vector<std::string>(argv + i, argv + argc), 0,
+                                             options.overrides, problem)) {
+      if (taken < 0) return false;
+      i += taken - 1;
     } else {
       argv[kept++] = argv[i];
     }
@@ -116,7 +124,9 @@ void prepare(FrameBench& bench) {
 int main(int argc, char** argv) {
   FrameBenchOptions options;
   if (!takeOwnFlags(argc, argv, options)) {
-    std::fprintf(stderr, "usage: halvenrode-bench-frame [--size WxH] [--frames-per-run N]\n");
+    std::fprintf(stderr,
+                 "usage: halvenrode-bench-frame [--size WxH] [--frames-per-run N] "
+                 "[SAVER OPTION...]\n");
     return 2;
   }
   benchmark::Initialize(&argc, argv);
@@ -125,7 +135,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "halvenrode-bench-frame: cannot write %s\n", settingsPath.c_str());
     return 1;
   }
-  OffscreenSaver saver(benchSaverOptions(options.width, options.height, settingsPath));
+  OffscreenSaverOptions saverOptions = benchSaverOptions(options.width, options.height, settingsPath);
+  saverOptions.overrides = options.overrides;
+  OffscreenSaver saver(saverOptions);
   std::remove(settingsPath.c_str());
   if (!saver.ok()) {
     std::fprintf(stderr, "halvenrode-bench-frame: no offscreen OpenGL context\n");

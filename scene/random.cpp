@@ -4,6 +4,7 @@
 
 namespace {
 RandomSource randomSource = nullptr;
+unsigned lastSeed = 1;  // rand()'s own seed until one is given
 }
 
 int randomNumber() { return randomSource != nullptr ? randomSource() : std::rand(); }
@@ -16,3 +17,10 @@ int randomBelow(int n) {
 }
 
 void setRandomSource(RandomSource source) { randomSource = source; }
+
+void seedRandom(unsigned seed) {
+  lastSeed = seed;
+  std::srand(seed);
+}
+
+unsigned randomSeed() { return lastSeed; }

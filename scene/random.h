@@ -9,3 +9,9 @@ int randomNumber();
 int randomBelow(int n);
 // nullptr restores rand().
 void setRandomSource(RandomSource source);
+
+// Seeds rand() and remembers the seed, from which content that must not
+// disturb the scene's one sequence (falling snow) derives a stream of its
+// own.
+void seedRandom(unsigned seed);
+unsigned randomSeed();

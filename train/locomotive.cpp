@@ -119,5 +119,5 @@ void buildLocomotive(int32_t) {
       if (held.appendAfter == row) nodes[held.parent]->addChild(nodes[waiting]);
     }
   }
-  train->addChild(anchorWithCallback(11.0, 0, 7.2, emitSmoke, 0.0));
+  train->addChild(anchorWithCallback(kChimneyTopX, 0, kChimneyTopZ, emitSmoke, 0.0));
 }

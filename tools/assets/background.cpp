@@ -72,6 +72,8 @@ TriangleList snowfield() {
   return out;
 }
 
+}  // namespace
+
 TriangleList skyDome() {
   std::vector<Vec2> profile;
   profile.push_back({kDomeRadius, -60});
@@ -90,6 +92,8 @@ TriangleList skyDome() {
   }
   return dome;
 }
+
+namespace {
 
 // A band standing on the snowfield at `radius`, `height` tall, its texture
 // wrapping `repeats` times around.

@@ -5,6 +5,7 @@
 #include "tools/assets/parts.h"
 #include "tools/assets/primitives.h"
 #include "tools/assets/scene_models.h"
+#include "train/night_lights.h"
 
 // "parovoz": everything of the locomotive that does not move. Front at +X.
 // The boiler sits on the running boards above the driving wheels; cylinders
@@ -81,7 +82,9 @@ void addBoilerFittings(Model& m) {
       translation({-5.9, 0, top}));
   // Headlamp on the smokebox front.
   add(m, palette::smokeboxBlack(), boxBetween({12.2, -0.45, 4.45}, {12.9, 0.45, 5.3}));
-  add(m, palette::glowWindow(), rodX(12.9, 13.0, 0, 4.87, 0.32, 16));
+  add(m, palette::glowWindow(),
+      rodX(12.9, nightlights::kLampGlassX, 0, nightlights::kLampCentreZ,
+           nightlights::kLampGlassRadius, 16));
   // Handrails along the boiler.
   for (double y : {-2.55, 2.55}) {
     add(m, palette::brass(), rodX(kBoilerRearX, kSmokeboxFrontX - 0.2, y, 3.0, 0.05, 8));
@@ -94,9 +97,10 @@ void addCabInterior(Model& m, double frontX, double floorZ) {
   add(m, palette::smokeboxBlack(), boxBetween({frontX - 1.0, -1.7, floorZ}, {frontX - 0.16, 1.7, 3.6}));
   Material flame = litMaterial(1.15f, 1.15f, 1.15f, 0, 0);  // glows: ambient only
   for (int i = 0; i < 3; ++i) flame.diffuse[i] = 0;
-  TriangleList door = makeQuad({0, 0}, 1.1, 0.9);
+  TriangleList door = makeQuad({0, 0}, nightlights::kCabFireWidth, nightlights::kCabFireHeight);
   addShape(m, textures::kFire, flame, door,
-           compose(translation({frontX - 1.02, 0, 1.2}), compose(rotationZ(-90), rotationX(90))));
+           compose(translation({nightlights::kCabFireX, 0, nightlights::kCabFireZ}),
+                   compose(rotationZ(-90), rotationX(90))));
   for (double y : {-0.6, 0.6})
     add(m, palette::brass(), rodX(frontX - 1.12, frontX - 1.0, y, 3.0, 0.22, 14));
 }
@@ -118,8 +122,9 @@ void addCab(Model& m) {
   }
   // Front sheet around the boiler, with two round spectacle windows.
   add(m, palette::boilerGreen(), boxBetween({x1 - 0.16, -w, floorZ}, {x1, w, eaves}));
-  for (double y : {-1.9, 1.9})
-    add(m, palette::glowWindow(), rodX(x1, x1 + 0.05, y, 4.6, 0.45, 18));
+  for (double y : {-nightlights::kSpectacleY, nightlights::kSpectacleY})
+    add(m, palette::glowWindow(), rodX(x1, nightlights::kSpectacleX, y, nightlights::kSpectacleZ,
+                                       nightlights::kSpectacleRadius, 18));
   // Roof: a shallow arch overhanging front and back.
   std::vector<Vec2> arch;
   const int steps = 12;

@@ -31,5 +31,7 @@ ArchiveContent buildMainArchive() {
   addLandscape(a);
   addPlants(a);
   addBackground(a);
+  addNightSky(a);
+  addNightLights(a);
   return a;
 }

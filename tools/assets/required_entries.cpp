@@ -20,6 +20,9 @@ std::vector<std::string> requiredEntries(const std::string& archiveFile) {
     add({"parovoz", "kolesobig", "kolesosmall", "kolesosred", "koleb", "dergatel", "porshen_small",
          "richazek", "porshen", "balka", "balka2", "tolkatel", "topka", "smouke", "relsi", "relef1",
          "relef2", "elka", "derevo", "kust", "fon"});
+    // Loaded only when the light follows the time of day or snow falls.
+    add({"nebo_noch", "nebo_zarya", "luna", "sneg", "ogni", "fara_oreol", "fara_pyatno",
+         "okno_svet", "ogon_oreol"});
   } else if (archiveFile == "utils.pak") {
     add({"fps"});
     add(numbered("", 0, 9));

@@ -24,3 +24,11 @@ void addLandscape(ArchiveContent& archive);
 void addPlants(ArchiveContent& archive);
 // "fon" and its textures.
 void addBackground(ArchiveContent& archive);
+// "fon"'s sky: a dome of radius 185 round the landscape's origin, t from 0
+// at the zenith to 1 at its foot below the horizon, s twice round. The
+// night sky's layers lie on the same triangles.
+TriangleList skyDome();
+// The night sky's layers, the moon and the snowflake.
+void addNightSky(ArchiveContent& archive);
+// The train's night lights: lamp glass, lit windows and fire, the glows.
+void addNightLights(ArchiveContent& archive);

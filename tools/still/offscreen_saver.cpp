@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/app_state.h"
+#include "app/extra_settings.h"
 #include "app/frame.h"
 #include "app/registry_string.h"
 #include "app/scene_assembly.h"
@@ -13,6 +14,7 @@
 #include "platform/png_file.h"
 #include "resources/pak_cache.h"
 #include "scene/frame_globals.h"
+#include "scene/random.h"
 #include "scene/scene_node.h"
 
 namespace {
@@ -23,12 +25,19 @@ Settings* readSettings(const std::string& file) {
   return settings;
 }
 
+// The text file beside the settings file given, as the saver keeps them.
+ExtraSettings readExtras(const std::string& settingsFile) {
+  ExtraSettings extras;
+  if (!settingsFile.empty()) readExtraSettingsFile(extraSettingsFileBeside(settingsFile), extras);
+  return extras;
+}
+
 }  // namespace
 
 OffscreenSaver::OffscreenSaver(const OffscreenSaverOptions& options)
     : context_(new OffscreenGlContext(options.width, options.height)) {
   if (!context_->ok()) return;
-  std::srand(options.seed);
+  seedRandom(options.seed);
   if (options.fixedLocalTime) {
     // The overlays see the given time, advanced by the simulated time.
     std::time_t start = options.localTime;
@@ -38,6 +47,8 @@ OffscreenSaver::OffscreenSaver(const OffscreenSaverOptions& options)
   pakCache.setBaseFolder(installPath.value());
   settings = readSettings(options.settingsFile);
   options.overrides.applyTo(*settings);
+  extraSettings = readExtras(options.settingsFile);
+  options.overrides.applyTo(extraSettings);
   video = VideoContext::forCurrentContext(options.width, options.height);
   worldRoot = new SceneNode();
   overlayRoot = new SceneNode();

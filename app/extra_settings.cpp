@@ -1,0 +1,158 @@
+#include "app/extra_settings.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "app/settings_files.h"
+#include "platform/paths.h"
+
+ExtraSettings extraSettings;
+
+namespace {
+
+// A hand-written file of two keys is a few dozen bytes; a huge or endless
+// one is read no further than this.
+constexpr size_t kMostBytesRead = 64 * 1024;
+// Lines longer than this are no setting of ours and are skipped.
+constexpr size_t kLongestLine = 256;
+
+const struct {
+  Snowfall snowfall;
+  const char* name;
+} kSnowfallNames[] = {{Snowfall::None, "none"},
+                      {Snowfall::Light, "light"},
+                      {Snowfall::Steady, "steady"},
+                      {Snowfall::Heavy, "heavy"}};
+
+std::string trimmed(const std::string& text) {
+  const char* blanks = " \t\r";
+  size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) return std::string();
+  size_t last = text.find_last_not_of(blanks);
+  return text.substr(first, last - first + 1);
+}
+
+// The first bytes of a regular file. The file is opened without waiting,
+// so a FIFO or a device in its place cannot stall the reader; it is then
+// refused by its type.
+bool readHead(const std::string& path, std::string& text) {
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  text.clear();
+  char buffer[4096];
+  while (regular && text.size() < kMostBytesRead) {
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    text.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  if (text.size() > kMostBytesRead) text.resize(kMostBytesRead);
+  return regular;
+}
+
+}  // namespace
+
+const char* snowfallName(Snowfall snowfall) {
+  for (const auto& entry : kSnowfallNames) {
+    if (entry.snowfall == snowfall) return entry.name;
+  }
+  return "none";
+}
+
+bool parseSnowfall(const std::string& text, Snowfall& snowfall) {
+  for (const auto& entry : kSnowfallNames) {
+    if (text == entry.name) {
+      snowfall = entry.snowfall;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool parseOnOff(const std::string& text, bool& on) {
+  for (const char* word : {"on", "yes", "true", "1"}) {
+    if (text == word) return on = true, true;
+  }
+  for (const char* word : {"off", "no", "false", "0"}) {
+    if (text == word) return on = false, true;
+  }
+  return false;
+}
+
+bool applyExtraSetting(const std::string& line, ExtraSettings& extras, std::string& problem) {
+  size_t equals = line.find('=');
+  if (equals == std::string::npos) {
+    problem = "\"" + trimmed(line) + "\" is not of the form name=value";
+    return false;
+  }
+  std::string key = trimmed(line.substr(0, equals));
+  std::string value = trimmed(line.substr(equals + 1));
+  if (key == kTimeOfDayKey) {
+    if (parseOnOff(value, extras.timeOfDay)) return true;
+    problem = key + " takes on or off, not \"" + value + "\"";
+    return false;
+  }
+  if (key == kSnowfallKey) {
+    if (parseSnowfall(value, extras.snowfall)) return true;
+    problem = key + " takes none, light, steady or heavy, not \"" + value + "\"";
+    return false;
+  }
+  problem = "there is no option called \"" + key + "\"";
+  return false;
+}
+
+void applyExtraSettingsText(const std::string& text, ExtraSettings& extras) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    if (line.size() > kLongestLine) continue;
+    line = line.substr(0, line.find('#'));
+    if (trimmed(line).empty()) continue;
+    std::string ignored;
+    applyExtraSetting(line, extras, ignored);
+  }
+}
+
+bool readExtraSettingsFile(const std::string& path, ExtraSettings& extras) {
+  std::string text;
+  if (path.empty() || !readHead(path, text)) return false;
+  applyExtraSettingsText(text, extras);
+  return true;
+}
+
+std::string encodeExtraSettings(const ExtraSettings& extras) {
+  return std::string("# Halvenrode's options beside its settings file; halvenrode-config\n"
+                     "# writes this file, and the command line overrides it.\n") +
+         kTimeOfDayKey + " = " + (extras.timeOfDay ? "on" : "off") + "\n" + kSnowfallKey +
+         " = " + snowfallName(extras.snowfall) + "\n";
+}
+
+std::string extraSettingsFileBeside(const std::string& settingsPath) {
+  std::string folder = folderOfPath(nativePath(settingsPath));
+  if (folder == nativePath(settingsPath)) return kExtraSettingsFileName;
+  return folder + "/" + kExtraSettingsFileName;
+}
+
+ExtraSettings readRunExtraSettings(std::string& source) {
+  for (SettingsScope scope : {SettingsScope::User, SettingsScope::Machine}) {
+    std::string settingsPath = settingsFileFor(scope);
+    if (settingsPath.empty()) continue;
+    ExtraSettings extras;
+    std::string path = extraSettingsFileBeside(settingsPath);
+    if (readExtraSettingsFile(path, extras)) {
+      source = path;
+      return extras;
+    }
+  }
+  source.clear();
+  return ExtraSettings();
+}

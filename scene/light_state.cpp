@@ -89,7 +89,7 @@ std::array<double, 3> towards(double bearingDegrees, double elevationDegrees) {
 // The sun while it is up, the moon once it is well down, turning smoothly
 // from one to the other through the twilight.
 std::array<double, 3> lightDirection(double minutes, double elevation) {
-  double sunWeight = smoothstep((elevation + 7.0) / 6.0);
+  double sunWeight = smoothstep((elevation + 10.0) / 12.0);
   std::array<double, 3> sun =
       towards(hourAngle(minutes), lightElevation(elevation));
   std::array<double, 3> moon = towards(kMoonBearing, kMoonElevation);

@@ -83,6 +83,8 @@ TEST(SaverCommandLine, MistakesNameTheWordInOneLine) {
       {{"--calendar=tuesday"}, "tuesday"}, {{"--display-mode=1023x768"}, "1023x768"},
       {{"--window-id"}, "--window-id"},  {{"--fps=1"}, "--fps=1"},
       {{"-24-hour"}, "-24-hour"},        {{"--root", "/s"}, "/s"},
+      {{"--snow=lots"}, "lots"},         {{"--snow"}, "--snow"},
+      {{"--time-of-day=on"}, "--time-of-day=on"},
   };
   for (const auto& mistake : mistakes) {
     SaverCommand command = readSaverCommand(mistake.first);

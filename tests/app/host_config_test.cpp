@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/extra_settings.h"
 #include "app/saver_command.h"
 #include "app/settings.h"
 
@@ -51,12 +52,18 @@ TEST(HostConfig, EveryControlIsAnOptionTheSaverTakesAndStartsAtItsDefault) {
       {"large clock", &Settings::largeClock},   {"calendar", &Settings::showCalendar},
       {"Monday calendar", &Settings::russianCalendar}};
   std::vector<bool> reached(pictureOptions.size(), false);
+  std::vector<bool> snowfalls(4, false);
+  bool timeOfDay = false;
   for (const std::string& argument : arguments) {
     SaverCommand parsed = readSaverCommand(commandWords(argument));
     ASSERT_EQ(parsed.request, SaverRequest::Run) << argument << ": " << parsed.problem;
     Settings settings;
     parsed.overrides.applyTo(settings);
-    bool changes = false;
+    ExtraSettings extras;
+    parsed.overrides.applyTo(extras);
+    bool changes = extras.timeOfDay || extras.snowfall != Snowfall::None;
+    timeOfDay = timeOfDay || extras.timeOfDay;
+    snowfalls[static_cast<size_t>(extras.snowfall)] = true;
     for (size_t i = 0; i < pictureOptions.size(); ++i) {
       if (settings.*pictureOptions[i].second != Settings().*pictureOptions[i].second) {
         changes = reached[i] = true;
@@ -69,6 +76,8 @@ TEST(HostConfig, EveryControlIsAnOptionTheSaverTakesAndStartsAtItsDefault) {
   for (size_t i = 0; i < pictureOptions.size(); ++i) {
     EXPECT_TRUE(reached[i]) << "no control changes the " << pictureOptions[i].first;
   }
+  EXPECT_TRUE(timeOfDay) << "no control makes the light follow the time of day";
+  for (size_t i = 1; i < snowfalls.size(); ++i) EXPECT_TRUE(snowfalls[i]) << "snowfall " << i;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 
+#include "app/extra_settings.h"
 #include "child_process.h"
 #include "platform/png_file.h"
 #include "scratch_folder.h"
@@ -101,17 +102,22 @@ SettingsBytes storedFile(uint8_t frameRate) {
 
 TEST_F(ConfigDialogTest, OpensWithTheStoredValuesAndOkWritesThem) {
   ASSERT_TRUE(putFileBytes(settingsFile(), storedFile(1).bytes()));
+  ASSERT_TRUE(putFileBytes(folder.file("halvenrode.conf"), "time-of-day = on\nsnow = steady\n"));
   auto dialog = startDialog();
   Window window = waitForDrawnDialog();
   ASSERT_NE(window, 0u) << "no dialog appeared: " << fileText(logs.file("err.txt"));
   keepScreenshot(window, "config-dialog.png");
-  // Only the frame-rate box is changed (Alt+F); OK (Alt+O) writes every
-  // other value as the dialog showed it.
-  pressKeys(window, {"alt+f", "alt+o"});
+  // Only the frame-rate and time-of-day boxes are changed (Alt+F, Alt+T);
+  // OK (Alt+O) writes every other value as the dialog showed it.
+  pressKeys(window, {"alt+f", "alt+t", "alt+o"});
   int status = -1;
   ASSERT_TRUE(dialog->waitForExit(kTimeoutMs, status)) << "OK did not close the dialog";
   EXPECT_EQ(status, 0) << fileText(logs.file("err.txt"));
   EXPECT_EQ(fileBytes(settingsFile()), storedFile(0).bytes());
+  ExtraSettings extras;
+  ASSERT_TRUE(readExtraSettingsFile(folder.file("halvenrode.conf"), extras));
+  EXPECT_FALSE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::Steady);
 }
 
 TEST_F(ConfigDialogTest, CancelWritesNothing) {

@@ -12,6 +12,7 @@
 #include "child_process.h"
 #include "scratch_folder.h"
 #include "settings_bytes.h"
+#include "app/extra_settings.h"
 #include "tools/config/option_table.h"
 
 namespace {
@@ -98,11 +99,37 @@ TEST_F(ConfigProgramTest, ShowPrintsTheStoredValuesAndSetKeepsTheStrings) {
   EXPECT_EQ(shown.out,
             "clock=on\nanalog-clock=on\nclock-24-hour=on\nlarge-clock=off\ncalendar=off\n"
             "monday-first-calendar=on\nframe-rate=on\nexit-on-mouse-move=on\n"
-            "display-mode=1024x768\n");
+            "display-mode=1024x768\ntime-of-day=off\nsnow=none\n");
   ASSERT_EQ(run({"--set", "calendar=on", "display-mode=desktop"}).status, 0);
   EXPECT_EQ(fileBytes(settingsFile()),
             SettingsBytes().i32(1).counted(first).counted(second).u8(1).i32(77).i32(0).u8(1)
                 .u8(1).u8(1).u8(1).u8(0).u8(1).u8(1).bytes());
+}
+
+// The options the settings file has no room for go to the text file beside
+// it, which the saver reads; a change of them alone leaves the settings
+// file as it was (here: not there, so the machine-wide one stays in force).
+TEST_F(ConfigProgramTest, SceneOptionsGoToTheTextFileTheSaverReads) {
+  const std::string text = folder.file("halvenrode.conf");
+  ASSERT_EQ(run({"--set", "snow=steady", "time-of-day=on"}).status, 0);
+  EXPECT_NE(access(settingsFile().c_str(), F_OK), 0);
+  ExtraSettings read;
+  ASSERT_TRUE(readExtraSettingsFile(text, read));
+  EXPECT_TRUE(read.timeOfDay);
+  EXPECT_EQ(read.snowfall, Snowfall::Steady);
+  EXPECT_NE(run({"--show"}).out.find("time-of-day=on\nsnow=steady\n"), std::string::npos);
+
+  const std::string before = fileText(text);
+  for (const char* bad : {"snow=lots", "time-of-day=dusk"}) {
+    EXPECT_EQ(run({"--set", "clock=off", bad}).status, 2) << bad;
+    EXPECT_EQ(fileText(text), before) << bad;
+    EXPECT_NE(access(settingsFile().c_str(), F_OK), 0) << bad;
+  }
+  ASSERT_EQ(run({"--set", "snow=none", "frame-rate=on"}).status, 0);
+  EXPECT_EQ(readAsSaver(settingsFile()).showFrameRate, 1);
+  ASSERT_TRUE(readExtraSettingsFile(text, read));
+  EXPECT_EQ(read.snowfall, Snowfall::None);
+  EXPECT_TRUE(read.timeOfDay);
 }
 
 TEST_F(ConfigProgramTest, MistakesChangeNothingAndSayWhy) {

@@ -4,6 +4,7 @@
 
 #include "app/display_mode_table.h"
 
+#include "tools/config/extra_settings_file.h"
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
@@ -17,22 +18,44 @@ constexpr int kUsageMistake = 2;
 
 std::ostream& complain(std::ostream& err) { return err << kConfigProgramName << ": "; }
 
+std::string nameOf(const std::string& assignment) {
+  return assignment.substr(0, assignment.find('='));
+}
+
+// Applies every assignment to the file that keeps its option. All or
+// nothing: one bad assignment leaves both untouched. `touched` says which
+// files have an option set.
+bool applyAll(const std::vector<std::string>& assignments, Settings& settings,
+              ExtraSettings& extras, bool touched[2], std::ostream& err) {
+  for (const std::string& assignment : assignments) {
+    std::string problem;
+    bool extra = isExtraSettingName(nameOf(assignment));
+    bool applied = extra ? applyExtraSetting(assignment, extras, problem)
+                         : applyAssignment(settings, assignment, problem);
+    if (!applied) {
+      complain(err) << problem << "\n";
+      return false;
+    }
+    touched[extra ? 1 : 0] = true;
+  }
+  return true;
+}
+
+// Writes only the files whose options were set, so that a user who sets
+// one option of the text file keeps following the machine-wide settings
+// file, and the other way round.
 int setOptions(const std::vector<std::string>& assignments, const SettingsTarget& target,
                std::ostream& err) {
   if (assignments.empty()) {
     complain(err) << "--set needs at least one name=value\n";
     return kUsageMistake;
   }
-  // All or nothing: one bad assignment leaves the file untouched, and is
+  // All or nothing: one bad assignment leaves both files untouched, and is
   // found before anything is made or locked.
   Settings trial;
-  std::string problem;
-  for (const std::string& assignment : assignments) {
-    if (!applyAssignment(trial, assignment, problem)) {
-      complain(err) << problem << "\n";
-      return kUsageMistake;
-    }
-  }
+  ExtraSettings trialExtras;
+  bool touched[2] = {false, false};
+  if (!applyAll(assignments, trial, trialExtras, touched, err)) return kUsageMistake;
   prepareTargetFolder(target);
   // Read, change and write under the lock, so that a change made at the
   // same time by another program is not lost.
@@ -42,12 +65,16 @@ int setOptions(const std::vector<std::string>& assignments, const SettingsTarget
     return kNotWritten;
   }
   Settings settings;
-  if (!loadTargetSettings(target, settings, problem)) {
+  ExtraSettings extras;
+  std::string problem;
+  if ((touched[0] && !loadTargetSettings(target, settings, problem)) ||
+      (touched[1] && !loadExtraSettingsFor(target, extras, problem))) {
     complain(err) << problem << "; the file was left as it is\n";
     return kNotWritten;
   }
-  for (const std::string& assignment : assignments) applyAssignment(settings, assignment, problem);
-  if (!writeSettingsFile(target.path, settings, problem)) {
+  applyAll(assignments, settings, extras, touched, err);
+  if ((touched[0] && !writeSettingsFile(target.path, settings, problem)) ||
+      (touched[1] && !writeExtraSettingsFile(extraSettingsPathFor(target), extras, problem))) {
     complain(err) << problem << "\n";
     return kNotWritten;
   }
@@ -61,7 +88,12 @@ int showOptions(const SettingsTarget& target, std::ostream& out, std::ostream& e
     complain(err) << problem << "\n";
     return kNotWritten;
   }
-  out << describeSettings(settings);
+  ExtraSettings extras;
+  if (!loadExtraSettingsFor(target, extras, problem)) {
+    complain(err) << problem << "\n";
+    return kNotWritten;
+  }
+  out << describeSettings(settings) << describeExtraSettings(extras);
   return kDone;
 }
 
@@ -108,7 +140,10 @@ std::string configUsage() {
          "  " + settingsFileFor(SettingsScope::Machine) + "\n"
          "Options, as name=value:\n" +
          wrappedList(flags, "  ") + ": on or off\n  " + kDisplayModeOptionName + ": one of\n" +
-         wrappedList(modes, "    ") + "\n";
+         wrappedList(modes, "    ") + "\n  " + kTimeOfDayKey +
+         ": on or off, light that follows the local time\n  " + kSnowfallKey +
+         ": none, light, steady or heavy, falling snow\n"
+         "The last two are kept in " + kExtraSettingsFileName + " beside the settings file.\n";
 }
 
 int runConfigCommand(const std::vector<std::string>& arguments, const SettingsTarget& target,

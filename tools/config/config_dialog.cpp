@@ -7,6 +7,7 @@
 
 #include "app/display_mode_table.h"
 #include "tools/config/config_command.h"
+#include "tools/config/extra_settings_file.h"
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
@@ -22,7 +23,14 @@ struct FlagControl {
 struct DialogControls {
   std::vector<FlagControl> flags;
   GtkWidget* displayMode = nullptr;
+  GtkWidget* timeOfDay = nullptr;
+  GtkWidget* snowfall = nullptr;
 };
+
+// The choices of falling snow, in the order of the enumeration.
+const Snowfall kSnowfallChoices[] = {Snowfall::None, Snowfall::Light, Snowfall::Steady,
+                                     Snowfall::Heavy};
+const char* const kSnowfallLabels[] = {"No snow", "Light snow", "Steady snow", "Heavy snow"};
 
 // The frame for `group`, made on first use and packed into `column`.
 GtkWidget* groupBox(GtkWidget* column, std::vector<std::pair<std::string, GtkWidget*>>& groups,
@@ -74,7 +82,30 @@ GtkWidget* addDisplayModes(GtkWidget* box, int32_t selected) {
   return modes;
 }
 
-DialogControls buildControls(GtkWidget* dialog, const Settings& settings) {
+// The scene's options from the text file: the light of the time of day
+// and falling snow.
+void addSceneControls(GtkWidget* box, const ExtraSettings& extras, DialogControls& controls) {
+  controls.timeOfDay =
+      gtk_check_button_new_with_mnemonic("Light follows the _time of day (night, dawn, dusk)");
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(controls.timeOfDay), extras.timeOfDay);
+  gtk_box_pack_start(GTK_BOX(box), controls.timeOfDay, FALSE, FALSE, 0);
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
+  GtkWidget* label = gtk_label_new_with_mnemonic("Falling s_now:");
+  controls.snowfall = gtk_combo_box_text_new();
+  int selected = 0;
+  for (int i = 0; i < 4; ++i) {
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(controls.snowfall), kSnowfallLabels[i]);
+    if (kSnowfallChoices[i] == extras.snowfall) selected = i;
+  }
+  gtk_combo_box_set_active(GTK_COMBO_BOX(controls.snowfall), selected);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(label), controls.snowfall);
+  gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(row), controls.snowfall, TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
+}
+
+DialogControls buildControls(GtkWidget* dialog, const Settings& settings,
+                             const ExtraSettings& extras) {
   GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
   gtk_container_set_border_width(GTK_CONTAINER(column), 10);
   gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), column, TRUE,
@@ -86,7 +117,16 @@ DialogControls buildControls(GtkWidget* dialog, const Settings& settings) {
     controls.flags.push_back({&option, addFlag(box, option, settings.*option.field != 0)});
   }
   controls.displayMode = addDisplayModes(groupBox(column, groups, "Screen"), settings.displayMode);
+  addSceneControls(groupBox(column, groups, "Scene"), extras, controls);
   return controls;
+}
+
+ExtraSettings chosenExtras(const DialogControls& controls) {
+  ExtraSettings chosen;
+  chosen.timeOfDay = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(controls.timeOfDay));
+  int snow = gtk_combo_box_get_active(GTK_COMBO_BOX(controls.snowfall));
+  if (snow >= 0 && snow < 4) chosen.snowfall = kSnowfallChoices[snow];
+  return chosen;
 }
 
 // The settings as the dialog shows them. A stored flag byte keeps its value
@@ -128,14 +168,16 @@ void showFailure(GtkWidget* parent, const char* headline, const std::string& pro
 
 // Saves under the same lock as the command line's --set, so the two never
 // interleave their writes.
-bool save(const SettingsTarget& target, const Settings& chosen, std::string& problem) {
+bool save(const SettingsTarget& target, const Settings& chosen, const ExtraSettings& extras,
+          std::string& problem) {
   prepareTargetFolder(target);
   SettingsLock lock(target.path);
   if (!lock.held()) {
     problem = lock.problem();
     return false;
   }
-  return writeSettingsFile(target.path, chosen, problem);
+  return writeSettingsFile(target.path, chosen, problem) &&
+         writeExtraSettingsFile(extraSettingsPathFor(target), extras, problem);
 }
 
 }  // namespace
@@ -152,8 +194,10 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
     return 1;
   }
   Settings loaded;
+  ExtraSettings loadedExtras;
   std::string unreadable;
-  if (!loadTargetSettings(target, loaded, unreadable)) {
+  if (!loadTargetSettings(target, loaded, unreadable) ||
+      !loadExtraSettingsFor(target, loadedExtras, unreadable)) {
     // Saving defaults over choices that could not be read would lose them.
     std::fprintf(stderr, "%s: %s\n", kConfigProgramName, unreadable.c_str());
     showFailure(nullptr, "The settings cannot be read.", unreadable);
@@ -164,13 +208,13 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
       GTK_RESPONSE_OK, nullptr);
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
-  DialogControls controls = buildControls(dialog, loaded);
+  DialogControls controls = buildControls(dialog, loaded, loadedExtras);
   addWhereSaved(dialog, target);
   gtk_widget_show_all(dialog);
   int status = 0;
   if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
     std::string problem;
-    if (!save(target, chosenSettings(controls, loaded), problem)) {
+    if (!save(target, chosenSettings(controls, loaded), chosenExtras(controls), problem)) {
       std::fprintf(stderr, "%s: %s\n", kConfigProgramName, problem.c_str());
       showFailure(dialog, "The settings were not saved.", problem);
       status = 1;

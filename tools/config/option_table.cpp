@@ -2,17 +2,15 @@
 
 #include "app/display_mode_names.h"
 #include "app/display_mode_table.h"
+#include "app/extra_settings.h"
 
 namespace {
 
 bool parseFlag(const std::string& text, uint8_t& value) {
-  for (const char* on : {"on", "yes", "true", "1"}) {
-    if (text == on) return value = 1, true;
-  }
-  for (const char* off : {"off", "no", "false", "0"}) {
-    if (text == off) return value = 0, true;
-  }
-  return false;
+  bool on = false;
+  if (!parseOnOff(text, on)) return false;
+  value = on ? 1 : 0;
+  return true;
 }
 
 }  // namespace

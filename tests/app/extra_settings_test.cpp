@@ -1,0 +1,150 @@
+// The options kept in the text file beside the settings file: how its lines
+// are read, where it is looked for, and that the command line wins over it.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/extra_settings.h"
+#include "app/saver_command.h"
+#include "app/settings_files.h"
+
+namespace {
+
+struct TextCase {
+  const char* text;
+  bool timeOfDay;
+  Snowfall snowfall;
+};
+
+TEST(ExtraSettingsText, GoodLinesCountAndEverythingElseIsSkipped) {
+  const std::vector<TextCase> cases = {
+      {"", false, Snowfall::None},
+      {"time-of-day = on\nsnow = heavy\n", true, Snowfall::Heavy},
+      {"  time-of-day=yes\r\n\tsnow=light  # a comment\r\n", true, Snowfall::Light},
+      {"# time-of-day = on\nsnow = steady", false, Snowfall::Steady},
+      {"snow = heavy\nsnow = light\n", false, Snowfall::Light},  // the later line wins
+      {"snow = lots\ntime-of-day = maybe\n", false, Snowfall::None},
+      {"Snow = heavy\ncolour = blue\n= on\njust words\n\n", false, Snowfall::None},
+      {"time-of-day = on\nsnow = heavy\ntime-of-day = 0\n", false, Snowfall::Heavy},
+      {"\x01\x02\xff\nsnow = steady\n", false, Snowfall::Steady},
+  };
+  for (const TextCase& c : cases) {
+    ExtraSettings extras;
+    applyExtraSettingsText(c.text, extras);
+    EXPECT_EQ(extras.timeOfDay, c.timeOfDay) << c.text;
+    EXPECT_EQ(extras.snowfall, c.snowfall) << c.text;
+  }
+  // A line too long to be a setting of ours is skipped whole.
+  ExtraSettings extras;
+  applyExtraSettingsText("snow = heavy" + std::string(300, ' ') + "\n", extras);
+  EXPECT_EQ(extras.snowfall, Snowfall::None);
+}
+
+TEST(ExtraSettingsText, WrittenTextReadsBackAndEveryValueRoundTrips) {
+  for (bool timeOfDay : {false, true}) {
+    for (Snowfall snowfall :
+         {Snowfall::None, Snowfall::Light, Snowfall::Steady, Snowfall::Heavy}) {
+      ExtraSettings written{timeOfDay, snowfall}, read{!timeOfDay, Snowfall::Heavy};
+      applyExtraSettingsText(encodeExtraSettings(written), read);
+      EXPECT_EQ(read.timeOfDay, timeOfDay);
+      EXPECT_EQ(read.snowfall, snowfall) << snowfallName(snowfall);
+    }
+  }
+}
+
+class ExtraSettingsFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/halvenrode-extras-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    root = pattern;
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"}) {
+      const char* old = std::getenv(name);
+      saved.push_back({name, old != nullptr, old != nullptr ? old : ""});
+    }
+    setenv("XDG_CONFIG_HOME", (root + "/user").c_str(), 1);
+    setenv("XDG_CONFIG_DIRS", (root + "/machine").c_str(), 1);
+  }
+  void TearDown() override {
+    for (const Saved& s : saved) {
+      if (s.had) setenv(s.name, s.value.c_str(), 1); else unsetenv(s.name);
+    }
+    std::system(("rm -rf " + root).c_str());
+  }
+  void write(const std::string& folder, const std::string& text) {
+    mkdir((root + "/" + folder).c_str(), 0700);
+    std::ofstream(root + "/" + folder + "/halvenrode.conf") << text;
+  }
+  // The run's options: the files as the saver reads them, then `words`.
+  ExtraSettings run(const std::vector<std::string>& words, std::string& source) {
+    ExtraSettings extras = readRunExtraSettings(source);
+    SaverCommand command = readSaverCommand(words);
+    EXPECT_EQ(command.request, SaverRequest::Run) << command.problem;
+    command.overrides.applyTo(extras);
+    return extras;
+  }
+
+  struct Saved {
+    const char* name;
+    bool had;
+    std::string value;
+  };
+  std::vector<Saved> saved;
+  std::string root;
+};
+
+TEST_F(ExtraSettingsFiles, CommandLineOverTheUsersFileOverTheMachinesOverTheDefaults) {
+  std::string source = "unset";
+  ExtraSettings extras = run({}, source);
+  EXPECT_FALSE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::None);
+  EXPECT_EQ(source, "");
+  EXPECT_NE(access((root + "/user").c_str(), F_OK), 0) << "reading made a folder";
+
+  write("machine", "time-of-day = on\nsnow = light\n");
+  extras = run({}, source);
+  EXPECT_TRUE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::Light);
+  EXPECT_EQ(source, root + "/machine/halvenrode.conf");
+
+  // The user's file is read whole instead, nothing mixed in.
+  write("user", "snow = steady\n");
+  extras = run({}, source);
+  EXPECT_FALSE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::Steady);
+  EXPECT_EQ(source, root + "/user/halvenrode.conf");
+
+  extras = run({"--time-of-day", "--snow=heavy", "--fps"}, source);
+  EXPECT_TRUE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::Heavy);
+  extras = run({"--time-of-day", "--snow", "none", "--no-time-of-day"}, source);
+  EXPECT_FALSE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::None);
+}
+
+TEST_F(ExtraSettingsFiles, OnlyTheHeadOfARegularFileIsRead) {
+  // A setting beyond the first 64 KiB is not reached.
+  write("user", "time-of-day = on\n" + std::string(70 * 1024, '#') + "\nsnow = heavy\n");
+  ExtraSettings extras;
+  std::string path = root + "/user/halvenrode.conf";
+  ASSERT_TRUE(readExtraSettingsFile(path, extras));
+  EXPECT_TRUE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::None);
+
+  // A folder or a FIFO in its place counts as no file, and nothing waits
+  // for a writer that never comes.
+  for (int kind = 0; kind < 2; ++kind) {
+    ASSERT_EQ(unlink(path.c_str()) == 0 || rmdir(path.c_str()) == 0, true);
+    ASSERT_EQ(kind == 0 ? mkdir(path.c_str(), 0700) : mkfifo(path.c_str(), 0600), 0);
+    ExtraSettings untouched;
+    EXPECT_FALSE(readExtraSettingsFile(path, untouched)) << kind;
+    EXPECT_FALSE(untouched.timeOfDay);
+  }
+}
+
+}  // namespace

@@ -51,6 +51,34 @@ instruction_rows() {
   echo "| Frame 1024x768, noop, callgrind: full ÷ raw | $r | | ≤ 1.15 | $(verdict "$r" "" "$r <= 1.15") |"
 }
 
+# The scene's options against the plain frame: the figures of scripts/bench's
+# rounds (ms) and the instructions our side adds per frame (no-op driver).
+option_rows() {
+  local plain name label goal value r extra
+  plain="$(get option_plain)"
+  echo "| Options, 1024x768, llvmpipe: plain frame (ms) | $plain | $(range option_plain) | | |"
+  for name in time_of_day snow_heavy both; do
+    case "$name" in
+      time_of_day) label="--time-of-day (at 17:44, night)"; goal="" ;;
+      snow_heavy) label="--snow=heavy"; goal="1.10" ;;
+      both) label="--time-of-day --snow=heavy"; goal="" ;;
+    esac
+    value="$(get "option_$name")"
+    r="$(ratio "$value" "$plain")"
+    echo "| Options: $label, frame (ms) | $value | $(range "option_$name") | | |"
+    if [ -n "$goal" ]; then
+      echo "| Options: $label ÷ plain | $r | | ≤ $goal | $(verdict "$r" "" "$r <= $goal") |"
+    else
+      echo "| Options: $label ÷ plain | $r | | | |"
+    fi
+  done
+  for name in time_of_day snow_heavy; do
+    extra="$(calc "%.3f" "$(get "instructions_$name")" "$(get instructions_full)" \
+      "($(get "instructions_$name") - $(get instructions_full)) / 1e6")"
+    echo "| Options, noop, callgrind: $name adds (M instructions per frame) | $extra | | | |"
+  done
+}
+
 pacing_rows() {
   local median p99 worst after slow
   median="$(get pacing_median_ms)"
@@ -130,6 +158,7 @@ $(frame_rows 1920x1080 llvmpipe 1.05)
 $(frame_rows 1024x768 noop 1.15)
 $(frame_rows 1920x1080 noop 1.15)
 $(instruction_rows)
+$(option_rows)
 $(pacing_rows)
 $(startup_rows)
 $(memory_rows)

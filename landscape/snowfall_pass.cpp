@@ -129,14 +129,15 @@ void drawQuads() {
   glEnable(GL_BLEND);
   glDepthMask(GL_FALSE);
   glBindTexture(GL_TEXTURE_2D, gathered.texture);
-  glDisableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
   glVertexPointer(3, GL_FLOAT, 0, corners.data());
+  // Unlit, the flakes use no normals; the normal array stays enabled, as
+  // every draw expects, and reads the corners, as long as the draw.
+  glNormalPointer(GL_FLOAT, 0, corners.data());
   glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
   glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours.data());
   glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners.size() / 3));
   glDisableClientState(GL_COLOR_ARRAY);
-  glEnableClientState(GL_NORMAL_ARRAY);
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

@@ -36,8 +36,8 @@ struct Key {
 // with more ambient light: snow all round lights the shaded sides.
 const Key kKeys[] = {
     // Deep night: cold moonlight, the snow a dim blue.
-    {-18, {0.12f, 0.14f, 0.26f}, {0.38f, 0.46f, 0.8f}, {0.4f, 0.45f, 0.7f},
-     {0.05f, 0.06f, 0.1f}, {0.20f, 0.24f, 0.42f}, {0.38f, 0.44f, 0.62f}, 1.0, 0.0, 1.0},
+    {-18, {0.12f, 0.14f, 0.26f}, {0.45f, 0.55f, 0.9f}, {0.7f, 0.75f, 1.0f},
+     {0.05f, 0.06f, 0.1f}, {0.24f, 0.29f, 0.5f}, {0.38f, 0.44f, 0.62f}, 1.0, 0.0, 1.0},
     // End of the blue hour: the last light over the horizon.
     {-9, {0.13f, 0.15f, 0.28f}, {0.3f, 0.36f, 0.62f}, {0.4f, 0.45f, 0.7f},
      {0.05f, 0.06f, 0.11f}, {0.26f, 0.30f, 0.52f}, {0.44f, 0.5f, 0.7f}, 0.9, 0.3, 1.0},

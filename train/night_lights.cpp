@@ -22,6 +22,18 @@ SceneNode* makeSelfLitParts() {
 
 enum Growth : int32_t { AboutCentre = 0, AheadAlongX = 1 };
 
+// The car's fire, drawn unlit over the same triangles of the car's body, so
+// it rocks with the body and wins the depth test there exactly.
+void lightTheCarsFire(int32_t) {
+  SceneNode* anchor = currentNode;
+  if (anchor->children.empty()) return;
+  SceneNode* fire = new SceneNode();
+  fire->loadModel("main.pak", "topka_ogon");
+  fire->addHook(selfLitHook, 0);
+  // The body is the car builder's first node.
+  anchor->children.front()->addChild(fire);
+}
+
 // A blended glow drawn unlit, whose size follows the train's lights.
 SceneNode* makeGlow(const char* entry, double x, double y, double z, Growth growth,
                     bool facesViewer = false) {
@@ -53,6 +65,11 @@ SceneNode* makeChimneyGlow() {
 
 void buildNightLights(int32_t) {
   SceneNode* train = currentNode;
+  // The car anchor is the locomotive builder's first node; its own builder
+  // runs in its first tick, and this one after it.
+  if (!train->children.empty()) {
+    startEvents(train->children.front(), {callbackEvent(lightTheCarsFire, -1.0)});
+  }
   train->addChild(makeSelfLitParts());
   train->addChild(makeChimneyGlow());
   // The pool lies on the snow under the glare, so it is queued first.

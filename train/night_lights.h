@@ -36,12 +36,10 @@ constexpr double kCabFireZ = 1.2;
 constexpr double kCabFireWidth = 1.1;
 constexpr double kCabFireHeight = 0.9;
 
-// The fire behind the firebox car's open door, facing the cab (+X): the
-// car's fire panel, in the train's frame.
+// The fire behind the firebox car's open door towards the cab, in the
+// train's frame (the car's anchor stands at x = -23.5).
 constexpr double kCarFireX = -23.5 + 8.38;
 constexpr double kCarFireZ = 1.0;
-constexpr double kCarFireWidth = 2.1;
-constexpr double kCarFireHeight = 2.0;
 
 // The cab's side windows: centre along X and up, and the cab's half width.
 constexpr double kCabWindowX = -9.45;

@@ -139,6 +139,25 @@ void addCoal(Model& m) {
            makeHeightField(heap, x0, x1, -kHalfWidth - 0.1, kHalfWidth + 0.1, 18, 9, 2.0, 2.0));
 }
 
+constexpr double kDoorX = (kStoveRearX + kStoveFrontX) / 2, kDoorWidth = 1.7, kDoorHeight = 1.6, kSill = -0.5;
+
+}  // namespace
+
+// Both side doors' fires (the -y side first), then the firing door's.
+std::vector<FirePanel> fireboxFirePanels() {
+  TriangleList side = makeQuad({0, kSill + kDoorHeight / 2}, kDoorWidth, kDoorHeight);
+  std::vector<FirePanel> panels;
+  for (double s : {-1.0, 1.0}) {
+    Affine facing = s > 0 ? compose(rotationZ(180), rotationX(90)) : rotationX(90);
+    panels.push_back({side, compose(translation({kDoorX, s * (kStoveHalfWidth + 0.01), 0}), facing)});
+  }
+  panels.push_back({makeQuad({0, 1.0}, 2.1, 2.0),
+                    compose(translation({kStoveFrontX + 0.06, 0, 0}), compose(rotationZ(90), rotationX(90)))});
+  return panels;
+}
+
+namespace {
+
 // The stove: a black firebox with a chimney; its doors stand open on both
 // sides and towards the cab, each showing the computed flame.
 void addStove(Model& m) {
@@ -149,13 +168,13 @@ void addStove(Model& m) {
   add(m, palette::smokeboxBlack(), makeLathe(chimney, 16, false), translation({x0 + 1.2, 0, 0}));
   Material flame = litMaterial(1.15f, 1.15f, 1.15f, 0, 0);  // glows: ambient only
   for (int i = 0; i < 3; ++i) flame.diffuse[i] = 0;
-  const double doorX = (x0 + x1) / 2, doorWidth = 1.7, doorHeight = 1.6, sill = -0.5;
-  TriangleList fire = makeQuad({0, sill + doorHeight / 2}, doorWidth, doorHeight);
+  const double doorX = kDoorX, doorWidth = kDoorWidth, doorHeight = kDoorHeight, sill = kSill;
+  const std::vector<FirePanel> fires = fireboxFirePanels();
   for (double s : {-1.0, 1.0}) {
     // Fire set just inside the side, a brass frame round it, the door leaf
     // swung back flat against the side behind its hinge.
-    Affine facing = s > 0 ? compose(rotationZ(180), rotationX(90)) : rotationX(90);
-    addShape(m, textures::kFire, flame, fire, compose(translation({doorX, s * (half + 0.01), 0}), facing));
+    const FirePanel& fire = fires[s < 0 ? 0 : 1];
+    addShape(m, textures::kFire, flame, fire.quad, fire.at);
     for (double e : {-1.0, 1.0})
       add(m, palette::brass(), block({doorX + e * doorWidth / 2 - 0.08, s * (half - 0.04), sill},
                                      {doorX + e * doorWidth / 2 + 0.08, s * (half + 0.08), sill + doorHeight}));
@@ -166,14 +185,21 @@ void addStove(Model& m) {
   }
   // Towards the cab: the firing door, open, the flame filling it.
   add(m, palette::brass(), boxBetween({x1 - 0.05, -1.25, -0.2}, {x1 + 0.05, 1.25, 2.2}));
-  TriangleList front = makeQuad({0, 1.0}, 2.1, 2.0);
-  addShape(m, textures::kFire, flame, front, compose(translation({x1 + 0.06, 0, 0}), compose(rotationZ(90), rotationX(90))));
+  addShape(m, textures::kFire, flame, fires[2].quad, fires[2].at);
   add(m, palette::darkSteel(), boxBetween({x1 + 0.06, 1.25, -0.2}, {x1 + 0.16, 2.3, 2.2}));  // leaf swung aside
   // Foot plate bridging to the cab.
   add(m, palette::darkSteel(), boxBetween({x1, -2.0, kDeckZ - 0.1}, {kHalfLength + 1.5, 2.0, kDeckZ}));
 }
 
 }  // namespace
+
+Model makeFireboxCarFire() {
+  Model m;
+  for (const FirePanel& fire : fireboxFirePanels()) {
+    m.part(textures::kFire, unlitMaterial()).triangles.append(fire.quad, fire.at);
+  }
+  return m;
+}
 
 Model makeFireboxCar() {
   Model m;

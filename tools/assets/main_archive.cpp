@@ -21,6 +21,7 @@ ArchiveContent buildMainArchive() {
   a.addModel("dergatel", makeRadiusRod());
   a.addModel("porshen_small", makeValveSpindle());
   a.addModel("topka", makeFireboxCar());
+  a.addModel("topka_ogon", makeFireboxCarFire());
   a.addModel("smouke", makeSmokePuff());
   a.addImage(textures::kGrain, paintGrain());
   a.addImage(textures::kCoal, paintCoal());

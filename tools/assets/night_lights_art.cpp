@@ -58,15 +58,11 @@ Model makeSelfLitParts() {
   for (double y : {-kSpectacleY, kSpectacleY})
     windows.append(discFacingX(kSpectacleX + kStandOff, y, kSpectacleZ, kSpectacleRadius, 20));
   m.part("okno.png", plain).triangles = windows;
-  // The fire door inside the cab faces the cab's open back (-X); the car's
-  // fire faces the cab (+X).
-  TriangleList fires = transformed(makeQuad({0, 0}, kCabFireWidth, kCabFireHeight),
-                                   compose(translation({kCabFireX - kStandOff, 0, kCabFireZ}),
-                                           compose(rotationZ(-90), rotationX(90))));
-  fires.append(transformed(makeQuad({0, 0}, kCarFireWidth, kCarFireHeight),
-                           compose(translation({kCarFireX + 2 * kStandOff, 0, kCarFireZ}),
-                                   compose(rotationZ(90), rotationX(90)))));
-  m.part("x#Fire64/64", plain).triangles = fires;
+  // The fire door inside the cab faces the cab's open back (-X).
+  m.part("x#Fire64/64", plain).triangles =
+      transformed(makeQuad({0, 0}, kCabFireWidth, kCabFireHeight),
+                  compose(translation({kCabFireX - kStandOff, 0, kCabFireZ}),
+                          compose(rotationZ(-90), rotationX(90))));
   return m;
 }
 

@@ -22,7 +22,7 @@ std::vector<std::string> requiredEntries(const std::string& archiveFile) {
          "relef2", "elka", "derevo", "kust", "fon"});
     // Loaded only when the light follows the time of day or snow falls.
     add({"nebo_noch", "nebo_zarya", "luna", "sneg", "ogni", "fara_oreol", "fara_pyatno",
-         "okno_svet", "ogon_oreol"});
+         "okno_svet", "ogon_oreol", "topka_ogon"});
   } else if (archiveFile == "utils.pak") {
     add({"fps"});
     add(numbered("", 0, 9));

@@ -15,6 +15,15 @@ Model makeRadiusRod();        // "dergatel": link to the valve spindle
 Model makeValveSpindle();     // "porshen_small": into the valve chest
 
 Model makeFireboxCar();       // "topka"
+// The fire seen through the car's open doors, in the car's frame: each
+// panel's quad and where it stands. "topka" shows it lit; "topka_ogon" is
+// the same panels drawn unlit, so they glow at night.
+struct FirePanel {
+  TriangleList quad;
+  Affine at;
+};
+std::vector<FirePanel> fireboxFirePanels();
+Model makeFireboxCarFire();   // "topka_ogon"
 Model makeSmokePuff();        // "smouke"
 void addSmokeImages(ArchiveContent& archive);
 

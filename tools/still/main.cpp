@@ -10,7 +10,10 @@
 // picture (a 24-bit BMP, averaged down) instead of a PNG.
 // Frame i (from 1) is drawn at simulated time i × step; the last one is
 // written. The scene and frame code are the saver's own, and so are its
-// options (--clock=analog, --fps, ...), laid over the settings file.
+// options (--clock=analog, --fps, --time-of-day, --snow=heavy, ...), laid
+// over the settings file and the halvenrode.conf beside it. The seed
+// decides every random choice, falling snow included; the local time
+// decides the light when it follows the time of day.
 #include <cerrno>
 #include <cmath>
 #include <cstdio>

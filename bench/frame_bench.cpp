@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -77,12 +78,23 @@ void setCounters(benchmark::State& state, const FrameBench& bench) {
   state.counters["nodes"] = bench.counts.nodes;
 }
 
+// CPU time of the whole process, llvmpipe's rasteriser threads included, in
+// milliseconds: on a shared machine it varies less than the wall time.
+double processCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
 void fullFrame(benchmark::State& state, FrameBench* bench) {
+  double cpuStart = processCpuMs();
   for (auto _ : state) {
     bench->timeMs += kBenchStepMs;
     bench->saver->frame(bench->timeMs);
     glFinish();
   }
+  state.counters["process_cpu_ms"] =
+      (processCpuMs() - cpuStart) / static_cast<double>(state.iterations());
   if (bench->timeMs > kSteadyWindowEndMs) state.SkipWithError("ran past the steady state");
   setCounters(state, *bench);
 }

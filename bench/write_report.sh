@@ -54,23 +54,27 @@ instruction_rows() {
 # The scene's options against the plain frame: the figures of scripts/bench's
 # rounds (ms) and the instructions our side adds per frame (no-op driver).
 option_rows() {
-  local plain name label goal value r extra
-  plain="$(get option_plain)"
-  echo "| Options, 1024x768, llvmpipe: plain frame (ms) | $plain | $(range option_plain) | | |"
-  for name in time_of_day snow_heavy both; do
-    case "$name" in
-      time_of_day) label="--time-of-day (at 17:44, night)"; goal="" ;;
-      snow_heavy) label="--snow=heavy"; goal="1.10" ;;
-      both) label="--time-of-day --snow=heavy"; goal="" ;;
-    esac
-    value="$(get "option_$name")"
-    r="$(ratio "$value" "$plain")"
-    echo "| Options: $label, frame (ms) | $value | $(range "option_$name") | | |"
-    if [ -n "$goal" ]; then
-      echo "| Options: $label ÷ plain | $r | | ≤ $goal | $(verdict "$r" "" "$r <= $goal") |"
-    else
-      echo "| Options: $label ÷ plain | $r | | | |"
-    fi
+  local kind plain name label goal value r extra
+  for kind in "" cpu_; do
+    plain="$(get "option_${kind}plain")"
+    local what="wall time"
+    [ -n "$kind" ] && what="CPU time of every thread"
+    echo "| Options, 1024x768, llvmpipe, $what: plain frame (ms) | $plain | $(range "option_${kind}plain") | | |"
+    for name in time_of_day snow_heavy both; do
+      case "$name" in
+        time_of_day) label="--time-of-day (at 17:44, night)"; goal="" ;;
+        snow_heavy) label="--snow=heavy"; goal="1.10" ;;
+        both) label="--time-of-day --snow=heavy"; goal="" ;;
+      esac
+      value="$(get "option_${kind}$name")"
+      r="$(ratio "$value" "$plain")"
+      echo "| Options, $what: $label (ms) | $value | $(range "option_${kind}$name") | | |"
+      if [ -n "$goal" ]; then
+        echo "| Options, $what: $label ÷ plain | $r | | ≤ $goal | $(verdict "$r" "" "$r <= $goal") |"
+      else
+        echo "| Options, $what: $label ÷ plain | $r | | | |"
+      fi
+    done
   done
   for name in time_of_day snow_heavy; do
     extra="$(calc "%.3f" "$(get "instructions_$name")" "$(get instructions_full)" \

@@ -1,10 +1,6 @@
 #include "app/extra_settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <vector>
 
 #include "app/settings_files.h"
 #include "platform/paths.h"
@@ -13,9 +9,9 @@ ExtraSettings extraSettings;
 
 namespace {
 
-// A hand-written file of two keys is a few dozen bytes; a huge or endless
-// one is read no further than this.
-constexpr size_t kMostBytesRead = 64 * 1024;
+// A hand-written file of two keys is a few dozen bytes; a larger one is
+// no file of ours.
+constexpr uint64_t kLargestFile = 64 * 1024;
 // Lines longer than this are no setting of ours and are skipped.
 constexpr size_t kLongestLine = 256;
 
@@ -33,27 +29,6 @@ std::string trimmed(const std::string& text) {
   if (first == std::string::npos) return std::string();
   size_t last = text.find_last_not_of(blanks);
   return text.substr(first, last - first + 1);
-}
-
-// The first bytes of a regular file. The file is opened without waiting,
-// so a FIFO or a device in its place cannot stall the reader; it is then
-// refused by its type.
-bool readHead(const std::string& path, std::string& text) {
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info;
-  bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  text.clear();
-  char buffer[4096];
-  while (regular && text.size() < kMostBytesRead) {
-    ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    text.append(buffer, static_cast<size_t>(got));
-  }
-  close(fd);
-  if (text.size() > kMostBytesRead) text.resize(kMostBytesRead);
-  return regular;
 }
 
 }  // namespace
@@ -122,11 +97,13 @@ void applyExtraSettingsText(const std::string& text, ExtraSettings& extras) {
   }
 }
 
-bool readExtraSettingsFile(const std::string& path, ExtraSettings& extras) {
-  std::string text;
-  if (path.empty() || !readHead(path, text)) return false;
-  applyExtraSettingsText(text, extras);
-  return true;
+FileRead readExtraSettingsFile(const std::string& path, ExtraSettings& extras, std::string* why) {
+  std::vector<uint8_t> bytes;
+  FileRead outcome = readRegularFile(path, kLargestFile, bytes, why);
+  if (outcome == FileRead::Done) {
+    applyExtraSettingsText(std::string(bytes.begin(), bytes.end()), extras);
+  }
+  return outcome;
 }
 
 std::string encodeExtraSettings(const ExtraSettings& extras) {
@@ -148,7 +125,7 @@ ExtraSettings readRunExtraSettings(std::string& source) {
     if (settingsPath.empty()) continue;
     ExtraSettings extras;
     std::string path = extraSettingsFileBeside(settingsPath);
-    if (readExtraSettingsFile(path, extras)) {
+    if (readExtraSettingsFile(path, extras) == FileRead::Done) {
       source = path;
       return extras;
     }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "landscape/snowfall.h"
+#include "platform/regular_file.h"
 
 // The options the binary settings file has no room for (its layout is
 // fixed, and other readers rely on it). They live in a small text file of
@@ -37,10 +38,12 @@ bool applyExtraSetting(const std::string& line, ExtraSettings& extras, std::stri
 // '#'), unknown keys and bad values are skipped, and a later line wins.
 void applyExtraSettingsText(const std::string& text, ExtraSettings& extras);
 
-// Reads the text file at `path` over `extras`. Only a regular file is
-// read, and only its first 64 KiB; anything else counts as no file. True
-// when a file was read. Never creates anything.
-bool readExtraSettingsFile(const std::string& path, ExtraSettings& extras);
+// Reads the text file at `path` over `extras`: only a regular file of at
+// most 64 KiB (a file of two keys is a few dozen bytes); anything else
+// leaves `extras` as it was, with the outcome and, with `why`, a few words
+// on what is wrong. Never creates anything.
+FileRead readExtraSettingsFile(const std::string& path, ExtraSettings& extras,
+                               std::string* why = nullptr);
 
 // The file's text for `extras`: a comment and one line per key.
 std::string encodeExtraSettings(const ExtraSettings& extras);

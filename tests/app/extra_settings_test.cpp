@@ -127,24 +127,28 @@ TEST_F(ExtraSettingsFiles, CommandLineOverTheUsersFileOverTheMachinesOverTheDefa
   EXPECT_EQ(extras.snowfall, Snowfall::None);
 }
 
-TEST_F(ExtraSettingsFiles, OnlyTheHeadOfARegularFileIsRead) {
-  // A setting beyond the first 64 KiB is not reached.
-  write("user", "time-of-day = on\n" + std::string(70 * 1024, '#') + "\nsnow = heavy\n");
+TEST_F(ExtraSettingsFiles, AnythingButASmallRegularFileCountsAsNoFile) {
+  const std::string path = root + "/user/halvenrode.conf";
+  write("user", "time-of-day = on\n");
   ExtraSettings extras;
-  std::string path = root + "/user/halvenrode.conf";
-  ASSERT_TRUE(readExtraSettingsFile(path, extras));
+  ASSERT_EQ(readExtraSettingsFile(path, extras), FileRead::Done);
   EXPECT_TRUE(extras.timeOfDay);
-  EXPECT_EQ(extras.snowfall, Snowfall::None);
 
-  // A folder or a FIFO in its place counts as no file, and nothing waits
-  // for a writer that never comes.
-  for (int kind = 0; kind < 2; ++kind) {
-    ASSERT_EQ(unlink(path.c_str()) == 0 || rmdir(path.c_str()) == 0, true);
-    ASSERT_EQ(kind == 0 ? mkdir(path.c_str(), 0700) : mkfifo(path.c_str(), 0600), 0);
-    ExtraSettings untouched;
-    EXPECT_FALSE(readExtraSettingsFile(path, untouched)) << kind;
-    EXPECT_FALSE(untouched.timeOfDay);
-  }
+  // Too large to be ours, a folder, a FIFO that nobody writes to: the
+  // defaults, at once.
+  write("user", "time-of-day = on\n" + std::string(70 * 1024, '#') + "\n");
+  ExtraSettings untouched;
+  EXPECT_EQ(readExtraSettingsFile(path, untouched), FileRead::TooLarge);
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+  EXPECT_EQ(readExtraSettingsFile(path, untouched), FileRead::NotAFile);
+  ASSERT_EQ(rmdir(path.c_str()), 0);
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  EXPECT_EQ(readExtraSettingsFile(path, untouched), FileRead::NotAFile);
+  EXPECT_FALSE(untouched.timeOfDay);
+  std::string source;
+  EXPECT_FALSE(readRunExtraSettings(source).timeOfDay);
+  EXPECT_EQ(source, "");
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_F(ConfigDialogTest, OpensWithTheStoredValuesAndOkWritesThem) {
   EXPECT_EQ(status, 0) << fileText(logs.file("err.txt"));
   EXPECT_EQ(fileBytes(settingsFile()), storedFile(0).bytes());
   ExtraSettings extras;
-  ASSERT_TRUE(readExtraSettingsFile(folder.file("halvenrode.conf"), extras));
+  ASSERT_EQ(readExtraSettingsFile(folder.file("halvenrode.conf"), extras), FileRead::Done);
   EXPECT_FALSE(extras.timeOfDay);
   EXPECT_EQ(extras.snowfall, Snowfall::Steady);
 }

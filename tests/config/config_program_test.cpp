@@ -114,7 +114,7 @@ TEST_F(ConfigProgramTest, SceneOptionsGoToTheTextFileTheSaverReads) {
   ASSERT_EQ(run({"--set", "snow=steady", "time-of-day=on"}).status, 0);
   EXPECT_NE(access(settingsFile().c_str(), F_OK), 0);
   ExtraSettings read;
-  ASSERT_TRUE(readExtraSettingsFile(text, read));
+  ASSERT_EQ(readExtraSettingsFile(text, read), FileRead::Done);
   EXPECT_TRUE(read.timeOfDay);
   EXPECT_EQ(read.snowfall, Snowfall::Steady);
   EXPECT_NE(run({"--show"}).out.find("time-of-day=on\nsnow=steady\n"), std::string::npos);
@@ -127,9 +127,23 @@ TEST_F(ConfigProgramTest, SceneOptionsGoToTheTextFileTheSaverReads) {
   }
   ASSERT_EQ(run({"--set", "snow=none", "frame-rate=on"}).status, 0);
   EXPECT_EQ(readAsSaver(settingsFile()).showFrameRate, 1);
-  ASSERT_TRUE(readExtraSettingsFile(text, read));
+  ASSERT_EQ(readExtraSettingsFile(text, read), FileRead::Done);
   EXPECT_EQ(read.snowfall, Snowfall::None);
   EXPECT_TRUE(read.timeOfDay);
+
+  // A text file that cannot be read is never replaced by one that would
+  // lose what it holds.
+  ASSERT_EQ(unlink(text.c_str()), 0);
+  ASSERT_EQ(mkfifo(text.c_str(), 0600), 0);
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--set", "snow=heavy"}, {"--show"}}) {
+    Outcome outcome = run(arguments);
+    EXPECT_EQ(outcome.status, 1) << arguments[0];
+    EXPECT_NE(outcome.err.find(text), std::string::npos) << outcome.err;
+  }
+  struct stat info;
+  ASSERT_EQ(lstat(text.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(ConfigProgramTest, MistakesChangeNothingAndSayWhy) {

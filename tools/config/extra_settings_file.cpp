@@ -1,17 +1,9 @@
 #include "tools/config/extra_settings_file.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "platform/replace_file.h"
 #include "tools/config/settings_writer.h"
-
-namespace {
-
-bool exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
-
-}  // namespace
 
 std::string extraSettingsPathFor(const SettingsTarget& target) {
   return target.path.empty() ? std::string() : extraSettingsFileBeside(target.path);
@@ -21,9 +13,11 @@ bool loadExtraSettingsFor(const SettingsTarget& target, ExtraSettings& extras,
                           std::string& problem) {
   extras = ExtraSettings();
   std::string own = extraSettingsPathFor(target);
-  if (!own.empty() && exists(own)) {
-    if (readExtraSettingsFile(own, extras)) return true;
-    problem = "cannot read " + own;
+  std::string why;
+  FileRead outcome = own.empty() ? FileRead::Missing : readExtraSettingsFile(own, extras, &why);
+  if (outcome == FileRead::Done) return true;
+  if (outcome != FileRead::Missing) {
+    problem = own + " " + why;
     return false;
   }
   if (target.scope == SettingsScope::User) {

@@ -17,10 +17,11 @@ constexpr double kElevationScale = 33.0;
 // light has always come from.
 constexpr double kDegreesPerHour = 15.0;
 // The light comes from higher than the sun stands: a directional sun at
-// 16 degrees would leave every upward face of the train nearly unlit,
-// where the snow all round lights them in fact. Twice the elevation plus
-// six, and never below the horizon.
-double lightElevation(double sunElevation) { return 2.0 * std::fmax(sunElevation, 1.0) + 6.0; }
+// 16 degrees would light the train's sides far more and its tops far less
+// than the scene's usual light, which stands about 60 degrees up over the
+// train. The noon light comes from there, a low sun from lower down, and
+// never from below the horizon.
+double lightElevation(double sunElevation) { return 6.0 + 3.25 * std::fmax(sunElevation, 1.0); }
 
 // The light at one sun elevation; the states between two keys blend
 // smoothly, so every value follows the elevation without a corner.
@@ -30,10 +31,11 @@ struct Key {
   double nightSky, twilight, trainLights;
 };
 
-// The lit paints of the models are made for a light about three times its
-// nominal strength near the train (diffuse ~2.8, ambient ~0.8 with the
-// scene's 0.2); the day keys give a directional light of that strength,
-// with more ambient light: snow all round lights the shaded sides.
+// The lit paints of the models are made for the scene's usual light, a
+// point light whose strength near the train comes to about ambient 0.65,
+// diffuse 2.6 and specular 3.2 (with the scene's ambient 0.2); the midday
+// key gives a directional light of that strength, so the day looks as it
+// always has, and the lower sun keys warm it and take some away.
 const Key kKeys[] = {
     // Deep night: cold moonlight, the snow a dim blue.
     {-18, {0.12f, 0.14f, 0.26f}, {0.45f, 0.55f, 0.9f}, {0.7f, 0.75f, 1.0f},
@@ -42,16 +44,16 @@ const Key kKeys[] = {
     {-9, {0.13f, 0.15f, 0.28f}, {0.3f, 0.36f, 0.62f}, {0.4f, 0.45f, 0.7f},
      {0.05f, 0.06f, 0.11f}, {0.26f, 0.30f, 0.52f}, {0.44f, 0.5f, 0.7f}, 0.9, 0.3, 1.0},
     // Blue hour: shadowless blue light, the lamps already lit.
-    {-4, {0.40f, 0.42f, 0.65f}, {0.42f, 0.40f, 0.6f}, {0.35f, 0.35f, 0.5f},
+    {-4, {0.34f, 0.36f, 0.56f}, {0.42f, 0.40f, 0.6f}, {0.35f, 0.35f, 0.5f},
      {0.12f, 0.13f, 0.2f}, {0.56f, 0.58f, 0.82f}, {0.62f, 0.66f, 0.85f}, 0.35, 0.9, 1.0},
-    // The sun on the horizon: long warm light, pink snow.
-    {1, {0.75f, 0.62f, 0.72f}, {2.3f, 1.35f, 0.7f}, {2.0f, 1.2f, 0.6f},
-     {0.16f, 0.15f, 0.17f}, {1.0f, 0.84f, 0.68f}, {1.0f, 0.88f, 0.76f}, 0.0, 1.0, 0.35},
+    // The sun on the horizon: long warm light, rose-tinted snow.
+    {1, {0.46f, 0.40f, 0.50f}, {2.1f, 1.3f, 0.75f}, {1.8f, 1.1f, 0.6f},
+     {0.16f, 0.15f, 0.17f}, {1.0f, 0.86f, 0.80f}, {1.0f, 0.9f, 0.86f}, 0.0, 1.0, 0.35},
     // A low winter sun.
-    {6, {1.0f, 0.98f, 1.05f}, {2.6f, 2.1f, 1.6f}, {2.6f, 2.2f, 1.8f},
-     {0.2f, 0.2f, 0.2f}, {1.0f, 0.95f, 0.9f}, {1.0f, 0.97f, 0.94f}, 0.0, 0.25, 0.0},
+    {6, {0.56f, 0.55f, 0.6f}, {2.6f, 2.15f, 1.7f}, {2.8f, 2.4f, 2.0f},
+     {0.2f, 0.2f, 0.2f}, {1.0f, 0.96f, 0.92f}, {1.0f, 0.97f, 0.94f}, 0.0, 0.25, 0.0},
     // Midday: the scene as it always looked.
-    {12, {1.2f, 1.22f, 1.3f}, {2.6f, 2.5f, 2.3f}, {3.0f, 3.0f, 2.9f},
+    {12, {0.65f, 0.65f, 0.67f}, {2.6f, 2.6f, 2.55f}, {3.2f, 3.2f, 3.15f},
      {0.2f, 0.2f, 0.2f}, {1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.0, 0.0, 0.0},
 };
 constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];

@@ -35,5 +35,8 @@ ArchiveContent buildCalendarArchive();
 
 // Model names the scene asks each archive for (file name -> entries).
 std::vector<std::string> requiredEntries(const std::string& archiveFile);
+// The part of those the saver loads only for an option that is off by
+// default (the light of the time of day, falling snow).
+std::vector<std::string> optionEntries(const std::string& archiveFile);
 // The archive file names, in build order.
 std::vector<std::string> archiveFiles();

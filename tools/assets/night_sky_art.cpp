@@ -28,36 +28,58 @@ double domeElevation(double t) {
   return ((1.0 - t) * (kPi / 2 + 0.12) - 0.12) * 180.0 / kPi;
 }
 
+// The night sky spends its rows on the sky the camera can see, which
+// looks down on the land: from just under the horizon to this elevation
+// (radians); above it the top row is stretched over the zenith. Stars on
+// "fon"'s own mapping came out as streaks several times taller than wide.
+constexpr double kNightSkyTop = 0.8;
+
+double nightSkyElevation(double t) {
+  return ((1.0 - t) * (kNightSkyTop + 0.12) - 0.12) * 180.0 / kPi;
+}
+
 double smoothstep(double u) {
   u = std::clamp(u, 0.0, 1.0);
   return u * u * (3 - 2 * u);
+}
+
+// "fon"'s dome, the same triangles, with t running from the night sky's
+// top (0) to the dome's foot (1).
+TriangleList nightDome() {
+  TriangleList dome = skyDome();
+  for (Vertex& v : dome.vertices) {
+    double elevation = std::atan2(v.position.z, std::hypot(v.position.x, v.position.y));
+    v.t = std::clamp(1.0 - (elevation + 0.12) / (kNightSkyTop + 0.12), 0.0, 1.0);
+  }
+  return dome;
 }
 
 // Deep blue overhead, a paler band of haze over the horizon, and stars that
 // thin out towards it. The dome's s runs twice round, so the stars repeat
 // on the far side, which never shows at the same time.
 std::vector<uint8_t> paintNightSky() {
-  const int w = 1024, h = 256;
+  const int w = 1024, h = 512;
   std::vector<double> rgb(size_t(w) * h * 3);
   auto at = [&](int x, int y) { return &rgb[(size_t(y) * w + x) * 3]; };
   for (int y = 0; y < h; ++y) {
-    double e = domeElevation((y + 0.5) / h);
+    double e = nightSkyElevation((y + 0.5) / h);
     double haze = std::exp(-std::max(e, 0.0) / 9.0);
     double base[3] = {0.018 + 0.07 * haze, 0.026 + 0.085 * haze, 0.075 + 0.12 * haze};
     for (int x = 0; x < w; ++x) {
-      double cloud = fractalNoise(x / 64.0, y / 24.0, 211, 4, 16);
+      double cloud = fractalNoise(x / 64.0, y / 90.0, 211, 4, 16);
       double veil = std::clamp((cloud - 0.55) * 0.6, 0.0, 0.12) * (0.4 + haze);
       double* p = at(x, y);
       p[0] = base[0] + veil, p[1] = base[1] + veil, p[2] = base[2] + veil * 1.3;
     }
   }
   // Stars: soft dots a texel or two across, a few bright ones among many
-  // faint, fewer and dimmer through the haze near the horizon.
-  for (int i = 0; i < 1400; ++i) {
-    double sx = hashUnit(i, 1, 221) * w, sy = hashUnit(i, 2, 221) * h * 0.92;
-    double e = domeElevation(sy / h);
+  // faint, dimmer only in the haze just over the horizon: the camera looks
+  // down on the land, so the sky it sees is mostly the lowest 20 degrees.
+  for (int i = 0; i < 1300; ++i) {
+    double sx = hashUnit(i, 1, 221) * w, sy = (0.02 + 0.98 * hashUnit(i, 2, 221)) * h;
+    double e = nightSkyElevation(sy / h);
     if (e < 1.5) continue;
-    double bright = (std::pow(hashUnit(i, 3, 221), 5.0) * 0.85 + 0.18) * smoothstep(e / 14.0);
+    double bright = (std::pow(hashUnit(i, 3, 221), 4.0) * 0.9 + 0.3) * smoothstep((e - 1.5) / 5.0);
     double warmth = hashUnit(i, 4, 221);
     double tone[3] = {0.85 + 0.15 * warmth, 0.9, 1.0 - 0.12 * warmth};
     double radius = bright > 0.6 ? 1.1 : 0.75;
@@ -177,7 +199,7 @@ std::vector<uint8_t> paintFlake() {
 
 void addNightSky(ArchiveContent& a) {
   Model night, glow, moon, flake;
-  night.part("nebo_noch.png", unlitMaterial()).triangles = skyDome();
+  night.part("nebo_noch.png", unlitMaterial()).triangles = nightDome();
   glow.part("nebo_zarya.png", unlitMaterial()).triangles = glowDome();
   moon.part("luna.png", unlitMaterial()).triangles = moonQuad();
   // One flake, to name the texture the snowfall pass draws every flake with.

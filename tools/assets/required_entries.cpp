@@ -11,6 +11,13 @@ static std::vector<std::string> numbered(const std::string& prefix, int first, i
   return names;
 }
 
+std::vector<std::string> optionEntries(const std::string& archiveFile) {
+  if (archiveFile != "main.pak") return {};
+  // Loaded only when the light follows the time of day or snow falls.
+  return {"nebo_noch", "nebo_zarya", "luna", "sneg", "ogni", "fara_oreol", "fara_pyatno",
+          "okno_svet", "ogon_oreol", "topka_ogon"};
+}
+
 std::vector<std::string> requiredEntries(const std::string& archiveFile) {
   std::vector<std::string> names;
   auto add = [&names](const std::vector<std::string>& more) {
@@ -20,9 +27,7 @@ std::vector<std::string> requiredEntries(const std::string& archiveFile) {
     add({"parovoz", "kolesobig", "kolesosmall", "kolesosred", "koleb", "dergatel", "porshen_small",
          "richazek", "porshen", "balka", "balka2", "tolkatel", "topka", "smouke", "relsi", "relef1",
          "relef2", "elka", "derevo", "kust", "fon"});
-    // Loaded only when the light follows the time of day or snow falls.
-    add({"nebo_noch", "nebo_zarya", "luna", "sneg", "ogni", "fara_oreol", "fara_pyatno",
-         "okno_svet", "ogon_oreol", "topka_ogon"});
+    add(optionEntries(archiveFile));
   } else if (archiveFile == "utils.pak") {
     add({"fps"});
     add(numbered("", 0, 9));

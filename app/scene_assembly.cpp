@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/extra_settings.h"
+#include "app/scene_light.h"
 #include "app/settings.h"
 #include "app/video_context.h"
 #include "app/winter_scene.h"
@@ -92,7 +93,7 @@ void buildWorld() {
 
   setupLight1();
   SceneNode* light = new SceneNode();
-  light->transform.setPosition(0.0, 10.0, 20.0);
+  light->transform.setPosition(kLight1Position.x, kLight1Position.y, kLight1Position.z);
   startEvents(light, {permanentMotion(lightPosition, 1)});
 
   SceneNode* landscape = makeLandscapeWithBackground();

@@ -5,12 +5,13 @@
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 #include "train/firebox_car.h"
+#include "train/locomotive_layout.h"
 #include "train/smoke.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358978;
-constexpr double kHalfPi = 1.57079632679489;
+using namespace locomotive_layout;
+
 constexpr double kW = kWheelDegreesPerSecond;
 constexpr double kOmega = kRodRadiansPerSecond;
 
@@ -24,9 +25,8 @@ struct PartMotion {
 constexpr PartMotion turnAt(double degreesPerSecond) {
   return {linearTurn, degreesPerSecond, 0.0, 0.0};
 }
-constexpr PartMotion swing(double amplitudeDegrees, double phase) {
-  return {sineTurn, amplitudeDegrees, kOmega, phase};
-}
+constexpr PartMotion plusY(Swing swing) { return {sineTurn, swing.amplitude, kOmega, swing.phasePlusY}; }
+constexpr PartMotion minusY(Swing swing) { return {sineTurn, swing.amplitude, kOmega, swing.phaseMinusY}; }
 constexpr PartMotion kNone = {nullptr, 0, 0, 0};
 
 // A part of the running gear. Rows are numbered from 2 (row 1 is the car
@@ -42,33 +42,35 @@ struct LocomotivePart {
   int appendAfter;
 };
 
-// Rows 2 to 24 in creation order. The -Y side of each mechanism is the +Y
-// side shifted by half a turn, matching the cranks set 180 degrees apart.
+// Rows 2 to 24 in creation order. The -Y side of each mechanism mirrors the
+// +Y side with its cranks half a turn on.
 const LocomotivePart kParts[] = {
     /* 2 */ {"parovoz", 0, 0, 0, 0, 0, {kNone, kNone}, 0},
-    /* 3 */ {"kolesosmall", 0, 12.84, 0, -3.8, 0, {turnAt(kW), kNone}, 0},
-    /* 4 */ {"kolesobig", 0, -2.76, 0, -3.0, 0, {turnAt(kW), kNone}, 0},
-    /* 5 */ {"kolesobig", 0, 1.64, 0, -3.0, 0, {turnAt(kW), kNone}, 0},
-    /* 6 */ {"koleb", 0, 4.16, 3.3, -1.473, 0, {swing(30, 0), kNone}, 0},
-    /* 7 */ {"koleb", 0, 4.16, -3.3, -1.473, 0, {swing(30, -kPi), kNone}, 0},
-    /* 8 */ {"dergatel", 6, 0.76, 0, 0, 0, {swing(37, kPi), kNone}, 0},
-    /* 9 */ {"dergatel", 7, 0.76, 0, 0, 0, {swing(37, 0), kNone}, 0},
-    /* 10 */ {"porshen_small", 8, 3.05, 0, 0, 0, {swing(8, 0), kNone}, 0},
-    /* 11 */ {"porshen_small", 9, 3.05, 0, 0, 0, {swing(8, -kPi), kNone}, 0},
-    /* 12 */ {"richazek", 5, 0, 3.1, 0.923, 0, {kNone, kNone}, 0},
-    /* 13 */ {nullptr, 5, 0, -3.1, -0.923, 0, {kNone, kNone}, 14},
-    /* 14 */ {"richazek", 5, 0, -3.1, -0.923, 180, {kNone, kNone}, 0},
+    /* 3 */ {"kolesosmall", 0, kSmallWheelX, 0, kSmallWheelCentreZ, 0, {turnAt(kW), kNone}, 0},
+    /* 4 */ {"kolesobig", 0, kRearDriverX, 0, kBigWheelCentreZ, 0, {turnAt(kW), kNone}, 0},
+    /* 5 */ {"kolesobig", 0, kMiddleDriverX, 0, kBigWheelCentreZ, 0, {turnAt(kW), kNone}, 0},
+    /* 6 */ {"koleb", 0, kLeverPivotX, kLeverPivotY, kLeverPivotZ, 0, {plusY(kExpansionLinkSwing), kNone}, 0},
+    /* 7 */ {"koleb", 0, kLeverPivotX, -kLeverPivotY, kLeverPivotZ, 0, {minusY(kExpansionLinkSwing), kNone}, 0},
+    /* 8 */ {"dergatel", 6, kLeverArm, 0, 0, 0, {plusY(kRadiusRodSwing), kNone}, 0},
+    /* 9 */ {"dergatel", 7, kLeverArm, 0, 0, 0, {minusY(kRadiusRodSwing), kNone}, 0},
+    /* 10 */ {"porshen_small", 8, kRadiusRodLength, 0, 0, 0, {plusY(kValveSpindleSwing), kNone}, 0},
+    /* 11 */ {"porshen_small", 9, kRadiusRodLength, 0, 0, 0, {minusY(kValveSpindleSwing), kNone}, 0},
+    /* 12 */ {"richazek", 5, 0, kReturnCrankY, kCrankRadius, 0, {kNone, kNone}, 0},
+    /* 13 */ {nullptr, 5, 0, -kReturnCrankY, -kCrankRadius, 0, {kNone, kNone}, 14},
+    /* 14 */ {"richazek", 5, 0, -kReturnCrankY, -kCrankRadius, 180, {kNone, kNone}, 0},
     // The oscillation comes before the counter-rotation in each tick.
-    /* 15 */ {"porshen", 13, 0, -0.3, 1.3, 0, {swing(4.9, kHalfPi), turnAt(-kW)}, 0},
-    /* 16 */ {"porshen", 12, 0, 0.3, -1.3, 0, {swing(4.9, -kHalfPi), turnAt(-kW)}, 0},
-    /* 17 */ {"balka", 5, 0, 2.5, 0.923, 0, {turnAt(-kW), kNone}, 0},
-    /* 18 */ {"balka", 5, 0, -2.5, -0.923, 0, {turnAt(-kW), kNone}, 0},
-    /* 19 */ {"balka2", 17, 0, 0.3, 0, 0, {swing(9, kHalfPi), kNone}, 0},
-    /* 20 */ {"balka2", 18, 0, -0.3, 0, 0, {swing(9, -kHalfPi), kNone}, 0},
-    /* 21 */ {"tolkatel", 19, 5.6, 0, 0, 0, {swing(9, -kHalfPi), kNone}, 0},
-    /* 22 */ {"tolkatel", 20, 5.6, 0, 0, 0, {swing(9, kHalfPi), kNone}, 0},
-    /* 23 */ {"kolesobig", 0, 6.04, 0, -3.0, 0, {turnAt(kW), kNone}, 0},
-    /* 24 */ {"kolesosred", 0, -9.36, 0, -3.5, 0, {turnAt(kW), kNone}, 0},
+    /* 15 */
+    {"porshen", 13, 0, -kRodOutsetY, kReturnCrankLength, 0, {minusY(kEccentricRodSwing), turnAt(-kW)}, 0},
+    /* 16 */
+    {"porshen", 12, 0, kRodOutsetY, -kReturnCrankLength, 0, {plusY(kEccentricRodSwing), turnAt(-kW)}, 0},
+    /* 17 */ {"balka", 5, 0, kCouplingRodY, kCrankRadius, 0, {turnAt(-kW), kNone}, 0},
+    /* 18 */ {"balka", 5, 0, -kCouplingRodY, -kCrankRadius, 0, {turnAt(-kW), kNone}, 0},
+    /* 19 */ {"balka2", 17, 0, kRodOutsetY, 0, 0, {plusY(kMainRodSwing), kNone}, 0},
+    /* 20 */ {"balka2", 18, 0, -kRodOutsetY, 0, 0, {minusY(kMainRodSwing), kNone}, 0},
+    /* 21 */ {"tolkatel", 19, kMainRodLength, 0, 0, 0, {plusY(kCrossheadSwing), kNone}, 0},
+    /* 22 */ {"tolkatel", 20, kMainRodLength, 0, 0, 0, {minusY(kCrossheadSwing), kNone}, 0},
+    /* 23 */ {"kolesobig", 0, kFrontDriverX, 0, kBigWheelCentreZ, 0, {turnAt(kW), kNone}, 0},
+    /* 24 */ {"kolesosred", 0, kMiddleWheelX, 0, kMiddleWheelCentreZ, 0, {turnAt(kW), kNone}, 0},
 };
 constexpr int kFirstTableRow = 2;
 constexpr int kRowCount = kFirstTableRow + static_cast<int>(sizeof kParts / sizeof kParts[0]);
@@ -108,7 +110,7 @@ void buildLocomotive(int32_t) {
   SceneNode* train = currentNode;
   SceneNode* nodes[kRowCount] = {};
   nodes[0] = train;
-  train->addChild(anchorWithCallback(-23.5, 0, 0, buildFireboxCar, -1.0));
+  train->addChild(anchorWithCallback(kCarAnchorX, 0, 0, buildFireboxCar, -1.0));
   for (int row = kFirstTableRow; row < kRowCount; ++row) {
     const LocomotivePart& part = kParts[row - kFirstTableRow];
     nodes[row] = makePart(part);

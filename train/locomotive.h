@@ -9,10 +9,6 @@ constexpr double kWheelDegreesPerSecond = 200.0;
 // speed converted with the same decimal pi the controllers' phases use.
 constexpr double kRodRadiansPerSecond = kWheelDegreesPerSecond * 3.14159265358978 / 180.0;
 
-// The chimney's top, where the smoke emitter stands, in the train's frame.
-constexpr double kChimneyTopX = 11.0;
-constexpr double kChimneyTopZ = 7.2;
-
 // One-shot event callback: builds the locomotive (25 nodes, 21 motion
 // events) under `currentNode`, including the anchors that build the coupled
 // car and emit the smoke. Models come from "main.pak".

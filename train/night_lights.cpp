@@ -56,6 +56,7 @@ SceneNode* makeCabWindowGlow(double side) {
 // Light 2 hangs over the chimney's top, where the fire's glow leaves it.
 SceneNode* makeChimneyGlow() {
   SceneNode* node = new SceneNode();
+  using namespace locomotive_layout;
   node->transform.setPosition(kChimneyTopX, 0, kChimneyTopZ + kChimneyGlowRise);
   startEvents(node, {permanentMotion(lightPosition, 2)});
   return node;

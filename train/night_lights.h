@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "train/locomotive_layout.h"
+
 // The train's own light at night: the headlamp with its glare and its pool
 // of light on the snow ahead, the glow of the lit cab windows, and the
 // fire's glow above the chimney that lights the smoke from below. Lamp
@@ -37,8 +39,8 @@ constexpr double kCabFireWidth = 1.1;
 constexpr double kCabFireHeight = 0.9;
 
 // The fire behind the firebox car's open door towards the cab, in the
-// train's frame (the car's anchor stands at x = -23.5).
-constexpr double kCarFireX = -23.5 + 8.38;
+// train's frame, 8.38 ahead of the car's anchor.
+constexpr double kCarFireX = locomotive_layout::kCarAnchorX + 8.38;
 constexpr double kCarFireZ = 1.0;
 
 // The cab's side windows: centre along X and up, and the cab's half width.

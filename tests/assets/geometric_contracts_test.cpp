@@ -9,8 +9,12 @@
 #include "landscape/planting_spots.h"
 #include "landscape/terrain.h"
 #include "tools/assets/terrain_height.h"
+#include "train/locomotive_layout.h"
 
 namespace {
+
+using locomotive_layout::kChimneyTopX;
+using locomotive_layout::kChimneyTopZ;
 
 constexpr double kRailTop = -5.3;
 // Where a terrain model begins along the track: the planting tables reach
@@ -158,16 +162,16 @@ TEST_F(MainArchive, ChimneyTopIsWhereTheSmokeStarts) {
   std::vector<Vec3> body = allPositions(model("parovoz"));
   double top = -1e9;
   for (const Vec3& p : body)
-    if (std::fabs(p.x - 11.0) < 1.5 && std::fabs(p.y) < 1.5) top = std::max(top, p.z);
-  EXPECT_NEAR(top, 7.2, 1e-6);
+    if (std::fabs(p.x - kChimneyTopX) < 1.5 && std::fabs(p.y) < 1.5) top = std::max(top, p.z);
+  EXPECT_NEAR(top, kChimneyTopZ, 1e-6);
   Vec3 centre{0, 0, 0};
   int count = 0;
   for (const Vec3& p : body)
     if (std::fabs(p.z - top) < 1e-9) centre = centre + p, ++count;
   ASSERT_GT(count, 0);
-  EXPECT_NEAR(centre.x / count, 11.0, 0.01);
+  EXPECT_NEAR(centre.x / count, kChimneyTopX, 0.01);
   EXPECT_NEAR(centre.y / count, 0.0, 0.01);
-  for (const Vec3& p : body) EXPECT_LE(p.z, 7.2 + 1e-6);  // nothing of the body above the smoke's start
+  for (const Vec3& p : body) EXPECT_LE(p.z, kChimneyTopZ + 1e-6);  // nothing of the body above the smoke's start
 }
 
 TEST_F(MainArchive, SmokePuffIsACentredQuadAboutThreeAcross) {

@@ -10,7 +10,7 @@
 #include "platform/png_file.h"
 #include "tests/assets/archive_reading.h"
 #include "tests/support/picture_measures.h"
-#include "tools/assets/dimensions.h"
+#include "tools/assets/snow_light.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ TEST(GroundTextures, AreLitAsTheGroundUnderThemIsShaped) {
   std::unique_ptr<PakArchive> archive = loadBuiltArchive("main.pak");
   ASSERT_TRUE(archive);
   // Light 1 as the track bed under the train sees it.
-  Vec3 light = normalized(dims::kLightPosition - Vec3{0, 0, dims::kTrackBedZ});
+  Vec3 light = sunDirection();
   for (const char* kind : {"relef1", "relef2"}) {
     Image texture;
     ASSERT_TRUE(decode(*archive, std::string(kind) + ".png", texture));

@@ -14,11 +14,11 @@
 
 #include "app/app_state.h"
 #include "app/option_flags.h"
+#include "app/scene_light.h"
 #include "platform/local_time.h"
 #include "platform/png_file.h"
 #include "scene/scene_node.h"
 #include "tests/support/picture_measures.h"
-#include "tools/assets/dimensions.h"
 #include "tools/still/offscreen_saver.h"
 
 namespace {
@@ -80,9 +80,9 @@ TEST(Picture, TheGroundIsPaintedForTheSceneLight) {
   saver.frame(0);
   // World root, dolly, landscape; its third child carries light 1.
   const Transform& light = worldRoot->children[0]->children[0]->children[2]->transform;
-  EXPECT_EQ(light.x, dims::kLightPosition.x);
-  EXPECT_EQ(light.y, dims::kLightPosition.y);
-  EXPECT_EQ(light.z, dims::kLightPosition.z);
+  EXPECT_EQ(light.x, kLight1Position.x);
+  EXPECT_EQ(light.y, kLight1Position.y);
+  EXPECT_EQ(light.z, kLight1Position.z);
 }
 
 // Stills at the screen shapes people use, at a moment when most of the

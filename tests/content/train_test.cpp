@@ -12,6 +12,7 @@
 #include "tests/content/test_archives.h"
 #include "train/firebox_car.h"
 #include "train/locomotive.h"
+#include "train/locomotive_layout.h"
 #include "train/smoke.h"
 
 namespace {
@@ -80,13 +81,13 @@ TEST_F(LocomotiveTest, BuildsTwentyFiveNodesInTheirChildOrders) {
             std::vector<std::string>({"richazek", "richazek", "", "balka", "balka"}));
   // The second return crank is turned half round; the pivot after it is not.
   EXPECT_EQ(wheel->children[1]->transform.ry, 180.0);
-  EXPECT_EQ(wheel->children[2]->transform.y, -3.1);
+  EXPECT_EQ(wheel->children[2]->transform.y, -locomotive_layout::kReturnCrankY);
   EXPECT_EQ(wheel->children[2]->transform.ry, 0.0);
   EXPECT_EQ(loadedEntry(part(15)), "porshen");
   EXPECT_EQ(loadedEntry(part(21)), "tolkatel");
-  EXPECT_EQ(train->children[0]->transform.x, -23.5);
-  EXPECT_EQ(train->children[9]->transform.x, 11.0);
-  EXPECT_EQ(train->children[9]->transform.z, 7.2);
+  EXPECT_EQ(train->children[0]->transform.x, locomotive_layout::kCarAnchorX);
+  EXPECT_EQ(train->children[9]->transform.x, locomotive_layout::kChimneyTopX);
+  EXPECT_EQ(train->children[9]->transform.z, locomotive_layout::kChimneyTopZ);
 }
 
 TEST_F(LocomotiveTest, TwentyOneMotionEventsWithTheirParameters) {
@@ -149,12 +150,13 @@ TEST_F(LocomotiveTest, RodsAndCrossheadsKeepTheirOrientationAsTheWheelsTurn) {
       EXPECT_NEAR(probe->matrix[8], 0, 1e-6) << "t " << t;   // x and z axes
       EXPECT_NEAR(probe->matrix[10], 1, 1e-6) << "t " << t;  // unchanged
     }
-    // The coupling rod rides the crank pin: radius 0.923 about the axle at
-    // (1.64, -3.0), at the top when t = 0, towards +X a quarter turn later.
+    // The coupling rod rides the crank pin about the middle driving axle,
+    // at the top when t = 0, towards +X a quarter turn later.
+    namespace layout = locomotive_layout;
     double theta = 200.0 * t / 1000.0 * kPi / 180.0;
-    EXPECT_NEAR(couplingRod.matrix[12], 1.64 + 0.923 * std::sin(theta), 1e-6);
-    EXPECT_NEAR(couplingRod.matrix[14], -3.0 + 0.923 * std::cos(theta), 1e-6);
-    EXPECT_NEAR(couplingRod.matrix[13], 2.5, 1e-6);
+    EXPECT_NEAR(couplingRod.matrix[12], layout::kMiddleDriverX + layout::kCrankRadius * std::sin(theta), 1e-6);
+    EXPECT_NEAR(couplingRod.matrix[14], layout::kBigWheelCentreZ + layout::kCrankRadius * std::cos(theta), 1e-6);
+    EXPECT_NEAR(couplingRod.matrix[13], layout::kCouplingRodY, 1e-6);
   }
   EXPECT_GT(std::fabs(wheel.matrix[8]), 0.5);  // while the wheel itself turned
 }
@@ -191,7 +193,7 @@ TEST_F(LocomotiveTest, CarRocksWithoutMovingItsWheels) {
     drawAt(*train, t);
     bodyTilts.insert(std::lround(body.matrix[8] * 1e6));
     EXPECT_NEAR(std::asin(body.matrix[8]) * 180 / kPi, 0.6 * std::sin(2.5 * t / 1000), 1e-4);
-    EXPECT_NEAR(wheel.matrix[12], -23.5 - 6.474, 1e-5);
+    EXPECT_NEAR(wheel.matrix[12], locomotive_layout::kCarAnchorX - 6.474, 1e-5);
     EXPECT_NEAR(wheel.matrix[14], -3.8, 1e-5);
   }
   EXPECT_EQ(bodyTilts.size(), 3u);

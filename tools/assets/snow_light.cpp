@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/scene_light.h"
 #include "tools/assets/dimensions.h"
 
 namespace {
@@ -40,7 +41,7 @@ Vec3 detailLight(const Vec3& sun) { return normalized({sun.x + 0.3, sun.y + 0.15
 
 Vec3 sunDirection() {
   Vec3 bed{0, 0, dims::kTrackBedZ};
-  return normalized(dims::kLightPosition - bed);
+  return normalized(Vec3{kLight1Position.x, kLight1Position.y, kLight1Position.z} - bed);
 }
 
 void snowColour(const Vec3& relief, const Vec3& surface, double sky, double rgb[3]) {

@@ -76,9 +76,13 @@ class ExtraSettingsFiles : public ::testing::Test {
     }
     std::system(("rm -rf " + root).c_str());
   }
+  // The options file the saver looks for in one of the scratch folders.
+  std::string fileIn(const std::string& folder) const {
+    return root + "/" + folder + "/" + kExtraSettingsFileName;
+  }
   void write(const std::string& folder, const std::string& text) {
     mkdir((root + "/" + folder).c_str(), 0700);
-    std::ofstream(root + "/" + folder + "/halvenrode.conf") << text;
+    std::ofstream(fileIn(folder)) << text;
   }
   // The run's options: the files as the saver reads them, then `words`.
   ExtraSettings run(const std::vector<std::string>& words, std::string& source) {
@@ -110,14 +114,14 @@ TEST_F(ExtraSettingsFiles, CommandLineOverTheUsersFileOverTheMachinesOverTheDefa
   extras = run({}, source);
   EXPECT_TRUE(extras.timeOfDay);
   EXPECT_EQ(extras.snowfall, Snowfall::Light);
-  EXPECT_EQ(source, root + "/machine/halvenrode.conf");
+  EXPECT_EQ(source, fileIn("machine"));
 
   // The user's file is read whole instead, nothing mixed in.
   write("user", "snow = steady\n");
   extras = run({}, source);
   EXPECT_FALSE(extras.timeOfDay);
   EXPECT_EQ(extras.snowfall, Snowfall::Steady);
-  EXPECT_EQ(source, root + "/user/halvenrode.conf");
+  EXPECT_EQ(source, fileIn("user"));
 
   extras = run({"--time-of-day", "--snow=heavy", "--fps"}, source);
   EXPECT_TRUE(extras.timeOfDay);
@@ -128,7 +132,7 @@ TEST_F(ExtraSettingsFiles, CommandLineOverTheUsersFileOverTheMachinesOverTheDefa
 }
 
 TEST_F(ExtraSettingsFiles, AnythingButASmallRegularFileCountsAsNoFile) {
-  const std::string path = root + "/user/halvenrode.conf";
+  const std::string path = fileIn("user");
   write("user", "time-of-day = on\n");
   ExtraSettings extras;
   ASSERT_EQ(readExtraSettingsFile(path, extras), FileRead::Done);

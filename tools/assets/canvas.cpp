@@ -16,6 +16,17 @@ Canvas::~Canvas() {
 void Canvas::flush() { cairo_surface_flush(surface_); }
 void Canvas::markDirty() { cairo_surface_mark_dirty(surface_); }
 
+void paintCentred(Canvas& canvas, const std::function<Rgba(double u, double v)>& colourAt) {
+  const int w = canvas.width(), h = canvas.height();
+  canvas.flush();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      Rgba c = colourAt((x + 0.5) / w * 2 - 1, (y + 0.5) / h * 2 - 1);
+      canvas.setPixel(x, y, c.r, c.g, c.b, c.a);
+    }
+  canvas.markDirty();
+}
+
 void Canvas::setPixel(int x, int y, double r, double g, double b, double a) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   auto q = [](double v) { return uint32_t(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };

@@ -2,6 +2,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,16 @@ class Canvas {
   cairo_t* cr_;
   int width_, height_;
 };
+
+// Straight RGBA, 0..1 each.
+struct Rgba {
+  double r, g, b, a;
+};
+
+// Paints every pixel of `canvas` from the position of its centre: u runs
+// from -1 at the left edge to 1 at the right, v from -1 at the first row to
+// 1 at the last. For round sprites (glows, flakes, puffs).
+void paintCentred(Canvas& canvas, const std::function<Rgba(double u, double v)>& colourAt);
 
 // Value noise in [0, 1], smooth, from a fixed hash: the same inputs give the
 // same output on every run. `period` (in lattice cells, 0 for none) makes

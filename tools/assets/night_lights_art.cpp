@@ -68,17 +68,12 @@ Model makeSelfLitParts() {
 
 // Lamp glass: white-hot in the middle, warm towards the rim.
 std::vector<uint8_t> paintLampGlass() {
-  const int size = 64;
-  Canvas c(size, size);
-  c.flush();
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      double u = (x + 0.5) / size * 2 - 1, v = (y + 0.5) / size * 2 - 1;
-      double r = std::min(1.0, std::sqrt(u * u + v * v));
-      double hot = 1 - smoothstep(r / 0.8);
-      c.setPixel(x, y, 1.0, 0.86 + 0.14 * hot, 0.55 + 0.42 * hot, 1);
-    }
-  c.markDirty();
+  Canvas c(64, 64);
+  paintCentred(c, [](double u, double v) {
+    double r = std::min(1.0, std::sqrt(u * u + v * v));
+    double hot = 1 - smoothstep(r / 0.8);
+    return Rgba{1.0, 0.86 + 0.14 * hot, 0.55 + 0.42 * hot, 1};
+  });
   return c.png();
 }
 
@@ -98,34 +93,24 @@ std::vector<uint8_t> paintWindowLight() {
 
 // The fire's glow spilling out of its door: orange, soft, no hot core.
 std::vector<uint8_t> paintFireGlow() {
-  const int size = 64;
-  Canvas c(size, size);
-  c.flush();
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      double u = (x + 0.5) / size * 2 - 1, v = (y + 0.5) / size * 2 - 1;
-      double r2 = u * u + v * v;
-      double a = r2 >= 1 ? 0 : 0.55 * std::exp(-r2 / 0.08) + 0.2 * std::exp(-r2 / 0.3);
-      c.setPixel(x, y, 1.0, 0.55, 0.2, std::min(1.0, a));
-    }
-  c.markDirty();
+  Canvas c(64, 64);
+  paintCentred(c, [](double u, double v) {
+    double r2 = u * u + v * v;
+    double a = r2 >= 1 ? 0 : 0.55 * std::exp(-r2 / 0.08) + 0.2 * std::exp(-r2 / 0.3);
+    return Rgba{1.0, 0.55, 0.2, std::min(1.0, a)};
+  });
   return c.png();
 }
 
 // Radial glare: a hot core in a wide soft halo.
 std::vector<uint8_t> paintGlare() {
-  const int size = 128;
-  Canvas c(size, size);
-  c.flush();
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      double u = (x + 0.5) / size * 2 - 1, v = (y + 0.5) / size * 2 - 1;
-      double r2 = u * u + v * v;
-      double a = 0.7 * std::exp(-r2 / 0.002) + 0.35 * std::exp(-r2 / 0.02) + 0.25 * std::exp(-r2 / 0.12);
-      if (r2 >= 1) a = 0;
-      c.setPixel(x, y, 1.0, 0.95, 0.82, std::min(1.0, a));
-    }
-  c.markDirty();
+  Canvas c(128, 128);
+  paintCentred(c, [](double u, double v) {
+    double r2 = u * u + v * v;
+    double a = 0.7 * std::exp(-r2 / 0.002) + 0.35 * std::exp(-r2 / 0.02) + 0.25 * std::exp(-r2 / 0.12);
+    if (r2 >= 1) a = 0;
+    return Rgba{1.0, 0.95, 0.82, std::min(1.0, a)};
+  });
   return c.png();
 }
 

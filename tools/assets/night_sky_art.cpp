@@ -181,17 +181,11 @@ TriangleList moonQuad() {
 
 // A falling flake as the snowfall pass draws it: a soft round dot.
 std::vector<uint8_t> paintFlake() {
-  const int size = 32;
-  Canvas c(size, size);
-  c.flush();
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      double u = (x + 0.5) / size * 2 - 1, v = (y + 0.5) / size * 2 - 1;
-      double r = std::sqrt(u * u + v * v);
-      double a = smoothstep((1.0 - r) / 0.75);
-      c.setPixel(x, y, 1, 1, 1, a);
-    }
-  c.markDirty();
+  Canvas c(32, 32);
+  paintCentred(c, [](double u, double v) {
+    double r = std::sqrt(u * u + v * v);
+    return Rgba{1, 1, 1, smoothstep((1.0 - r) / 0.75)};
+  });
   return c.png();
 }
 

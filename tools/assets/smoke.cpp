@@ -25,23 +25,18 @@ Model makeSmokePuff() {
 }
 
 void addSmokeImages(ArchiveContent& archive) {
-  const int size = 128;
-  Canvas c(size, size);
-  c.flush();
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      double u = (x + 0.5) / size * 2 - 1, v = (y + 0.5) / size * 2 - 1;
-      double r = std::sqrt(u * u + v * v);
-      // Billowy rim: the radius where the puff fades wobbles with angle.
-      double angle = std::atan2(v, u);
-      double edge = 0.78 + 0.1 * std::sin(3 * angle + 0.5) + 0.06 * std::sin(7 * angle + 1.3);
-      double body = std::clamp(1.0 - r / edge, 0.0, 1.0);
-      double billow = fractalNoise(u * 3 + 7, v * 3 + 7, 41, 3);
-      double alpha = std::pow(body, 0.9) * (0.3 + 0.7 * billow) * 0.55;
-      if (r >= 0.98) alpha = 0;
-      double shade = 0.42 + 0.2 * (1 - (v + 1) / 2) + 0.1 * billow;  // lighter on top
-      c.setPixel(x, y, shade, shade, shade * 1.02, alpha);
-    }
-  c.markDirty();
+  Canvas c(128, 128);
+  paintCentred(c, [](double u, double v) {
+    double r = std::sqrt(u * u + v * v);
+    // Billowy rim: the radius where the puff fades wobbles with angle.
+    double angle = std::atan2(v, u);
+    double edge = 0.78 + 0.1 * std::sin(3 * angle + 0.5) + 0.06 * std::sin(7 * angle + 1.3);
+    double body = std::clamp(1.0 - r / edge, 0.0, 1.0);
+    double billow = fractalNoise(u * 3 + 7, v * 3 + 7, 41, 3);
+    double alpha = std::pow(body, 0.9) * (0.3 + 0.7 * billow) * 0.55;
+    if (r >= 0.98) alpha = 0;
+    double shade = 0.42 + 0.2 * (1 - (v + 1) / 2) + 0.1 * billow;  // lighter on top
+    return Rgba{shade, shade, shade * 1.02, alpha};
+  });
   archive.addImage(kPuffTexture, c.png());
 }

@@ -1,6 +1,7 @@
 // Writing archives: complete archives round-trip through the reader,
 // incomplete ones and unwritable places are refused without a crash.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -11,7 +12,10 @@
 TEST(ArchiveWriter, WritesWhatTheReaderGivesBack) {
   ArchiveContent content = buildArchive("utils.pak");
   std::string error;
-  std::string folder = ::testing::TempDir();
+  // A folder of its own: another build's suite may write the same name.
+  char pattern[] = "/tmp/halvenrode-writer-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  std::string folder = pattern;
   ASSERT_TRUE(writeArchive(content, folder, "utils.pak", error)) << error;
   std::unique_ptr<PakArchive> back = PakArchive::tryLoad(folder + "/utils.pak");
   ASSERT_TRUE(back);
@@ -22,6 +26,7 @@ TEST(ArchiveWriter, WritesWhatTheReaderGivesBack) {
     EXPECT_EQ(0, std::memcmp(back->entryData(i), content.entries[i].bytes.data(), back->entrySize(i)));
   }
   std::remove((folder + "/utils.pak").c_str());
+  rmdir(folder.c_str());
 }
 
 TEST(ArchiveWriter, RefusesAnArchiveMissingAnEntryTheSaverLoads) {

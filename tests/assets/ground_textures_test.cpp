@@ -2,6 +2,7 @@
 // the other kind's texture without a seam, and are lit as the geometry
 // under them is shaped.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +34,8 @@ struct Image {
 bool decode(const PakArchive& archive, const std::string& entry, Image& image) {
   std::pair<const uint8_t*, uint32_t> data = archive.findEntry(entry);
   if (data.first == nullptr) return false;
-  std::string path = ::testing::TempDir() + "halvenrode_texture_" + entry;
+  // Named after the process: the tests of this file run side by side.
+  std::string path = ::testing::TempDir() + "halvenrode_texture_" + std::to_string(getpid()) + "_" + entry;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) return false;
   std::fwrite(data.first, 1, data.second, f);

@@ -2,6 +2,7 @@
 // archives: every model it loads exists, in every overlay form, and the
 // picture has no black holes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <ctime>
@@ -44,7 +45,7 @@ Census runScene(bool analog, bool hours24, bool large, bool russian, double& bla
   settings.clock24Hour = hours24;
   settings.largeClock = large;
   settings.russianCalendar = russian;
-  std::string path = ::testing::TempDir() + "halvenrode_assets_settings";
+  std::string path = ::testing::TempDir() + "halvenrode_assets_settings_" + std::to_string(getpid());
   std::string problem;
   EXPECT_TRUE(writeSettingsFile(path, settings, problem)) << problem;
   OffscreenSaverOptions options;

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "platform/local_time.h"
+#include "scene/draw_hooks.h"
 #include "scene/frame_globals.h"
 #include "scene/node_event.h"
 #include "scene/scene_node.h"
@@ -41,9 +42,7 @@ void applyChimneyGlow(double strength) {
 }
 
 void applyDaylight(const LightState& state) {
-  setLight(GL_LIGHT1, GL_AMBIENT, state.ambient);
-  setLight(GL_LIGHT1, GL_DIFFUSE, state.diffuse);
-  setLight(GL_LIGHT1, GL_SPECULAR, state.specular);
+  setLight1Colours({state.ambient, state.diffuse, state.specular});
   const GLfloat scene[4] = {state.sceneAmbient[0], state.sceneAmbient[1], state.sceneAmbient[2],
                             1.0f};
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, scene);

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <utility>
+
 #include "scene/scene_node.h"
 
 namespace {
@@ -51,13 +53,16 @@ void noLightingHook(int32_t phase, int32_t) {
   }
 }
 
+void setLight1Colours(const Light1Colours& colours) {
+  for (auto [name, colour] : {std::pair{GL_AMBIENT, &colours.ambient}, std::pair{GL_DIFFUSE, &colours.diffuse},
+                              std::pair{GL_SPECULAR, &colours.specular}}) {
+    const GLfloat value[4] = {(*colour)[0], (*colour)[1], (*colour)[2], 1.0f};
+    glLightfv(GL_LIGHT1, name, value);
+  }
+}
+
 void setupLight1() {
-  const GLfloat ambient[4] = {0.1f, 0.1f, 0.1f, 1.0f};
-  const GLfloat diffuse[4] = {0.4f, 0.4f, 0.4f, 1.0f};
-  const GLfloat specular[4] = {0.5f, 0.5f, 0.5f, 1.0f};
-  glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
-  glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
-  glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
+  setLight1Colours(kPlainLight1);
   glLightf(GL_LIGHT1, GL_CONSTANT_ATTENUATION, 0.0f);
   glLightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, 0.0003f);
 }

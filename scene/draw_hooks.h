@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 // Draw hooks that switch OpenGL state around a node's meshes (phases 1, 2)
@@ -14,6 +15,19 @@ void billboardHook(int32_t phase, int32_t value);
 // Lighting off around the node's own meshes only.
 void noLightingHook(int32_t phase, int32_t value);
 
-// Light 1's colours and attenuation; its position comes from a node's
-// `lightPosition` event every frame.
+// Light 1's three colours, red, green and blue each.
+struct Light1Colours {
+  std::array<float, 3> ambient, diffuse, specular;
+};
+
+// The plain scene's light 1: a grey light whose strength near the train
+// comes from its quadratic attenuation.
+constexpr Light1Colours kPlainLight1{{0.1f, 0.1f, 0.1f}, {0.4f, 0.4f, 0.4f}, {0.5f, 0.5f, 0.5f}};
+
+// Sets light 1's colours; the one place that writes them, for the plain
+// scene and for the light of the time of day alike.
+void setLight1Colours(const Light1Colours& colours);
+
+// The plain scene's light 1: its colours and attenuation; its position
+// comes from a node's `lightPosition` event every frame.
 void setupLight1();

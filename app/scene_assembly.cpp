@@ -72,8 +72,11 @@ SceneNode* makeLandscapeWithBackground() {
 }
 
 // Tilts the landscape towards the camera, sets it swaying slowly about two
-// axes (the phase offsets every sway) and hangs the train and the light
-// after the background.
+// axes (the phase offsets every sway) and hangs the light and the train
+// after the background. The light comes before the train so that the train
+// is lit from where the light stands in the same frame: hung after it, the
+// first frame would be lit by a light not yet placed and every later one by
+// where it stood a frame ago.
 void setUpLandscape(SceneNode* landscape, double phase, SceneNode* train, SceneNode* light) {
   landscape->transform.setRotation(-62.0, 0.0, -90.0);
   // The spawner runs before the first piece's builder in the first tick.
@@ -83,8 +86,8 @@ void setUpLandscape(SceneNode* landscape, double phase, SceneNode* train, SceneN
                               permanentMotion(sineTurn, 2, 80.0, 0.1, phase),
                               permanentMotion(sineTurn, 1, 12.0, 0.2, phase + phase + kHalfPi),
                           });
-  landscape->addChild(train);
   landscape->addChild(light);
+  landscape->addChild(train);
 }
 
 void buildWorld() {

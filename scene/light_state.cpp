@@ -38,11 +38,11 @@ struct Key {
 // always has, and the lower sun keys warm it and take some away.
 const Key kKeys[] = {
     // Deep night: cold moonlight, the snow a dim blue.
-    {-18, {0.12f, 0.14f, 0.26f}, {0.45f, 0.55f, 0.9f}, {0.7f, 0.75f, 1.0f},
-     {0.05f, 0.06f, 0.1f}, {0.24f, 0.29f, 0.5f}, {0.38f, 0.44f, 0.62f}, 1.0, 0.0, 1.0},
+    {-18, {0.24f, 0.27f, 0.44f}, {0.45f, 0.55f, 0.9f}, {0.7f, 0.75f, 1.0f},
+     {0.07f, 0.08f, 0.13f}, {0.24f, 0.29f, 0.5f}, {0.38f, 0.44f, 0.62f}, 1.0, 0.0, 1.0},
     // End of the blue hour: the last light over the horizon.
-    {-9, {0.13f, 0.15f, 0.28f}, {0.3f, 0.36f, 0.62f}, {0.4f, 0.45f, 0.7f},
-     {0.05f, 0.06f, 0.11f}, {0.26f, 0.30f, 0.52f}, {0.44f, 0.5f, 0.7f}, 0.9, 0.3, 1.0},
+    {-9, {0.25f, 0.28f, 0.46f}, {0.3f, 0.36f, 0.62f}, {0.4f, 0.45f, 0.7f},
+     {0.07f, 0.08f, 0.14f}, {0.26f, 0.30f, 0.52f}, {0.44f, 0.5f, 0.7f}, 0.9, 0.3, 1.0},
     // Blue hour: shadowless blue light, the lamps already lit.
     {-4, {0.34f, 0.36f, 0.56f}, {0.42f, 0.40f, 0.6f}, {0.35f, 0.35f, 0.5f},
      {0.12f, 0.13f, 0.2f}, {0.56f, 0.58f, 0.82f}, {0.62f, 0.66f, 0.85f}, 0.35, 0.9, 1.0},

@@ -86,8 +86,8 @@ void setUpLandscape(SceneNode* landscape, double phase, SceneNode* train, SceneN
                               permanentMotion(sineTurn, 2, 80.0, 0.1, phase),
                               permanentMotion(sineTurn, 1, 12.0, 0.2, phase + phase + kHalfPi),
                           });
-  landscape->addChild(light);
-  landscape->addChild(train);
+  landscape->addChild(light);  // kLightChild
+  landscape->addChild(train);  // kTrainChild
 }
 
 void buildWorld() {

@@ -5,6 +5,11 @@
 // overlays the settings select. Needs `settings` and `video`.
 void buildScene();
 
+// The landscape's children in the order buildScene hangs them (with neither
+// falling snow nor the time of day on); the terrain pieces are appended
+// after them as they are made.
+enum LandscapeChild : unsigned { kBackgroundChild, kLightChild, kTrainChild, kFirstTerrainPieceChild };
+
 // Where the overlays sit for the current `video`: each is pinned to a corner
 // of the view at its own eye depth (the frame translates both roots by
 // (0, 0, -100) first).

@@ -14,6 +14,7 @@
 
 #include "app/app_state.h"
 #include "app/option_flags.h"
+#include "app/scene_assembly.h"
 #include "app/scene_light.h"
 #include "platform/local_time.h"
 #include "platform/png_file.h"
@@ -86,8 +87,8 @@ TEST(Picture, TheSceneIsLitFromTheLightTheGroundIsPaintedFor) {
   std::vector<uint8_t> first = saver.pixels();
   saver.frame(0);
   EXPECT_EQ(first, saver.pixels());
-  // World root, dolly, landscape; its second child carries light 1.
-  const Transform& light = worldRoot->children[0]->children[0]->children[1]->transform;
+  // World root, dolly, landscape and its child that carries light 1.
+  const Transform& light = worldRoot->children[0]->children[0]->children[kLightChild]->transform;
   EXPECT_EQ(light.x, kLight1Position.x);
   EXPECT_EQ(light.y, kLight1Position.y);
   EXPECT_EQ(light.z, kLight1Position.z);

@@ -29,7 +29,7 @@
 namespace {
 
 SceneNode* landscapeNode() { return worldRoot->children[0]->children[0]; }
-SceneNode* trainNode() { return landscapeNode()->children[1]; }
+SceneNode* trainNode() { return landscapeNode()->children[kTrainChild]; }
 
 // Overlay flags, in the settings file's order.
 enum Flag { FrameRate, Clock, Analog, Hour24, LargeClock, Calendar, MondayFirst };
@@ -137,15 +137,15 @@ TEST_F(WholeSceneTest, SwayStartsFromTheDrawnPhase) {
   EXPECT_NEAR(landscapeNode()->timeline.delta.ry, 12, 1e-9);
   EXPECT_EQ(landscapeNode()->transform.rx, -62);
   EXPECT_EQ(landscapeNode()->transform.rz, -90);
-  // Background, train and light first, then the first piece; with a first
+  // Background, light and train first, then the first piece; with a first
   // step of 0 the spawner waits for the next frame.
-  EXPECT_EQ(loadedEntry(landscapeNode()->children[0]), "fon");
-  ASSERT_EQ(landscapeNode()->children.size(), 4u);
-  EXPECT_EQ(loadedEntry(landscapeNode()->children[3]), "relef1");
+  EXPECT_EQ(loadedEntry(landscapeNode()->children[kBackgroundChild]), "fon");
+  ASSERT_EQ(landscapeNode()->children.size(), kFirstTerrainPieceChild + 1u);
+  EXPECT_EQ(loadedEntry(landscapeNode()->children[kFirstTerrainPieceChild]), "relef1");
   saver.frame(16);
-  ASSERT_EQ(landscapeNode()->children.size(), 5u);
-  EXPECT_EQ(loadedEntry(landscapeNode()->children[4]), "relef2");
-  EXPECT_EQ(landscapeNode()->children[2]->transform.z, 20);
+  ASSERT_EQ(landscapeNode()->children.size(), kFirstTerrainPieceChild + 2u);
+  EXPECT_EQ(loadedEntry(landscapeNode()->children[kFirstTerrainPieceChild + 1]), "relef2");
+  EXPECT_EQ(landscapeNode()->children[kLightChild]->transform.z, 20);
 }
 
 // True when two live pieces stand 200 apart with the nearer one's origin
@@ -154,7 +154,7 @@ TEST_F(WholeSceneTest, SwayStartsFromTheDrawnPhase) {
 bool continuousGround() {
   std::vector<double> origins;
   const std::vector<SceneNode*>& children = landscapeNode()->children;
-  for (size_t i = 3; i < children.size(); ++i) {
+  for (size_t i = kFirstTerrainPieceChild; i < children.size(); ++i) {
     if (!children[i]->closeRequested) {
       origins.push_back(children[i]->transform.x + children[i]->timeline.delta.x);
     }

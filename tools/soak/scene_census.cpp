@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/app_state.h"
+#include "app/scene_assembly.h"
 #include "resources/mesh.h"
 #include "resources/pak_cache.h"
 #include "resources/procedural_texture_cache.h"
@@ -15,12 +16,8 @@ namespace {
 const char* const kArchives[] = {"main.pak", "utils.pak", "clock.pak", "calendar.pak"};
 
 // Where the assembly puts things: the world's first child sways, its first
-// child is the landscape; the train is the landscape's second child and its
-// tenth child emits the smoke; terrain pieces follow background, train and
-// light.
-constexpr size_t kTrainIndex = 1;
+// child is the landscape; the train's tenth child emits the smoke.
 constexpr size_t kSmokeIndex = 9;
-constexpr size_t kFirstPieceIndex = 3;
 
 SceneNode* childAt(SceneNode* node, size_t index) {
   return node != nullptr && index < node->children.size() ? node->children[index] : nullptr;
@@ -93,8 +90,8 @@ SceneCensus takeCensus() {
   if (worldRoot != nullptr) walk(*worldRoot, census);
   if (overlayRoot != nullptr) walk(*overlayRoot, census);
   SceneNode* landscape = childAt(childAt(worldRoot, 0), 0);
-  census.smokeParticles = liveChildren(childAt(childAt(landscape, kTrainIndex), kSmokeIndex), 0);
-  census.terrainPieces = liveChildren(landscape, kFirstPieceIndex);
+  census.smokeParticles = liveChildren(childAt(childAt(landscape, kTrainChild), kSmokeIndex), 0);
+  census.terrainPieces = liveChildren(landscape, kFirstTerrainPieceChild);
   return census;
 }
 

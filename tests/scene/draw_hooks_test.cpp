@@ -1,6 +1,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 #include "scene/controllers.h"
 #include "scene/draw_hooks.h"
 #include "scene/frame_globals.h"
@@ -106,13 +109,12 @@ TEST_F(DrawHooksTest, StateHooksSwitchAndRestore) {
 TEST_F(DrawHooksTest, LightOneGetsItsColoursAndAttenuation) {
   setupLight1();
   GLfloat v[4];
-  glGetLightfv(GL_LIGHT1, GL_AMBIENT, v);
-  EXPECT_FLOAT_EQ(v[0], 0.1f);
-  glGetLightfv(GL_LIGHT1, GL_DIFFUSE, v);
-  EXPECT_FLOAT_EQ(v[1], 0.4f);
-  glGetLightfv(GL_LIGHT1, GL_SPECULAR, v);
-  EXPECT_FLOAT_EQ(v[2], 0.5f);
-  EXPECT_FLOAT_EQ(v[3], 1.0f);
+  for (auto [name, colour] : {std::pair{GL_AMBIENT, kPlainLight1.ambient}, std::pair{GL_DIFFUSE, kPlainLight1.diffuse},
+                              std::pair{GL_SPECULAR, kPlainLight1.specular}}) {
+    glGetLightfv(GL_LIGHT1, name, v);
+    EXPECT_EQ((std::array<float, 3>{v[0], v[1], v[2]}), colour) << name;
+    EXPECT_FLOAT_EQ(v[3], 1.0f);
+  }
   glGetLightfv(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, v);
   EXPECT_FLOAT_EQ(v[0], 0.0003f);
   glGetLightfv(GL_LIGHT1, GL_CONSTANT_ATTENUATION, v);

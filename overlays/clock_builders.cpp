@@ -36,11 +36,25 @@ void addSlot(SceneNode* clock, double x, int32_t kind) {
   clock->addChild(slot);
 }
 
+// How far the clock's face sits from its corner point: the dial's centre up
+// and left by its radius, the digital plate left of it. Given when the node
+// is made, not by its builder: the builder runs once the node's place is
+// already applied for the frame, so the first frame would show the face
+// where it does not belong, half off the screen.
+void offsetFace(Transform& transform, ClockForm form) {
+  switch (form) {
+    case ClockForm::Analog: transform.translateBy(-9.3, 9.0, 0); break;
+    case ClockForm::Digital24Hour: transform.translateBy(-10.0, 1.0, 0); break;
+    case ClockForm::Digital12Hour: transform.translateBy(-10.0 + kAmPmPlateShift, 1.0, 0); break;
+  }
+}
+
 }  // namespace
 
 SceneNode* createClockNode(double x, double y, double z, ClockForm form) {
   SceneNode* clock = new SceneNode();
   clock->transform.setPosition(x, y, z);
+  offsetFace(clock->transform, form);
   switch (form) {
     case ClockForm::Analog: startEvents(clock, {callbackEvent(analogClockBuilder, -1.0)}); break;
     case ClockForm::Digital24Hour: startEvents(clock, {oneShotMotion(digitalClockBuilder, 1)}); break;
@@ -51,8 +65,6 @@ SceneNode* createClockNode(double x, double y, double z, ClockForm form) {
 
 void analogClockBuilder(int32_t) {
   SceneNode* clock = currentNode;
-  // The dial's centre sits up and left of the corner by its radius.
-  clock->transform.translateBy(-9.3, 9.0, 0);
   SceneNode* dial = overlayPart("ciferblat");
   dial->addHook(noDepthHook, 0);
   clock->addChild(dial);
@@ -71,14 +83,8 @@ void analogClockBuilder(int32_t) {
 void digitalClockBuilder(int32_t) {
   SceneNode* clock = currentNode;
   bool hour24 = currentEvent->selector != 0;
-  clock->transform.translateBy(-10.0, 1.0, 0);
   SceneNode* plate = new SceneNode();
-  if (hour24) {
-    plate->loadModel("clock.pak", "podlozka");
-  } else {
-    clock->transform.translateBy(kAmPmPlateShift, 0, 0);
-    plate->loadModel("clock.pak", "podlozka_am");
-  }
+  plate->loadModel("clock.pak", hour24 ? "podlozka" : "podlozka_am");
   plate->addHook(noDepthHook, 0);
   clock->addChild(plate);
   if (!hour24) addSlot(clock, kAmPmSlotX, AmPm);

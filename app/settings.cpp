@@ -1,70 +1,28 @@
 #include "app/settings.h"
 
+#include <cstring>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
 #include "app/display_mode_table.h"
+#include "app/settings_format.h"
 #include "platform/app_data.h"
 
 namespace {
 
-// Binary readers that report a short read instead of leaving garbage.
-bool readBytes(std::istream& in, void* target, size_t count) {
-  in.read(static_cast<char*>(target), static_cast<std::streamsize>(count));
-  return static_cast<size_t>(in.gcount()) == count;
-}
-
-bool readU8(std::istream& in, uint8_t& value) { return readBytes(in, &value, 1); }
-
-bool readU32(std::istream& in, uint32_t& value) {
-  uint8_t b[4];
-  if (!readBytes(in, b, 4)) return false;
-  value = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-          static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
-  return true;
-}
-
-bool readI32(std::istream& in, int32_t& value) {
-  uint32_t raw;
-  if (!readU32(in, raw)) return false;
-  value = static_cast<int32_t>(raw);
-  return true;
-}
-
-// Bytes left in the stream from the current position, or -1 if unknown.
-std::streamoff bytesLeft(std::istream& in) {
-  std::streampos here = in.tellg();
-  if (here < 0) return -1;
-  in.seekg(0, std::ios::end);
-  std::streampos end = in.tellg();
-  in.seekg(here);
-  if (end < 0) return -1;
-  return end - here;
-}
-
-// A length-prefixed string; kept up to its first zero byte. The count is
-// checked against what the file still holds before anything is allocated.
-bool readCountedString(std::istream& in, std::string& text) {
-  int32_t count;
-  if (!readI32(in, count) || count < 0) return false;
-  std::streamoff left = bytesLeft(in);
-  if (left < 0 || count > left) return false;
-  std::vector<char> buffer(static_cast<size_t>(count) + 1, '\0');
-  if (!readBytes(in, buffer.data(), static_cast<size_t>(count))) return false;
-  text.assign(buffer.data());
-  return true;
-}
+// The saver keeps each counted string up to its first zero byte.
+void cutAtFirstZero(std::string& text) { text.resize(std::strlen(text.c_str())); }
 
 }  // namespace
 
 Settings::Settings() { loadDefaults(); }
 
 Settings::Settings(std::istream& in) {
-  loadDefaults();
-  int32_t marker;
-  bool ok = readI32(in, marker);
-  if (ok) ok = marker == kSettingsFormatWithOptions ? readFormat1(in) : readFormat0(in);
-  if (!ok) loadDefaults();
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  decodeSettings(bytes, *this);
+  cutAtFirstZero(opaqueField1);
+  cutAtFirstZero(opaqueField2);
 }
 
 void Settings::loadDefaults() {
@@ -80,23 +38,6 @@ void Settings::loadDefaults() {
   exitOnMouseMoveFlag = 0;
   reservedWord = 0;
   displayMode = 0;
-}
-
-bool Settings::readFormat1(std::istream& in) {
-  return readCountedString(in, opaqueField1) && readCountedString(in, opaqueField2) &&
-         readU8(in, exitOnMouseMoveFlag) && readU32(in, reservedWord) &&
-         readI32(in, displayMode) && readU8(in, showFrameRate) && readU8(in, showClock) &&
-         readU8(in, analogClock) && readU8(in, clock24Hour) && readU8(in, largeClock) &&
-         readU8(in, showCalendar) && readU8(in, russianCalendar);
-}
-
-// The older layout carries no usable options: its fixed bytes are dropped,
-// the defaults taken, and only the two strings kept.
-bool Settings::readFormat0(std::istream& in) {
-  uint8_t dropped[14];
-  if (!readBytes(in, dropped, sizeof dropped)) return false;
-  loadDefaults();
-  return readCountedString(in, opaqueField1) && readCountedString(in, opaqueField2);
 }
 
 int32_t Settings::displayRow() const {

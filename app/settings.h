@@ -11,8 +11,10 @@ class Settings {
  public:
   // Every field at its default.
   Settings();
-  // Reads a settings file (binary stream). A file that is shorter than its
-  // layout or carries an impossible byte count yields the defaults.
+  // Reads a settings file (binary stream) as the saver does: see
+  // decodeSettings, with each string kept up to its first zero byte. A file
+  // that is shorter than its layout or carries an impossible byte count
+  // yields the defaults.
   explicit Settings(std::istream& in);
 
   void loadDefaults();
@@ -37,13 +39,8 @@ class Settings {
   bool exitOnMouseMove() const { return exitOnMouseMoveFlag != 0; }
 
  private:
-  bool readFormat1(std::istream& in);
-  bool readFormat0(std::istream& in);
   int32_t displayRow() const;
 };
-
-// The file's first 32-bit value for the layout that carries options.
-constexpr int32_t kSettingsFormatWithOptions = 1;
 
 // The settings file's name, the same in every folder that may hold one.
 constexpr const char* kSettingsFileName = "Quorvel_Halvenrode_cfg";

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "app/display_mode_table.h"
+#include "app/settings_format.h"
 #include "scratch_folder.h"
 #include "settings_bytes.h"
 #include "tools/config/option_table.h"

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/settings_format.h"
 #include "platform/paths.h"
 #include "resources/mesh.h"
 #include "resources/pak_archive.h"
@@ -109,15 +110,13 @@ std::string loadedEntry(const SceneNode* node) {
 }
 
 bool writeSettingsFile(const std::string& path, const unsigned char flags[7]) {
-  std::vector<uint8_t> bytes;
-  put32(bytes, 1);  // the layout that carries the options
-  put32(bytes, 0);  // two empty strings
-  put32(bytes, 0);
-  bytes.push_back(0);  // no exit on mouse motion
-  put32(bytes, 0);
-  put32(bytes, 0);  // display mode
-  bytes.insert(bytes.end(), flags, flags + 7);
+  Settings settings;
+  uint8_t* options[] = {&settings.showFrameRate, &settings.showClock, &settings.analogClock,
+                        &settings.clock24Hour, &settings.largeClock, &settings.showCalendar,
+                        &settings.russianCalendar};
+  for (int i = 0; i < 7; ++i) *options[i] = flags[i];
+  std::string bytes = encodeSettings(settings);
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }

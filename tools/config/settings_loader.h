@@ -14,8 +14,3 @@
 // them exactly. A display mode outside the table becomes the desktop row,
 // which is what the saver shows for it.
 bool loadSettingsFile(const std::string& path, Settings& settings, std::string& problem);
-
-// The two counted strings of a settings stream exactly as stored, in either
-// layout. False when the stream is shorter than its layout, as the saver's
-// reader sees it.
-bool readStoredStrings(std::istream& in, std::string& first, std::string& second);

@@ -30,16 +30,12 @@ export XDG_CONFIG_HOME="$work/home-config"
 export HALVENRODE_REGISTRY_FILE="$work/no-registry.ini"
 mkdir -p "$work/config"
 
-# Writes a settings file with the mouse-motion flag given (0 or 1) and the
-# display mode row (default 0, the desktop).
+# Writes the machine-wide settings file through the settings program, with
+# the mouse-motion flag given (on or off) and the display mode (default
+# desktop); every other option keeps its default.
 write_settings() {
-  local mouse="$1" mode="${2:-0}"
-  # marker 1, two empty strings, mouse flag, reserved word, display mode,
-  # then frame rate off, clock on, digital, 12-hour, large, calendar on, plain.
-  printf '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$work/config/Quorvel_Halvenrode_cfg"
-  printf "\\x0$mouse" >>"$work/config/Quorvel_Halvenrode_cfg"
-  printf "\\x00\\x00\\x00\\x00\\x0$mode\\x00\\x00\\x00" >>"$work/config/Quorvel_Halvenrode_cfg"
-  printf '\x00\x01\x00\x00\x01\x01\x00' >>"$work/config/Quorvel_Halvenrode_cfg"
+  "$build/config.exe" --system --set exit-on-mouse-move="$1" display-mode="${2:-desktop}" \
+    || fail "the settings program did not write the settings"
 }
 
 start_saver() {
@@ -146,7 +142,7 @@ case "$1" in
     wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
     ;;
   mouse_motion_ends_only_after_grace_with_flag)
-    write_settings 1
+    write_settings on
     xvfb_start 1024x768x24 || fail "no Xvfb"
     start="$(date +%s%N)"
     start_saver
@@ -164,7 +160,7 @@ case "$1" in
     ;;
   mouse_motion_ends_with_command_line_flag)
     # The option wins over the file, whose flag is clear.
-    write_settings 0
+    write_settings off
     xvfb_start 1024x768x24 || fail "no Xvfb"
     "$build/halvenrode" --exit-on-mouse-move 2>"$work/stderr" &
     saver_pid=$!
@@ -174,7 +170,7 @@ case "$1" in
     wait_for_exit 100; [ "$exit_status" = 0 ] || fail "motion after 3 s did not end the run"
     ;;
   mouse_motion_ignored_without_flag)
-    write_settings 0
+    write_settings off
     xvfb_start 1024x768x24 || fail "no Xvfb"
     start_saver
     wait_for_window
@@ -312,7 +308,7 @@ case "$1" in
     expect_clean_end 30
     ;;
   display_mode_larger_than_screen_falls_back)
-    write_settings 0 9  # 1600 x 1200
+    write_settings off 1600x1200
     xvfb_start 800x600x24 || fail "no Xvfb"
     start_saver
     wait_for_window 800x600

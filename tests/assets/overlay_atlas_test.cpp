@@ -1,7 +1,9 @@
 // Glyph entries that share an atlas show different cells of it: no two
-// digits, days or months look alike by an indexing slip.
+// digits, days or months look alike by an indexing slip. The counter's
+// label leaves room for its digits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <utility>
@@ -60,4 +62,21 @@ TEST(OverlayAtlases, EveryGlyphShowsItsOwnCell) {
   std::vector<std::string> headers = numbers(1, 12, "m");
   headers.insert(headers.end(), {"day", "day_rus"});
   expectDistinctCells("calendar.pak", headers);
+}
+
+TEST(OverlayLayout, CounterLabelSitsLeftOfTheDigitsWithoutOverlap) {
+  std::unique_ptr<PakArchive> archive = loadBuiltArchive("utils.pak");
+  ASSERT_TRUE(archive);
+  std::vector<ReadMesh> label, digit;
+  ASSERT_TRUE(readModel(*archive, "fps", label));
+  ASSERT_TRUE(readModel(*archive, "0", digit));
+  ASSERT_EQ(digit.size(), 1u);
+  double labelRight = -1e9, digitLeft = 1e9, digitRight = -1e9;
+  for (const ReadMesh& m : label)
+    if (m.texture == digit.front().texture)  // the label's figures, not its backing
+      for (const Vec3& p : m.positions) labelRight = std::max(labelRight, p.x);
+  for (const Vec3& p : allPositions(digit)) digitLeft = std::min(digitLeft, p.x), digitRight = std::max(digitRight, p.x);
+  EXPECT_LE(labelRight, 0.0);
+  EXPECT_LE(labelRight, 0.5 + digitLeft);  // hundreds digit at 0.5
+  EXPECT_LE(digitRight - digitLeft, 1.4);  // neighbours 1.4 apart never overlap
 }

@@ -1,118 +1,159 @@
-// Every overlay piece, placed as the saver places its node, lies wholly on
-// screen at 4:3 and at 16:9, for both clock depths and every clock form.
+// Where the saver's overlays land on screen, measured on what the saver's
+// own scene draws with the generated archives: on every screen shape each
+// overlay lies wholly on screen, in its own corner, clear of the others.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
+#include <ctime>
 #include <string>
+#include <vector>
 
-#include "tests/assets/archive_reading.h"
+#include "app/app_state.h"
+#include "platform/local_time.h"
+#include "resources/blended_mesh_queue.h"
+#include "scene/scene_node.h"
+#include "tools/still/offscreen_saver.h"
 
 namespace {
 
-const double kTanHalfFov = std::tan(22.5 * 3.14159265358979 / 180);
-
-// Eye-space geometry of a picture with the given aspect.
-struct Screen {
-  double aspect;
-  double edgeX(double depth) const { return depth * aspect * kTanHalfFov; }
-  double edgeY(double depth) const { return depth * kTanHalfFov; }
-  // Whether a point given relative to the overlay root (the frame moves it
-  // 100 units into the screen) shows inside the picture.
-  bool shows(double x, double y, double z) const {
-    double eyeZ = z - 100;
-    double limitX = -eyeZ * aspect * kTanHalfFov, limitY = -eyeZ * kTanHalfFov;
-    return eyeZ < 0 && std::fabs(x) <= limitX + 1e-9 && std::fabs(y) <= limitY + 1e-9;
+// A rectangle in shares of the screen's width and height from its lower
+// left corner.
+struct Box {
+  double left = 1e9, right = -1e9, bottom = 1e9, top = -1e9;
+  void add(double x, double y) {
+    left = std::min(left, x), right = std::max(right, x);
+    bottom = std::min(bottom, y), top = std::max(top, y);
+  }
+  bool overlaps(const Box& o) const {
+    return left < o.right && o.left < right && bottom < o.top && o.bottom < top;
   }
 };
 
-const Screen kScreens[] = {{1024.0 / 768.0}, {1920.0 / 1080.0}};
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+  return out << "x " << b.left << ".." << b.right << ", y " << b.bottom << ".." << b.top;
+}
 
-class OverlayPlacement : public ::testing::Test {
- protected:
-  // Checks every vertex of `entry`, turned by `angle` degrees about Z and
-  // moved by (x, y, z), against both screens.
-  void expectOnScreen(const std::string& file, const std::string& entry, double x, double y, double z,
-                      const Screen& screen, double angle = 0) {
-    std::unique_ptr<PakArchive> archive = loadBuiltArchive(file);
-    ASSERT_TRUE(archive) << file;
-    std::vector<ReadMesh> meshes;
-    ASSERT_TRUE(readModel(*archive, entry, meshes)) << entry;
-    double c = std::cos(angle * 3.14159265358979 / 180), s = std::sin(angle * 3.14159265358979 / 180);
-    for (const Vec3& p : allPositions(meshes)) {
-      double px = c * p.x - s * p.y, py = s * p.x + c * p.y;
-      ASSERT_TRUE(screen.shows(x + px, y + py, z + p.z))
-          << file << ":" << entry << " vertex " << p.x << "," << p.y << " at aspect " << screen.aspect;
+// The clip volume is widened this many times while measuring, so that a
+// piece off screen is measured where it lies instead of being clipped away.
+constexpr double kWiden = 4;
+
+// The points of a GL_2D feedback buffer, as shares of the viewport widened
+// kWiden times. Only polygons, lines and points are expected.
+Box feedbackBox(const std::vector<GLfloat>& feedback, GLint used, const GLint viewport[4]) {
+  auto share = [](GLfloat window, int origin, int size) {
+    return ((window - origin) / size - 0.5) * kWiden + 0.5;
+  };
+  Box box;
+  for (GLint i = 0; i < used;) {
+    GLint token = static_cast<GLint>(feedback[i++]);
+    bool line = token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN;
+    if (token != GL_POLYGON_TOKEN && token != GL_POINT_TOKEN && !line) {
+      ADD_FAILURE() << "unexpected feedback token " << token;
+      break;
+    }
+    GLint vertices = token == GL_POLYGON_TOKEN ? static_cast<GLint>(feedback[i++]) : line ? 2 : 1;
+    for (; vertices > 0; --vertices, i += 2) {
+      box.add(share(feedback[i], viewport[0], viewport[2]),
+              share(feedback[i + 1], viewport[1], viewport[3]));
     }
   }
+  return box;
+}
+
+// What `node` draws, after the frame's move of 100 units into the screen,
+// read back through GL's feedback mode. Drawing ticks the node's events
+// once more at the frame's time.
+Box drawnBox(SceneNode* node) {
+  GLint viewport[4];
+  GLdouble projection[16];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  glGetDoublev(GL_PROJECTION_MATRIX, projection);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glScaled(1 / kWiden, 1 / kWiden, 1);
+  glMultMatrixd(projection);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslated(0, 0, -100);
+  std::vector<GLfloat> feedback(1 << 20);
+  glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_2D, feedback.data());
+  glRenderMode(GL_FEEDBACK);
+  node->draw();
+  blendedMeshQueue.flush();
+  GLint used = glRenderMode(GL_RENDER);
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixd(projection);
+  glMatrixMode(GL_MODELVIEW);
+  EXPECT_GE(used, 0) << "feedback buffer too small";
+  return feedbackBox(feedback, used, viewport);
+}
+
+struct Form {
+  bool analog, hours24, large;
 };
+
+// The calendar, clock and counter boxes of one run, in that order.
+std::vector<Box> overlayBoxes(int width, int height, const Form& form) {
+  OffscreenSaverOptions options;
+  options.width = width;
+  options.height = height;
+  options.overrides.setFlag(&Settings::showCalendar, 1);
+  options.overrides.setFlag(&Settings::showClock, 1);
+  options.overrides.setFlag(&Settings::showFrameRate, 1);
+  options.overrides.setFlag(&Settings::analogClock, form.analog);
+  options.overrides.setFlag(&Settings::clock24Hour, form.hours24);
+  options.overrides.setFlag(&Settings::largeClock, form.large);
+  // An evening, so that the 12-hour clock shows PM, in a month of six weeks.
+  options.fixedLocalTime = parseLocalTime("2026-08-31 21:49:50", options.localTime);
+  OffscreenSaver saver(options);
+  EXPECT_TRUE(saver.ok());
+  if (!saver.ok()) return {};
+  // Past the counter's first five-second window, so that it shows digits.
+  for (uint32_t t = 0; t <= 5200; t += 1300) saver.frame(t);
+  std::vector<Box> boxes;
+  for (SceneNode* overlay : overlayRoot->children) boxes.push_back(drawnBox(overlay));
+  return boxes;
+}
+
+// Each overlay's corner, in the order of overlayBoxes.
+const struct {
+  const char* name;
+  double x, y;
+} kCorners[] = {{"calendar", 1, 1}, {"clock", 1, 0}, {"counter", 0, 1}};
+
+TEST(OverlayPlacement, EachOverlayOnScreenInItsCornerAndClearOfTheOthers) {
+  // The calendar sits at a fixed share of the half-width from the centre,
+  // which leaves room for its sheet only on screens at least as wide as
+  // 5:4; on a portrait screen its right side passes the edge.
+  const struct {
+    int width, height;
+    bool calendarFits;
+  } screens[] = {{640, 480, true}, {640, 360, true}, {840, 360, true}, {360, 640, false},
+                 {96, 72, true}};
+  const Form forms[] = {{true, false, true}, {false, false, true}, {false, true, false}};
+  for (const auto& screen : screens) {
+    for (const Form& form : forms) {
+      SCOPED_TRACE(std::to_string(screen.width) + "x" + std::to_string(screen.height) +
+                   (form.analog ? " analog" : form.hours24 ? " 24-hour" : " 12-hour") +
+                   (form.large ? " large" : " small"));
+      std::vector<Box> boxes = overlayBoxes(screen.width, screen.height, form);
+      ASSERT_EQ(boxes.size(), 3u);
+      for (size_t i = 0; i < boxes.size(); ++i) {
+        const Box& box = boxes[i];
+        SCOPED_TRACE(kCorners[i].name);
+        EXPECT_TRUE(box.bottom >= 0 && box.top <= 1) << box;
+        EXPECT_NEAR(kCorners[i].y != 0 ? box.top : box.bottom, kCorners[i].y, 0.05) << box;
+        if (i != 0 || screen.calendarFits) {
+          EXPECT_TRUE(box.left >= 0 && box.right <= 1) << box;
+          EXPECT_NEAR(kCorners[i].x != 0 ? box.right : box.left, kCorners[i].x, 0.05) << box;
+        }
+        for (size_t j = i + 1; j < boxes.size(); ++j) {
+          EXPECT_FALSE(box.overlaps(boxes[j])) << box << " and " << kCorners[j].name << " " << boxes[j];
+        }
+      }
+    }
+  }
+}
 
 }  // namespace
-
-TEST_F(OverlayPlacement, AnalogClockAtBothDepths) {
-  for (const Screen& screen : kScreens)
-    for (bool large : {true, false}) {
-      double depth = large ? -70 : -170, z = large ? 30 : -70;
-      double x = -screen.edgeX(depth) - 9.3, y = screen.edgeY(depth) + 9.0;
-      expectOnScreen("clock.pak", "ciferblat", x, y, z, screen);
-      for (int step = 0; step < 60; ++step)
-        for (const char* hand : {"sec", "min", "chas"}) expectOnScreen("clock.pak", hand, x, y, z, screen, -6.0 * step);
-    }
-}
-
-TEST_F(OverlayPlacement, DigitalClockInBothFormsAndDepths) {
-  const double slots[] = {-6.483, -2.498, 0.0, 2.523, 6.466};
-  for (const Screen& screen : kScreens)
-    for (bool large : {true, false})
-      for (bool hours24 : {true, false}) {
-        double depth = large ? -70 : -170, z = large ? 30 : -70;
-        double x = -screen.edgeX(depth) - 10.0 - (hours24 ? 0.0 : 5.186), y = screen.edgeY(depth) + 1.0;
-        expectOnScreen("clock.pak", hours24 ? "podlozka" : "podlozka_am", x, y, z, screen);
-        for (double slot : slots) {
-          for (int d = 0; d < 10; ++d) expectOnScreen("clock.pak", std::to_string(d), x + slot, y, z, screen);
-          expectOnScreen("clock.pak", "dot", x + slot, y, z, screen);
-        }
-        if (!hours24)
-          for (const char* plate : {"am", "pm"}) expectOnScreen("clock.pak", plate, x + 11.432, y, z, screen);
-      }
-}
-
-TEST_F(OverlayPlacement, CalendarSheetInBothVariants) {
-  for (const Screen& screen : kScreens) {
-    double x = -screen.edgeX(-211), y = screen.edgeY(183), z = -140;
-    for (const char* back : {"fon", "fon_rus"}) expectOnScreen("calendar.pak", back, x - 16, y - 12, z, screen);
-    for (const char* header : {"day", "day_rus"}) expectOnScreen("calendar.pak", header, x - 16, y + 8, z, screen);
-    for (int m = 1; m <= 12; ++m) expectOnScreen("calendar.pak", "m" + std::to_string(m), x - 16, y + 16, z, screen);
-    for (int i = 0; i < 42; ++i) {
-      double cx = x + (i % 7) * 8 - 40, cy = y - (i / 7) * 8;
-      expectOnScreen("calendar.pak", "sel", cx, cy, z, screen);
-      expectOnScreen("calendar.pak", "null", cx, cy, z, screen);
-      if (i < 31) expectOnScreen("calendar.pak", std::to_string(i + 1), cx, cy, z, screen);
-    }
-  }
-}
-
-TEST_F(OverlayPlacement, FrameRateCounterLabelAndDigits) {
-  for (const Screen& screen : kScreens) {
-    double x = screen.edgeX(-100) + 5.0, y = -screen.edgeY(-100) - 2.5;
-    expectOnScreen("utils.pak", "fps", x, y, 0, screen);
-    for (double slot : {0.5, 1.9, 3.3})
-      for (int d = 0; d < 10; ++d) expectOnScreen("utils.pak", std::to_string(d), x + slot, y, 0, screen);
-  }
-}
-
-TEST(OverlayLayout, CounterLabelSitsLeftOfTheDigitsWithoutOverlap) {
-  std::unique_ptr<PakArchive> archive = loadBuiltArchive("utils.pak");
-  ASSERT_TRUE(archive);
-  std::vector<ReadMesh> label, digit;
-  ASSERT_TRUE(readModel(*archive, "fps", label));
-  ASSERT_TRUE(readModel(*archive, "0", digit));
-  ASSERT_EQ(digit.size(), 1u);
-  double labelRight = -1e9, digitLeft = 1e9, digitRight = -1e9;
-  for (const ReadMesh& m : label)
-    if (m.texture == digit.front().texture)  // the label's figures, not its backing
-      for (const Vec3& p : m.positions) labelRight = std::max(labelRight, p.x);
-  for (const Vec3& p : allPositions(digit)) digitLeft = std::min(digitLeft, p.x), digitRight = std::max(digitRight, p.x);
-  EXPECT_LE(labelRight, 0.0);
-  EXPECT_LE(labelRight, 0.5 + digitLeft);  // hundreds digit at 0.5
-  EXPECT_LE(digitRight - digitLeft, 1.4);  // neighbours 1.4 apart never overlap
-}

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "overlays/frame_rate.h"
 #include "tests/assets/archive_reading.h"
 
 namespace {
@@ -64,19 +65,32 @@ TEST(OverlayAtlases, EveryGlyphShowsItsOwnCell) {
   expectDistinctCells("calendar.pak", headers);
 }
 
+// The counter's digits stand where the saver puts them: all three, the
+// widest of every digit, right of the label's figures and clear of each
+// other.
 TEST(OverlayLayout, CounterLabelSitsLeftOfTheDigitsWithoutOverlap) {
   std::unique_ptr<PakArchive> archive = loadBuiltArchive("utils.pak");
   ASSERT_TRUE(archive);
-  std::vector<ReadMesh> label, digit;
+  std::vector<ReadMesh> label;
   ASSERT_TRUE(readModel(*archive, "fps", label));
-  ASSERT_TRUE(readModel(*archive, "0", digit));
-  ASSERT_EQ(digit.size(), 1u);
-  double labelRight = -1e9, digitLeft = 1e9, digitRight = -1e9;
+  double digitLeft = 1e9, digitRight = -1e9, labelRight = -1e9;
+  std::string digitTexture;
+  for (char entry = '0'; entry <= '9'; ++entry) {
+    std::vector<ReadMesh> digit;
+    ASSERT_TRUE(readModel(*archive, std::string(1, entry), digit));
+    ASSERT_EQ(digit.size(), 1u);
+    digitTexture = digit.front().texture;
+    for (const Vec3& p : digit.front().positions)
+      digitLeft = std::min(digitLeft, p.x), digitRight = std::max(digitRight, p.x);
+  }
   for (const ReadMesh& m : label)
-    if (m.texture == digit.front().texture)  // the label's figures, not its backing
+    if (m.texture == digitTexture)  // the label's figures, not its backing
       for (const Vec3& p : m.positions) labelRight = std::max(labelRight, p.x);
-  for (const Vec3& p : allPositions(digit)) digitLeft = std::min(digitLeft, p.x), digitRight = std::max(digitRight, p.x);
-  EXPECT_LE(labelRight, 0.0);
-  EXPECT_LE(labelRight, 0.5 + digitLeft);  // hundreds digit at 0.5
-  EXPECT_LE(digitRight - digitLeft, 1.4);  // neighbours 1.4 apart never overlap
+  std::vector<FrameRateDigit> digits = frameRateDigits(4995);
+  ASSERT_EQ(digits.size(), 3u);
+  std::sort(digits.begin(), digits.end(),
+            [](const FrameRateDigit& a, const FrameRateDigit& b) { return a.x < b.x; });
+  EXPECT_LE(labelRight, digits[0].x + digitLeft);
+  for (size_t i = 1; i < digits.size(); ++i)
+    EXPECT_LE(digits[i - 1].x + digitRight, digits[i].x + digitLeft) << "digit " << i;
 }

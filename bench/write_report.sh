@@ -125,6 +125,23 @@ memory_rows() {
   echo "| Smoke particles at 60 s / $seconds s | $(get memory_smoke_at_60) / $(get "memory_smoke_at_$seconds") | | about 160 | |"
 }
 
+# The saver on screen at one size, multisampled ("on") or as it chooses
+# ("auto"); the goal is the frame time of the frame rate asked for.
+screen_rows() {
+  local size="$1" mode="$2" goal="$3" label median p99 finish swap samples
+  median="$(get "screen_median_${size}_${mode}")"
+  p99="$(get "screen_p99_${size}_${mode}")"
+  finish="$(get "screen_finish_${size}_${mode}")"
+  swap="$(get "screen_swap_${size}_${mode}")"
+  samples="$(get "screen_samples_${size}_${mode}")"
+  label="On screen $size, $mode ($samples samples)"
+  echo "| $label: median frame (ms) | $median | $(range "screen_median_${size}_${mode}") | ≤ $goal | $(verdict "$median" "" "$median <= $goal") |"
+  echo "| $label: p99 frame (ms) | $p99 | $(range "screen_p99_${size}_${mode}") | ≤ 1.5 × median | $(verdict "$p99" "$median" "$p99 <= 1.5 * $median") |"
+  echo "| $label: rasteriser's finish, share of the frame | $(calc "%.2f" "$finish" "$median" "$finish / $median") | | | |"
+  echo "| $label: swap (resolve, copy to the window), share | $(calc "%.2f" "$swap" "$median" "$swap / $median") | | | |"
+  echo "| $label: private resident memory (MB) | $(get "screen_rss_${size}_${mode}") | | ≤ 60 | $(verdict "$(get "screen_rss_${size}_${mode}")" "" "$(get "screen_rss_${size}_${mode}") <= 60") |"
+}
+
 startup_rows() {
   local still saver
   still="$(get still_start)"
@@ -150,13 +167,19 @@ if [ "${HALVENRODE_BENCH_QUICK:-0}" = 1 ]; then
 fi
 cat <<EOF
 
-Frame figures are the median of ${HALVENRODE_BENCH_REPS:-?} repetitions (min–max beside
+On-screen figures are medians over ${HALVENRODE_BENCH_SCREEN_REPS:-?} runs of the saver
+on Xvfb, each the median (or p99) of its ${HALVENRODE_BENCH_SCREEN_FRAMES:-?} frames after
+30 skipped. Offscreen frame figures are the median of ${HALVENRODE_BENCH_REPS:-?} repetitions (min–max beside
 it), full frames and raw replays interleaved at random in one process; each
 repetition is the mean of its frames. Start-up and generator figures are
 hyperfine's median of ${HALVENRODE_BENCH_RUNS:-?} runs after two warm-up runs.
 
 | Figure | Median | Min–max | Goal | Met |
 |---|---|---|---|---|
+$(screen_rows 1024x768 on 16.7)
+$(screen_rows 1024x768 auto 16.7)
+$(screen_rows 1920x1080 on 33.3)
+$(screen_rows 1920x1080 auto 33.3)
 $(frame_rows 1024x768 llvmpipe 1.05)
 $(frame_rows 1920x1080 llvmpipe 1.05)
 $(frame_rows 1024x768 noop 1.15)

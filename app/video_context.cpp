@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/multisample_choice.h"
+#include "app/renderer_probe.h"
+
 #ifndef GL_MULTISAMPLE
 #define GL_MULTISAMPLE 0x809D
 #endif
@@ -107,8 +110,13 @@ void VideoContext::setMode() {
   const SDL_VideoInfo* info = SDL_GetVideoInfo();
   Uint32 flags = SDL_OPENGL | SDL_FULLSCREEN | SDL_HWSURFACE | SDL_ASYNCBLIT;
   if (info != nullptr && info->blit_hw) flags |= SDL_HWACCEL;
-  requestFrameBuffer(true);
-  multisampling_ = SDL_SetVideoMode(width_, height_, 32, flags) != nullptr;
+  // SDL keeps the first context for later modes of the same kind, so the
+  // renderer is asked for before it is made.
+  MultisampleRequest request = multisampleRequestFrom(std::getenv("HALVENRODE_MULTISAMPLE"));
+  if (wantsMultisampling(request, [] { return rendererBeforeContext(); })) {
+    requestFrameBuffer(true);
+    multisampling_ = SDL_SetVideoMode(width_, height_, 32, flags) != nullptr;
+  }
   if (!multisampling_) {
     // Drivers without multisampling get a plain mode on the second try.
     requestFrameBuffer(false);

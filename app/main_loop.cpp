@@ -8,6 +8,7 @@
 #include "app/video_context.h"
 #include "platform/host_window.h"
 #include "platform/stop_signals.h"
+#include "resources/image_prefetch.h"
 #include "scene/scene_node.h"
 
 namespace {
@@ -63,7 +64,9 @@ void runMainLoop(HostWindowWatch* host) {
     if (host != nullptr && !followHostWindow(*host)) break;
     drawFrame(clock);
     // The first frame builds the scene's content (models, textures); until
-    // it is done a stop signal ends the process at once.
+    // it is done a stop signal ends the process at once. Pictures decoded
+    // ahead that it did not use are freed; a later need decodes its own.
     finishStartup();
+    endImagePrefetch();
   }
 }

@@ -15,6 +15,7 @@
 #include "app/video_context.h"
 #include "platform/host_window.h"
 #include "platform/stop_signals.h"
+#include "resources/image_prefetch.h"
 #include "resources/pak_cache.h"
 #include "scene/scene_node.h"
 
@@ -82,6 +83,9 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
     return 1;
   }
   preferX11Video();
+  // The scene's pictures decode on a second thread while the window and
+  // its GL context come up; the first frame ends the prefetch.
+  startImagePrefetch("main.pak");
   video = openVideo(host.get());
   HostWindowWatch watch;
   bool hostStillThere = host == nullptr || watch.open(host->window);

@@ -8,6 +8,7 @@
 #include <climits>
 #include <unordered_map>
 
+#include "resources/image_prefetch.h"
 #include "resources/image_structure.h"
 
 namespace {
@@ -188,17 +189,11 @@ SDL_Surface* decodeChecked(ImageFormat format, SDL_RWops* stream) {
   return nullptr;
 }
 
-// Refuses, before decoding, an image that is damaged, declares a side
-// longer than `largestSide`, or would take the decoded images together
-// past their budget.
-SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
+}  // namespace
+
+SDL_Surface* decodeImageRgba(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
   if (bytes == nullptr || size == 0 || size > static_cast<uint32_t>(INT_MAX)) return nullptr;
-  ImageSides sides;
-  if (!imageSafeToDecode(bytes, size, largestSide, &sides)) return nullptr;
-  if (liveImageTotal > imageBudget ||
-      rgbaBytes(sides.width, sides.height) > imageBudget - liveImageTotal) {
-    return nullptr;
-  }
+  if (!imageSafeToDecode(bytes, size, largestSide, nullptr)) return nullptr;
   SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
   if (stream == nullptr) return nullptr;
   SDL_Surface* decoded = decodeChecked(imageFormatOf(bytes, size), stream);
@@ -212,6 +207,34 @@ SDL_Surface* decodeRgba(const uint8_t* bytes, uint32_t size, uint32_t largestSid
   SDL_Surface* converted = convertToRgba(decoded);
   SDL_FreeSurface(decoded);
   return converted;
+}
+
+namespace {
+
+bool fitsBudget(uint64_t width, uint64_t height) {
+  return liveImageTotal <= imageBudget && rgbaBytes(width, height) <= imageBudget - liveImageTotal;
+}
+
+// Refuses, before decoding, an image that would take the decoded images
+// together past their budget.
+SDL_Surface* decodeWithinBudget(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
+  ImageSides sides;
+  if (bytes == nullptr || size == 0 || !imageSafeToDecode(bytes, size, largestSide, &sides)) {
+    return nullptr;
+  }
+  if (!fitsBudget(sides.width, sides.height)) return nullptr;
+  return decodeImageRgba(bytes, size, largestSide);
+}
+
+// A picture the start-up prefetch decoded, or else one decoded here.
+SDL_Surface* decodedImage(const uint8_t* bytes, uint32_t size, uint32_t largestSide) {
+  SDL_Surface* image = nullptr;
+  if (!takePrefetchedImage(bytes, &image)) return decodeWithinBudget(bytes, size, largestSide);
+  if (image != nullptr && !fitsBudget(static_cast<uint64_t>(image->w), static_cast<uint64_t>(image->h))) {
+    SDL_FreeSurface(image);
+    return nullptr;
+  }
+  return image;
 }
 
 // An image larger than the GL's texture limit would leave an empty texture
@@ -233,7 +256,7 @@ bool fitsTextureLimit(const SDL_Surface* image, uint32_t maxSide) {
 
 uint32_t uploadImageTexture(const uint8_t* bytes, uint32_t size) {
   uint32_t maxSide = textureSideLimit();
-  SDL_Surface* image = decodeRgba(bytes, size, maxSide);
+  SDL_Surface* image = decodedImage(bytes, size, maxSide);
   if (image == nullptr) return 0;
   if (!fitsTextureLimit(image, maxSide)) {
     SDL_FreeSurface(image);

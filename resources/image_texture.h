@@ -15,6 +15,15 @@ constexpr uint32_t kLargestImageSide = 4096;
 // An image that would go past it is refused before it is decoded.
 constexpr uint64_t kDecodedImageBudget = uint64_t{256} << 20;
 
+struct SDL_Surface;
+
+// Decodes an image file held in memory to packed RGBA (32 bits a pixel,
+// red first, rows without gaps), or nullptr when it is no decodable image
+// with sides up to `largestSide` (see imageSafeToDecode). Makes no GL call
+// and touches no shared state, so any thread may use it once SDL_image's
+// PNG reader is set up.
+SDL_Surface* decodeImageRgba(const uint8_t* bytes, uint32_t size, uint32_t largestSide);
+
 // Decodes an image file held in memory and uploads it. Returns the new
 // texture name, left bound, or 0 when the bytes are not a decodable image:
 // a format other than PNG, GIF or BMP, a damaged one (see

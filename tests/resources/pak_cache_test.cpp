@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "gl_fixture.h"
+#include "resources/image_prefetch.h"
 #include "resources/image_texture.h"
 #include "resources/mesh.h"
 #include "resources/model_reader.h"
@@ -283,4 +284,50 @@ TEST_F(PakCacheTest, DecodedImagesTogetherStayWithinTheBudget) {
   for (uint32_t texture : {textures[1], textures[2], again, again}) archive.releaseTexture(texture);
   EXPECT_EQ(decodedImageBytes(), before);
   setDecodedImageBudget(kDecodedImageBudget);
+}
+
+// Pictures decoded ahead on the second thread make the textures decoding at
+// first use makes: same texels, damaged entries still texture 0, the budget
+// still holds; the prefetch's hold on the archive ends with it.
+TEST_F(PakCacheTest, ImagesDecodedAheadMakeTheSameTextures) {
+  std::vector<uint8_t> rgb(3 * 5 * 3);
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(17 * i + 1);
+  std::vector<uint8_t> large = pngImage(64, 64, std::vector<uint8_t>(4 * 64 * 64, 90));
+  std::vector<uint8_t> damaged = pngImage(2, 2, kSnowPixels);
+  damaged.resize(damaged.size() / 2);
+  PakArchive archive;
+  struct Entry {
+    const char* name;
+    std::vector<uint8_t> bytes;
+  } entries[] = {{"snow", pngImage(2, 2, kSnowPixels)}, {"rgb", rgbPng(5, 3, rgb)},
+                 {"damaged", damaged}, {"large", large}, {"unused", large}};
+  for (const Entry& e : entries) {
+    archive.addEntry(e.name, e.bytes.data(), static_cast<uint32_t>(e.bytes.size()));
+  }
+  ASSERT_TRUE(archive.save(folder_.file("c.pak")));
+
+  auto texelsOf = [&](const char* name) {
+    uint32_t texture = pakCache.acquireTexture("c.pak", name);
+    int width = 0, height = 0;
+    std::vector<uint8_t> result;
+    if (texture != 0) result = texels(texture, width, height);
+    pakCache.releaseTexture("c.pak", texture);
+    return result;
+  };
+  std::vector<std::vector<uint8_t>> direct;
+  for (const char* name : {"snow", "rgb", "damaged", "large"}) direct.push_back(texelsOf(name));
+  ASSERT_FALSE(pakCache.isOpen("c.pak"));
+
+  startImagePrefetch("c.pak");
+  EXPECT_EQ(pakCache.useCount("c.pak"), 1);
+  size_t at = 0;
+  for (const char* name : {"snow", "rgb", "damaged"}) EXPECT_EQ(texelsOf(name), direct[at++]) << name;
+  setDecodedImageBudget(decodedImageBytes() + 64 * 64 * 4 - 1);
+  EXPECT_TRUE(texelsOf("large").empty()) << "a picture decoded ahead is held to the budget too";
+  setDecodedImageBudget(kDecodedImageBudget);
+  endImagePrefetch();
+  EXPECT_FALSE(pakCache.isOpen("c.pak"));
+  EXPECT_EQ(direct[3], texelsOf("large")) << "decoded at first use once the prefetch is over";
+  EXPECT_FALSE(direct[0].empty());
+  EXPECT_TRUE(direct[2].empty()) << "a damaged picture makes no texture";
 }

@@ -24,6 +24,7 @@ void startImagePrefetch(const std::string& archiveName);
 bool takePrefetchedImage(const uint8_t* bytes, SDL_Surface** image);
 
 // Stops the second thread after the picture it is decoding, frees the
-// pictures nobody took and ends the prefetch's use of its archive. Safe to
+// pictures nobody took, ends the prefetch's use of its archive and gives
+// the heap the decoding left free back to the system. Safe to
 // call at any time, also more than once.
 void endImagePrefetch();

@@ -120,8 +120,8 @@ memory_rows() {
   local private60 privateEnd
   private60="$(mb "$(get memory_peak_private_kb_at_60)")"
   privateEnd="$(mb "$(get "memory_peak_private_kb_at_$seconds")")"
-  echo "| Memory: peak private (anonymous) resident at 60 s (MB) | $private60 | | < 100 | $(verdict "$private60" "" "$private60 < 100") |"
-  echo "| Memory: peak private resident at $seconds s (MB) | $privateEnd | | < 100 | $(verdict "$privateEnd" "" "$privateEnd < 100") |"
+  echo "| Memory: peak private (anonymous) resident at 60 s (MB) | $private60 | | ≤ 60 | $(verdict "$private60" "" "$private60 <= 60") |"
+  echo "| Memory: peak private resident at $seconds s (MB) | $privateEnd | | ≤ 60 | $(verdict "$privateEnd" "" "$privateEnd <= 60") |"
   echo "| Smoke particles at 60 s / $seconds s | $(get memory_smoke_at_60) / $(get "memory_smoke_at_$seconds") | | about 160 | |"
 }
 

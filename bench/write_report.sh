@@ -128,18 +128,19 @@ memory_rows() {
 # The saver on screen at one size, multisampled ("on") or as it chooses
 # ("auto"); the goal is the frame time of the frame rate asked for.
 screen_rows() {
-  local size="$1" mode="$2" goal="$3" label median p99 finish swap samples
+  local size="$1" mode="$2" goal="$3" label median p99 finish swap samples rss
   median="$(get "screen_median_${size}_${mode}")"
   p99="$(get "screen_p99_${size}_${mode}")"
   finish="$(get "screen_finish_${size}_${mode}")"
   swap="$(get "screen_swap_${size}_${mode}")"
-  samples="$(get "screen_samples_${size}_${mode}")"
+  samples="$(calc "%.0f" "$(get "screen_samples_${size}_${mode}")" 0 "$(get "screen_samples_${size}_${mode}")")"
   label="On screen $size, $mode ($samples samples)"
   echo "| $label: median frame (ms) | $median | $(range "screen_median_${size}_${mode}") | ≤ $goal | $(verdict "$median" "" "$median <= $goal") |"
   echo "| $label: p99 frame (ms) | $p99 | $(range "screen_p99_${size}_${mode}") | ≤ 1.5 × median | $(verdict "$p99" "$median" "$p99 <= 1.5 * $median") |"
   echo "| $label: rasteriser's finish, share of the frame | $(calc "%.2f" "$finish" "$median" "$finish / $median") | | | |"
   echo "| $label: swap (resolve, copy to the window), share | $(calc "%.2f" "$swap" "$median" "$swap / $median") | | | |"
-  echo "| $label: private resident memory (MB) | $(get "screen_rss_${size}_${mode}") | | ≤ 60 | $(verdict "$(get "screen_rss_${size}_${mode}")" "" "$(get "screen_rss_${size}_${mode}") <= 60") |"
+  rss="$(calc "%.1f" "$(get "screen_rss_${size}_${mode}")" 0 "$(get "screen_rss_${size}_${mode}")")"
+  echo "| $label: private resident memory (MB) | $rss | | ≤ 60 | $(verdict "$rss" "" "$rss <= 60") |"
 }
 
 startup_rows() {

@@ -53,16 +53,16 @@ bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWi
 
 // SDL 1.2 draws into an existing window named by SDL_WINDOWID before
 // SDL_Init. Its size then comes from the window itself, since SDL reports
-// whatever size was asked for.
+// whatever size was asked for. The host may take the window back at any
+// moment, SDL's set-up included.
 VideoContext* openVideo(const HostWindow* host) {
   if (host == nullptr) {
     return new VideoContext(settings->displayWidth(), settings->displayHeight(),
                             settings->displayBitsPerPixel());
   }
   setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
-  VideoContext* context = new VideoContext(host->width, host->height, 32);
   tolerateLostHostWindow();
-  return context;
+  return new VideoContext(host->width, host->height, 32);
 }
 
 }  // namespace

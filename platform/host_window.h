@@ -44,9 +44,12 @@ class HostWindowWatch {
 };
 
 // Drawing into a host window races the host: it may destroy the window
-// between two frames, and the next buffer swap then fails with an X error
-// whose default handling prints a dump and ends the process with status 1.
-// After this call such errors (BadDrawable, BadWindow) only mark the window
-// as lost, which HostWindowWatch::poll reports; every other X error is
-// handled as before.
+// at any moment, and the next request about it (SDL's look at the window
+// while it sets up, a buffer swap) fails with an X error whose default
+// handling prints a dump and ends the process with status 1. After this
+// call such errors (BadDrawable, BadWindow and GLX's errors for a missing
+// drawable) end the process quietly with status 0 while start-up lasts
+// (see finishStartup), and afterwards only mark the window as lost, which
+// HostWindowWatch::poll reports; every other X error is handled as before.
+// Call it before SDL starts: SDL's own handler passes such errors on to it.
 void tolerateLostHostWindow();

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/stop_signals.h"
+
 bool parseWindowId(const std::string& text, unsigned long& window) {
   if (text.empty() || text[0] == '-' || text[0] == '+') return false;
   errno = 0;
@@ -50,17 +52,49 @@ namespace {
 // records them instead of letting Xlib end the process.
 bool hostWindowGone = false;
 XErrorHandler earlierHandler = nullptr;
+int glxFirstError = -1;  // GLX's first error code on this server, -1 without GLX
+
+// The buffer swap reports a destroyed window through GLX's own errors,
+// numbered from GLX's first error: a bad drawable (2), current window (5),
+// current drawable (11) or window (12).
+bool isGlxWindowError(int code) {
+  if (glxFirstError < 0 || code < glxFirstError) return false;
+  switch (code - glxFirstError) {
+    case 2:
+    case 5:
+    case 11:
+    case 12:
+      return true;
+    default:
+      return false;
+  }
+}
 
 bool namesAMissingWindow(const XErrorEvent* error) {
-  return error->error_code == BadDrawable || error->error_code == BadWindow;
+  return error->error_code == BadDrawable || error->error_code == BadWindow ||
+         isGlxWindowError(error->error_code);
 }
 
 int recordLostWindow(Display* display, XErrorEvent* error) {
   if (namesAMissingWindow(error)) {
     hostWindowGone = true;
+    // SDL carries on with whatever a failed request left behind (the
+    // visual of a window that is gone), so a host that takes its window
+    // back during start-up ends the saver as a stop signal then would.
+    endIfStillStarting();
     return 0;
   }
   return earlierHandler != nullptr ? earlierHandler(display, error) : 0;
+}
+
+void findGlxErrors() {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return;
+  int opcode = 0;
+  int firstEvent = 0;
+  int firstError = 0;
+  if (XQueryExtension(display, "GLX", &opcode, &firstEvent, &firstError)) glxFirstError = firstError;
+  XCloseDisplay(display);
 }
 
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
@@ -120,6 +154,7 @@ bool HostWindowWatch::poll(int& width, int& height) {
 }
 
 void tolerateLostHostWindow() {
+  if (glxFirstError < 0) findGlxErrors();
   XErrorHandler previous = XSetErrorHandler(recordLostWindow);
   if (previous != recordLostWindow) earlierHandler = previous;
 }

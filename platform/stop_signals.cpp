@@ -48,4 +48,8 @@ void installStopSignals() {
 
 void finishStartup() { startupOver = 1; }
 
+void endIfStillStarting() {
+  if (startupOver == 0) _exit(0);
+}
+
 bool stopSignalled() { return stopRequested != 0; }

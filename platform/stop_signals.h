@@ -20,5 +20,9 @@ void installStopSignals();
 // process.
 void finishStartup();
 
+// Ends the process at once with status 0, as a stop signal would, while
+// start-up lasts; does nothing once it is over.
+void endIfStillStarting();
+
 // Whether a stop signal has arrived since finishStartup.
 bool stopSignalled();

@@ -2,15 +2,20 @@
 // own frame code against a raw replay of the same frame's OpenGL calls,
 // measured side by side in one process.
 //
-//   halvenrode-bench-frame [--size WxH] [--frames-per-run N] [SAVER OPTION...]
-//                          [benchmark flags]
+//   halvenrode-bench-frame [--size WxH] [--frames-per-run N] [--draw-costs]
+//                          [SAVER OPTION...] [benchmark flags]
 //
 // Run from the folder that holds the archives. Set GALLIUM_NOOP=1 to time
 // the CPU side alone (Mesa's no-op driver draws nothing). The saver's own
 // options (--time-of-day, --snow=heavy, ...) measure what they cost.
+// --draw-costs prints instead what each draw of the steady frame costs the
+// rasteriser (median of N replays, one line per draw).
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +32,7 @@ struct FrameBenchOptions {
   int width = 1024;
   int height = 768;
   int framesPerRun = 20;
+  bool drawCosts = false;
   SettingOverrides overrides;
 };
 
@@ -49,6 +55,8 @@ bool takeOwnFlags(int& argc, char** argv, FrameBenchOptions& options) {
     } else if (std::strcmp(argv[i], "--frames-per-run") == 0 && hasValue) {
       options.framesPerRun = std::atoi(argv[++i]);
       if (options.framesPerRun < 1) return false;
+    } else if (std::strcmp(argv[i], "--draw-costs") == 0) {
+      options.drawCosts = true;
     } else if (int taken = readSettingOption(std::vector<std::string>(argv + i, argv + argc), 0,
                                              options.overrides, problem)) {
       if (taken < 0) return false;
@@ -131,6 +139,57 @@ void prepare(FrameBench& bench) {
   captureFrame(bench);
 }
 
+double nowMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+// Where the rasteriser's time goes: the captured frame replayed with the
+// pipeline drained after every draw, so each draw's time is its own work
+// (plus a flush). Prints one line per draw, the median of `repetitions`.
+void printDrawCosts(const CapturedFrame& frame, int repetitions) {
+  std::vector<std::vector<double>> costs(frame.draws.size());
+  for (int r = 0; r < repetitions; ++r) {
+    glFinish();
+    double last = nowMs();
+    ReplayHooks timing;
+    timing.after = [&](size_t index) {
+      glFinish();
+      double now = nowMs();
+      costs[index].push_back(now - last);
+      last = now;
+    };
+    replayFrame(frame, timing);
+  }
+  // Fragments that pass the depth test, each draw counted in a replay of
+  // its own (the count is exact, unlike the times).
+  std::vector<GLuint> fragments(frame.draws.size(), 0);
+  GLuint query = 0;
+  glGenQueries(1, &query);
+  ReplayHooks counting;
+  counting.before = [&](size_t) { glBeginQuery(GL_SAMPLES_PASSED, query); };
+  counting.after = [&](size_t index) {
+    glEndQuery(GL_SAMPLES_PASSED);
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &fragments[index]);
+  };
+  replayFrame(frame, counting);
+  glDeleteQueries(1, &query);
+  std::printf("draw\tms\tfragments\ttexture\twidth\theight\tvertices\tblend\talpha_test\tdepth_mask\n");
+  for (size_t i = 0; i < frame.draws.size(); ++i) {
+    const CapturedDraw& draw = frame.draws[i];
+    std::vector<double>& c = costs[i];
+    std::sort(c.begin(), c.end());
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, draw.state.texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    std::printf("%zu\t%.3f\t%u\t%u\t%d\t%d\t%d\t%d\t%d\t%d\n", i, c[c.size() / 2], fragments[i], draw.state.texture,
+                width, height, draw.count, draw.state.blend, draw.state.alphaTest,
+                draw.state.depthMask);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -158,6 +217,10 @@ int main(int argc, char** argv) {
   FrameBench bench;
   bench.saver = &saver;
   prepare(bench);
+  if (options.drawCosts) {
+    printDrawCosts(bench.captured, options.framesPerRun);
+    return 0;
+  }
   std::string size = std::to_string(options.width) + "x" + std::to_string(options.height);
   for (auto* run : {benchmark::RegisterBenchmark(("full_frame/" + size).c_str(), fullFrame, &bench),
                     benchmark::RegisterBenchmark(("raw_draw/" + size).c_str(), rawDraw, &bench)}) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // One frame of the saver recorded at the level of OpenGL: every clear,
@@ -79,10 +80,16 @@ void beginFrameCapture(CapturedFrame& frame);
 // Stops recording and stores the state the frame left behind.
 void endFrameCapture();
 
+// Calls a frame's replay makes around its draws, each with the draw's index.
+struct ReplayHooks {
+  std::function<void(size_t)> before; // right before the draw
+  std::function<void(size_t)> after;  // right after it
+};
+
 // Draws a recorded frame again, changing only the state that differs from
 // the previous draw, and leaves OpenGL in the frame's end state. The frame's
 // meshes and textures must still exist.
-void replayFrame(const CapturedFrame& frame);
+void replayFrame(const CapturedFrame& frame, const ReplayHooks& hooks = {});
 
 // The current OpenGL state in the form recorded for a draw.
 DrawState readDrawState();

@@ -123,7 +123,7 @@ void replayUpload(StateTracker& tracker, const CapturedUpload& upload) {
 
 // Starts from the frame's own end state: the previous frame, replayed or
 // drawn by the saver, left exactly that behind.
-void replayFrame(const CapturedFrame& frame) {
+void replayFrame(const CapturedFrame& frame, const ReplayHooks& hooks) {
   StateTracker tracker(frame.endState);
   for (const CapturedStep& step : frame.steps) {
     switch (step.kind) {
@@ -139,7 +139,9 @@ void replayFrame(const CapturedFrame& frame) {
       case CapturedStep::Kind::Draw: {
         const CapturedDraw& draw = frame.draws[step.index];
         tracker.apply(draw.state, true);
+        if (hooks.before) hooks.before(step.index);
         glDrawArrays(draw.mode, draw.first, draw.count);
+        if (hooks.after) hooks.after(step.index);
         break;
       }
     }

@@ -1,11 +1,31 @@
 #include "tests/assets/archive_reading.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
 
+#include "platform/png_file.h"
 #include "resources/model_format.h"
 
 std::unique_ptr<PakArchive> loadBuiltArchive(const std::string& file) {
   return PakArchive::tryLoad(std::string(HALVENRODE_ARCHIVE_DIR) + "/" + file);
+}
+
+bool readImage(const PakArchive& archive, const std::string& entry, int& width, int& height,
+               std::vector<uint8_t>& pixels) {
+  std::pair<const uint8_t*, uint32_t> data = archive.findEntry(entry);
+  if (data.first == nullptr) return false;
+  // Named after the process: the tests run side by side.
+  std::string path = ::testing::TempDir() + "halvenrode_texture_" + std::to_string(getpid()) + "_" + entry;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return false;
+  std::fwrite(data.first, 1, data.second, f);
+  std::fclose(f);
+  bool ok = readPngRgba(path, width, height, pixels);
+  std::remove(path.c_str());
+  return ok;
 }
 
 static Vec3 readVec(const uint8_t* p, size_t index) {

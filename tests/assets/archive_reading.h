@@ -24,5 +24,10 @@ struct ReadMesh {
 // record does not fit, or bytes are left over after the last record.
 bool readModel(const PakArchive& archive, const std::string& entry, std::vector<ReadMesh>& meshes);
 
+// Decodes the PNG image entry into 8-bit RGBA, top row first; false when
+// it is missing or cannot be decoded.
+bool readImage(const PakArchive& archive, const std::string& entry, int& width, int& height,
+               std::vector<uint8_t>& pixels);
+
 // Every vertex of every mesh of the entry.
 std::vector<Vec3> allPositions(const std::vector<ReadMesh>& meshes);

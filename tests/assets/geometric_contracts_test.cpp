@@ -174,17 +174,48 @@ TEST_F(MainArchive, ChimneyTopIsWhereTheSmokeStarts) {
   for (const Vec3& p : body) EXPECT_LE(p.z, kChimneyTopZ + 1e-6);  // nothing of the body above the smoke's start
 }
 
-TEST_F(MainArchive, SmokePuffIsACentredQuadAboutThreeAcross) {
-  std::vector<Vec3> puff = allPositions(model("smouke"));
-  ASSERT_EQ(puff.size(), 6u);
-  double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
-  for (const Vec3& p : puff) {
+// The puff is drawn as a polygon round its visible texels, mapped as the
+// whole square of its picture would be: flat, centred, about three units
+// across, and no texel with any alpha (nor the half texel that linear
+// filtering blends beyond it) left outside.
+TEST_F(MainArchive, SmokePuffCoversEveryVisibleTexelOfItsSquare) {
+  std::vector<ReadMesh> meshes = model("smouke");
+  ASSERT_EQ(meshes.size(), 1u);
+  const ReadMesh& puff = meshes[0];
+  ASSERT_EQ(puff.positions.size() % 3, 0u);
+  double minX = 1e9, maxX = -1e9;
+  for (size_t i = 0; i < puff.positions.size(); ++i) {
+    const Vec3& p = puff.positions[i];
     EXPECT_DOUBLE_EQ(p.z, 0.0);
-    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x), minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+    // The square's mapping: 3.2 units across, texture row 0 at the top.
+    EXPECT_NEAR(puff.texCoords[i].x, p.x / 3.2 + 0.5, 1e-6);
+    EXPECT_NEAR(puff.texCoords[i].y, 0.5 - p.y / 3.2, 1e-6);
   }
-  EXPECT_NEAR(minX + maxX, 0.0, 1e-9);
-  EXPECT_NEAR(minY + maxY, 0.0, 1e-9);
   EXPECT_NEAR(maxX - minX, 3.0, 0.5);
+  int width = 0, height = 0;
+  std::vector<uint8_t> pixels;
+  ASSERT_TRUE(readImage(*archive_, puff.texture, width, height, pixels));
+  auto covered = [&](double s, double t) {
+    for (size_t i = 0; i + 2 < puff.texCoords.size(); i += 3) {
+      const Vec2 &a = puff.texCoords[i], &b = puff.texCoords[i + 1], &c = puff.texCoords[i + 2];
+      double d1 = (b.x - a.x) * (t - a.y) - (b.y - a.y) * (s - a.x);
+      double d2 = (c.x - b.x) * (t - b.y) - (c.y - b.y) * (s - b.x);
+      double d3 = (a.x - c.x) * (t - c.y) - (a.y - c.y) * (s - c.x);
+      if ((d1 <= 0 && d2 <= 0 && d3 <= 0) || (d1 >= 0 && d2 >= 0 && d3 >= 0)) return true;
+    }
+    return false;
+  };
+  int visible = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (pixels[(size_t(y) * width + x) * 4 + 3] == 0) continue;
+      ++visible;
+      for (double cx : {x - 0.5, x + 1.5})
+        for (double cy : {y - 0.5, y + 1.5})
+          EXPECT_TRUE(covered(cx / width, cy / height)) << "texel " << x << ", " << y;
+    }
+  EXPECT_GT(visible, width * height / 4);
 }
 
 TEST_F(MainArchive, PlantsStandOnTheirFootAndReachPlausibleHeights) {

@@ -2,13 +2,10 @@
 // the other kind's texture without a seam, and are lit as the geometry
 // under them is shaped.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
-#include "platform/png_file.h"
 #include "tests/assets/archive_reading.h"
 #include "tests/support/picture_measures.h"
 #include "tools/assets/snow_light.h"
@@ -32,17 +29,7 @@ struct Image {
 };
 
 bool decode(const PakArchive& archive, const std::string& entry, Image& image) {
-  std::pair<const uint8_t*, uint32_t> data = archive.findEntry(entry);
-  if (data.first == nullptr) return false;
-  // Named after the process: the tests of this file run side by side.
-  std::string path = ::testing::TempDir() + "halvenrode_texture_" + std::to_string(getpid()) + "_" + entry;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  std::fwrite(data.first, 1, data.second, f);
-  std::fclose(f);
-  bool ok = readPngRgba(path, image.width, image.height, image.pixels);
-  std::remove(path.c_str());
-  return ok;
+  return readImage(archive, entry, image.width, image.height, image.pixels);
 }
 
 // Mean absolute difference between column xa of a and column xb of b.

@@ -68,6 +68,13 @@ TEST_F(MainArchive, EveryWheelTouchesTheRailTopThroughAWholeTurn) {
     EXPECT_NEAR(wheel.second + lowest, kRailTop, 0.02) << wheel.first << " at rest";
     // Turning about Y brings the farthest point of the wheel to the bottom.
     EXPECT_NEAR(wheel.second - reach, kRailTop, 0.02) << wheel.first << " turned";
+    // Between the tyre's vertices the chords pass inside the circle: at no
+    // angle of a turn may the wheel lift off the rail by more than that.
+    for (int step = 0; step < 90; ++step) {
+      double angle = 4 * std::acos(0.0) * step / 90, lowestTurned = 1e9;
+      for (const Vec3& p : points) lowestTurned = std::min(lowestTurned, p.z * std::cos(angle) - p.x * std::sin(angle));
+      EXPECT_NEAR(wheel.second + lowestTurned, kRailTop, 0.02) << wheel.first << " turned by step " << step;
+    }
   }
 }
 

@@ -65,8 +65,8 @@ void addUnderframe(Model& m) {
     add(m, palette::frameRed(), boxBetween({x, -3.2, -2.6}, {x + 0.3, 3.2, kDeckZ}));
   for (double y : {-2.3, 2.3}) {
     double base = -kHalfLength;
-    add(m, palette::darkSteel(), rodX(base - 0.6, base, y, -1.9, 0.22, 10));
-    add(m, palette::steel(), rodX(base - 0.72, base - 0.6, y, -1.9, 0.38, 14));
+    add(m, palette::darkSteel(), rodX(base - 0.6, base, y, -1.9, 0.22));
+    add(m, palette::steel(), rodX(base - 0.72, base - 0.6, y, -1.9, 0.38));
   }
   add(m, palette::darkSteel(), boxBetween({kHalfLength, -0.25, -2.0}, {kHalfLength + 0.7, 0.25, -1.7}));
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "tools/assets/dimensions.h"
@@ -27,9 +28,16 @@ void add(Model& m, const Material& mat, const TriangleList& shape, const Affine&
   addShape(m, textures::kGrain, mat, shape, at);
 }
 
+// The segments a lathe needs for its widest radius.
+int segmentsFor(const std::vector<Vec2>& profile) {
+  double widest = 0;
+  for (const Vec2& p : profile) widest = std::max(widest, p.x);
+  return segmentsForRadius(widest);
+}
+
 // A lathe along +X whose profile is (radius, x) pairs, centred on (y, z).
 void latheX(Model& m, const Material& mat, const std::vector<Vec2>& profile, double y, double z) {
-  add(m, mat, makeLathe(profile, 32), compose(translation({0, y, z}), rotationY(90)));
+  add(m, mat, makeLathe(profile, segmentsFor(profile)), compose(translation({0, y, z}), rotationY(90)));
 }
 
 void addBoiler(Model& m) {
@@ -62,22 +70,24 @@ void addBoilerFittings(Model& m) {
   // is where the smoke starts.
   std::vector<Vec2> chimney = {{1.05, top - 0.4}, {0.85, top + 0.2}, {0.62, top + 0.6}, {0.58, 6.4},
                                {0.66, 6.75}, {0.82, 7.05}, {0.82, dims::kChimneyTopZ}, {0.55, dims::kChimneyTopZ}};
-  add(m, palette::smokeboxBlack(), makeLathe(chimney, 28, false), translation({dims::kChimneyTopX, 0, 0}));
-  add(m, palette::coal(), makeCylinder(0.56, 0.3, 20, true), translation({dims::kChimneyTopX, 0, 6.85}));
+  add(m, palette::smokeboxBlack(), makeLathe(chimney, segmentsFor(chimney), false),
+      translation({dims::kChimneyTopX, 0, 0}));
+  add(m, palette::coal(), makeCylinder(0.56, 0.3, segmentsForRadius(0.56), true),
+      translation({dims::kChimneyTopX, 0, 6.85}));
   // Steam dome and sand dome: brass-capped domes.
   auto dome = [&](double x, double base, double height, double cap) {
     std::vector<Vec2> p = {{base + 0.35, top - 0.5}, {base, top + 0.15}, {base * 0.95, top + height * 0.6},
                            {base * 0.7, top + height * 0.9}, {0.0, top + height}};
-    add(m, palette::boilerGreen(), makeLathe(p, 28, false), translation({x, 0, 0}));
+    add(m, palette::boilerGreen(), makeLathe(p, segmentsFor(p), false), translation({x, 0, 0}));
     std::vector<Vec2> c = {{base * 0.75, top + height * 0.86}, {base * 0.45, top + height + 0.05},
                            {0.0, top + height + cap}};
-    add(m, palette::brass(), makeLathe(c, 28, false), translation({x, 0, 0}));
+    add(m, palette::brass(), makeLathe(c, segmentsFor(c), false), translation({x, 0, 0}));
   };
   dome(1.6, 1.0, 1.4, 0.15);
   dome(5.6, 0.75, 1.0, 0.1);
   // Safety valves and whistle in front of the cab.
   for (double y : {-0.3, 0.3})
-    add(m, palette::brass(), makeCylinder(0.16, 0.9, 12), translation({-5.4, y, top - 0.1}));
+    add(m, palette::brass(), makeCylinder(0.16, 0.9, segmentsForRadius(0.16)), translation({-5.4, y, top - 0.1}));
   add(m, palette::brass(), makeLathe({{0.12, 0}, {0.12, 0.8}, {0.22, 0.9}, {0.22, 1.3}, {0, 1.35}}, 12, false),
       translation({-5.9, 0, top}));
   // Headlamp on the smokebox front.
@@ -102,7 +112,7 @@ void addCabInterior(Model& m, double frontX, double floorZ) {
            compose(translation({nightlights::kCabFireX, 0, nightlights::kCabFireZ}),
                    compose(rotationZ(-90), rotationX(90))));
   for (double y : {-0.6, 0.6})
-    add(m, palette::brass(), rodX(frontX - 1.12, frontX - 1.0, y, 3.0, 0.22, 14));
+    add(m, palette::brass(), rodX(frontX - 1.12, frontX - 1.0, y, 3.0, 0.22));
 }
 
 void addCab(Model& m) {
@@ -162,8 +172,8 @@ void addFrameAndFootplate(Model& m) {
   // Buffer beam, buffers, coupling hook and a snow plough.
   add(m, palette::frameRed(), boxBetween({14.2, -3.6, -2.4}, {14.6, 3.6, kRunningBoardZ}));
   for (double y : {-2.5, 2.5}) {
-    add(m, palette::darkSteel(), rodX(14.6, 15.3, y, -1.4, 0.26, 14));
-    add(m, palette::steel(), rodX(15.3, 15.45, y, -1.4, 0.45, 18));
+    add(m, palette::darkSteel(), rodX(14.6, 15.3, y, -1.4, 0.26));
+    add(m, palette::steel(), rodX(15.3, 15.45, y, -1.4, 0.45));
   }
   add(m, palette::darkSteel(), boxBetween({14.6, -0.15, -1.6}, {15.2, 0.15, -1.3}));
   // A low snow plough under the buffer beam: two blades meeting in a point.
@@ -185,7 +195,7 @@ void addCylinders(Model& m) {
     // Valve chest above, where the valve spindle enters.
     double yc = s * dims::kLeverPivotY;
     add(m, palette::boilerGreen(), boxBetween({kCylinderX0, yc - 0.5, -2.3}, {kCylinderX1, yc + 0.5, -0.75}));
-    add(m, palette::darkSteel(), rodX(kCylinderX0 - 0.25, kCylinderX0, yc, dims::kLeverPivotZ, 0.16, 12));
+    add(m, palette::darkSteel(), rodX(kCylinderX0 - 0.25, kCylinderX0, yc, dims::kLeverPivotZ, 0.16));
     // Slide bars above and below the crosshead, held by a motion bracket.
     for (double z : {-2.5, -3.5})
       add(m, palette::steel(), boxBetween({dims::kSlideBarsStartX, y - 0.12, z - 0.06}, {kCylinderX0, y + 0.12, z + 0.06}));

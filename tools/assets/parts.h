@@ -7,9 +7,10 @@
 // A flat bar from `a` to `b` in the XZ plane, `height` across the bar in
 // that plane and `thickness` in Y, centred on y = 0.
 TriangleList barXZ(Vec2 a, Vec2 b, double height, double thickness);
-// A round boss (a short cylinder along Y) centred at (x, y, z).
-TriangleList bossY(Vec3 centre, double radius, double thickness, int segments = 18);
+// A round boss (a short cylinder along Y) centred at (x, y, z). Round
+// parts take segmentsForRadius(radius) unless given `segments`.
+TriangleList bossY(Vec3 centre, double radius, double thickness, int segments = 0);
 // A cylinder along X from x0 to x1 through (y, z).
-TriangleList rodX(double x0, double x1, double y, double z, double radius, int segments = 16);
+TriangleList rodX(double x0, double x1, double y, double z, double radius, int segments = 0);
 // A box given by its two opposite corners.
 TriangleList boxBetween(Vec3 low, Vec3 high, double tile = 1.0);

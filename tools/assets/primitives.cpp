@@ -80,6 +80,12 @@ bool insideTriangle(Vec2 p, Vec2 a, Vec2 b, Vec2 c) {
 
 }  // namespace
 
+int segmentsForRadius(double radius) {
+  int segments = 8;
+  while (segments < 64 && radius * (1 - std::cos(kPi / segments)) > kRoundnessTolerance) segments += 4;
+  return segments;
+}
+
 TriangleList makeBox(Vec3 size, double tile) {
   TriangleList out;
   Vec3 h = size * 0.5;

@@ -8,6 +8,14 @@
 // coordinates are lengths divided by `tile`, the scene units covered by one
 // repeat of the texture.
 
+// Segments around a circle of this radius: the fewest, in steps of four so
+// that a vertex sits at each quarter (a wheel's lowest point stays on the
+// rail), whose chords stray at most kRoundnessTolerance inside the circle.
+// That is under a pixel where the camera comes closest, so outlines look
+// round, and every segment beyond it is work for the rasteriser only.
+constexpr double kRoundnessTolerance = 0.02;
+int segmentsForRadius(double radius);
+
 // Axis-aligned box centred on the origin with the given full sizes.
 TriangleList makeBox(Vec3 size, double tile = 1.0);
 

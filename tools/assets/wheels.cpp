@@ -8,10 +8,6 @@
 
 namespace {
 
-// Segments around a tyre: enough for a round silhouette at the eye's
-// distance, few enough for nine wheelsets on a software renderer.
-constexpr int kRimSegments = 32;
-
 // Wheel parts are modelled with the axle along local Z; this turns local Z
 // into +Y and local -Y into +Z (a local angle phi lands at (cos, -sin) in XZ).
 Affine axleToY(double y) { return compose(translation({0, y, 0}), rotationX(-90)); }
@@ -37,14 +33,18 @@ void addWheel(Model& m, double r, int spokes, double y, bool outerUp, bool crank
   Affine place = axleToY(y);
   Affine flip = outerUp ? Affine() : rotationX(180);
   auto at = [&](const Affine& local) { return compose(place, compose(flip, local)); };
+  // The tyre's segments also set how far the wheel rises off the rail as
+  // it turns: by the chords' distance inside the circle.
+  const int rimSegments = segmentsForRadius(r);
+  const double hubRadius = 0.42 + r * 0.06;
 
-  addShape(m, textures::kGrain, palette::steel(), makeTube(r - 0.22, r, w, kRimSegments, 1.0),
+  addShape(m, textures::kGrain, palette::steel(), makeTube(r - 0.22, r, w, rimSegments, 1.0),
            at(translation({0, 0, -w / 2})));
-  addShape(m, textures::kGrain, palette::wheelRed(), makeTube(r - 0.38, r - 0.2, w * 0.7, kRimSegments, 1.0),
+  addShape(m, textures::kGrain, palette::wheelRed(), makeTube(r - 0.38, r - 0.2, w * 0.7, rimSegments, 1.0),
            at(translation({0, 0, -w * 0.35})));
-  addShape(m, textures::kGrain, palette::wheelRed(), makeCylinder(0.42 + r * 0.06, w + 0.2, 20),
+  addShape(m, textures::kGrain, palette::wheelRed(), makeCylinder(hubRadius, w + 0.2, segmentsForRadius(hubRadius)),
            at(translation({0, 0, -w / 2 - 0.05})));
-  addShape(m, textures::kGrain, palette::darkSteel(), makeCylinder(0.2, 0.1, 12),
+  addShape(m, textures::kGrain, palette::darkSteel(), makeCylinder(0.2, 0.1, segmentsForRadius(0.2)),
            at(translation({0, 0, w / 2 + 0.15})));
   double spokeLength = r - 0.3 - 0.4;
   for (int i = 0; i < spokes; ++i) {
@@ -63,10 +63,10 @@ void addWheel(Model& m, double r, int spokes, double y, bool outerUp, bool crank
            crescent(0.5 * r, r - 0.34, weightAngle - 0.55, weightAngle + 0.55, 0.24),
            at(translation({0, 0, -0.11})));
   Vec2 pin{dims::kCrankRadius * std::cos(crankAngle), dims::kCrankRadius * std::sin(crankAngle)};
-  addShape(m, textures::kGrain, palette::wheelRed(), makeCylinder(0.34, 0.18, 16),
+  addShape(m, textures::kGrain, palette::wheelRed(), makeCylinder(0.34, 0.18, segmentsForRadius(0.34)),
            at(translation({pin.x, pin.y, w / 2 - 0.02})));
   double pinLength = dims::kCouplingRodY + 0.17 - std::fabs(y) - w / 2;
-  addShape(m, textures::kGrain, palette::steel(), makeCylinder(0.14, pinLength, 12),
+  addShape(m, textures::kGrain, palette::steel(), makeCylinder(0.14, pinLength, segmentsForRadius(0.14)),
            at(translation({pin.x, pin.y, w / 2})));
 }
 
@@ -76,7 +76,7 @@ Model makeWheelset(double radius, int spokes, bool cranks) {
   Model m;
   for (int side : {1, -1}) addWheel(m, radius, spokes, side * dims::kGaugeHalf, side > 0, cranks);
   double axleLength = 2 * dims::kGaugeHalf;
-  addShape(m, textures::kGrain, palette::darkSteel(), makeCylinder(0.22, axleLength, 14),
+  addShape(m, textures::kGrain, palette::darkSteel(), makeCylinder(0.22, axleLength, segmentsForRadius(0.22)),
            axleToY(-dims::kGaugeHalf));
   return m;
 }

@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "tools/assets/canvas.h"
 #include "tools/assets/primitives.h"
@@ -13,11 +12,6 @@ namespace {
 constexpr const char* kPuffTexture = "smoke.png";
 constexpr double kPuffSize = 3.2;
 constexpr int kPuffTexels = 128;
-// Sides of the polygon the puff is drawn as: four, the rectangle round its
-// visible texels. More sides leave out more transparent fragments but add
-// triangles, each set up and binned for every tile it touches, which on
-// the small sprites of this scene did not come out cheaper.
-constexpr int kOutlineSides = 4;
 
 // The puff's picture at (u, v), both -1..1 across the square, v downwards.
 Rgba puffColour(double u, double v) {
@@ -33,58 +27,51 @@ Rgba puffColour(double u, double v) {
   return Rgba{shade, shade, shade * 1.02, alpha};
 }
 
-// How far the puff's visible texels reach from the centre in each of the
-// outline's side directions, in texels. A texel counts as visible when
-// its alpha does not round to 0; it reaches one texel further on every
-// side, since linear filtering blends it into samples up to half a texel
-// beyond its edge.
-std::vector<double> visibleReach() {
-  std::vector<double> reach(kOutlineSides, 0.0);
+// The rectangle round the puff's visible texels, in texels: a texel counts
+// as visible when its alpha does not round to 0, and it reaches one texel
+// further on every side, since linear filtering blends it into samples up
+// to half a texel beyond its edge.
+struct TexelBox {
+  double left, top, right, bottom;
+};
+
+TexelBox visibleBox() {
+  TexelBox box{double(kPuffTexels), double(kPuffTexels), 0.0, 0.0};
   const double half = kPuffTexels / 2.0;
   for (int y = 0; y < kPuffTexels; ++y)
     for (int x = 0; x < kPuffTexels; ++x) {
-      Rgba c = puffColour((x + 0.5) / half - 1, (y + 0.5) / half - 1);
-      if (c.a * 255.0 < 0.5) continue;
-      for (int side = 0; side < kOutlineSides; ++side) {
-        double angle = 2 * kPi * side / kOutlineSides;
-        for (double cx : {x - 1.0, x + 2.0})
-          for (double cy : {y - 1.0, y + 2.0}) {
-            double along = (cx - half) * std::cos(angle) + (cy - half) * std::sin(angle);
-            reach[side] = std::max(reach[side], along);
-          }
-      }
+      if (puffColour((x + 0.5) / half - 1, (y + 0.5) / half - 1).a * 255.0 < 0.5) continue;
+      box = {std::min(box.left, x - 1.0), std::min(box.top, y - 1.0), std::max(box.right, x + 2.0),
+             std::max(box.bottom, y + 2.0)};
     }
-  return reach;
+  return {std::max(box.left, 0.0), std::max(box.top, 0.0), std::min(box.right, double(kPuffTexels)),
+          std::min(box.bottom, double(kPuffTexels))};
 }
 
-// The puff as a polygon around its visible texels instead of the whole
-// square: the rasteriser blends every fragment of every puff, and the
-// square's rim is fully transparent. Same texel mapping as
-// the square (its top-left corner at texture coordinates 0, 0), so the
-// picture is the same.
+// The puff drawn as the rectangle round its visible texels instead of the
+// whole square: the rasteriser blends every fragment of every puff, and
+// the square's rim is fully transparent. A polygon hugging the rim more
+// closely leaves out more fragments but adds triangles, each set up and
+// binned for every tile it touches, which on the small sprites of this
+// scene did not come out cheaper. Same texel mapping as the square (its
+// top-left corner at texture coordinates 0, 0), so the picture is the same.
 TriangleList makePuffOutline() {
-  std::vector<double> reach = visibleReach();
+  TexelBox box = visibleBox();
   const double half = kPuffTexels / 2.0, scale = kPuffSize / kPuffTexels;
-  std::vector<Vertex> corners;
-  for (int side = 0; side < kOutlineSides; ++side) {
-    // Where the lines of this side and the next meet.
-    int next = (side + 1) % kOutlineSides;
-    double a0 = 2 * kPi * side / kOutlineSides, a1 = 2 * kPi * next / kOutlineSides;
-    double det = std::sin(a1 - a0);
-    double tx = (reach[side] * std::sin(a1) - reach[next] * std::sin(a0)) / det;
-    double ty = (reach[next] * std::cos(a0) - reach[side] * std::cos(a1)) / det;
-    double px = std::clamp(half + tx, 0.0, double(kPuffTexels));
-    double py = std::clamp(half + ty, 0.0, double(kPuffTexels));
-    Vertex corner;
-    corner.position = {(px - half) * scale, (half - py) * scale, 0};
-    corner.normal = {0, 0, 1};
-    corner.s = px / kPuffTexels;
-    corner.t = py / kPuffTexels;
-    corners.push_back(corner);
-  }
+  auto corner = [&](double px, double py) {
+    Vertex v;
+    v.position = {(px - half) * scale, (half - py) * scale, 0};
+    v.normal = {0, 0, 1};
+    v.s = px / kPuffTexels;
+    v.t = py / kPuffTexels;
+    return v;
+  };
+  Vertex topLeft = corner(box.left, box.top), topRight = corner(box.right, box.top);
+  Vertex bottomRight = corner(box.right, box.bottom), bottomLeft = corner(box.left, box.bottom);
   TriangleList out;
   // Counter-clockwise as seen from the front: texel rows run downwards.
-  for (int i = 1; i + 1 < kOutlineSides; ++i) out.triangle(corners[0], corners[i + 1], corners[i]);
+  out.triangle(bottomRight, topLeft, bottomLeft);
+  out.triangle(bottomRight, topRight, topLeft);
   return out;
 }
 

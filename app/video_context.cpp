@@ -8,6 +8,7 @@
 
 #include "app/multisample_choice.h"
 #include "app/renderer_probe.h"
+#include "platform/software_rasteriser.h"
 
 #ifndef GL_MULTISAMPLE
 #define GL_MULTISAMPLE 0x809D
@@ -63,6 +64,7 @@ bool screenHolds(int32_t w, int32_t h) {
 }  // namespace
 
 VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth) : ownsSdl_(true) {
+  avoidBrokenSoftwareRasteriserCode();
   if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
   if (width == 0 && height == 0 && depth == 0) {
     const SDL_VideoInfo* info = SDL_GetVideoInfo();

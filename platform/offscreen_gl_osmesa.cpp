@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/osmesa.h>
 
+#include "platform/software_rasteriser.h"
+
 struct OffscreenGlContext::Impl {
   OSMesaContext context = nullptr;
   std::vector<uint8_t> buffer;
@@ -11,6 +13,7 @@ struct OffscreenGlContext::Impl {
 OffscreenGlContext::OffscreenGlContext(int width, int height)
     : impl_(new Impl), width_(width), height_(height) {
   if (width <= 0 || height <= 0) return;
+  avoidBrokenSoftwareRasteriserCode();
   const int attributes[] = {OSMESA_FORMAT,     OSMESA_RGBA, OSMESA_DEPTH_BITS, 24,
                             OSMESA_STENCIL_BITS, 0,         OSMESA_ACCUM_BITS, 0,
                             OSMESA_PROFILE,    OSMESA_COMPAT_PROFILE, 0};

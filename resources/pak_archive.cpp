@@ -69,9 +69,8 @@ std::unique_ptr<PakArchive> PakArchive::tryLoad(const std::string& path, std::st
 }
 
 bool PakArchive::load(const std::string& path, std::string* why) {
-  std::vector<uint8_t> bytes;
-  if (readRegularFile(nativePath(path), kMaxFileBytes, bytes, why) != FileRead::Done) return false;
-  parse(bytes.data(), bytes.size());
+  if (file_.map(nativePath(path), kMaxFileBytes, why) != FileRead::Done) return false;
+  parse(file_.data(), file_.size());
   return true;
 }
 
@@ -93,17 +92,28 @@ void PakArchive::parse(const uint8_t* bytes, size_t length) {
     uint32_t size = readU32(bytes + offset);
     offset += 4;
     if (length - offset < size) return;
-    append(std::move(name), bytes + offset, size);
+    appendView(std::move(name), bytes + offset, size);
     offset += size;
   }
+}
+
+// An entry of the loaded file: its bytes stay in the mapping, which is
+// non-null wherever a record fits (the file has at least its count).
+void PakArchive::appendView(std::string name, const uint8_t* bytes, uint32_t size) {
+  Entry entry;
+  entry.name = std::move(name);
+  entry.data = bytes;
+  entry.size = size;
+  entries_.push_back(std::move(entry));
 }
 
 void PakArchive::append(std::string name, const uint8_t* bytes, uint32_t size) {
   Entry entry;
   entry.name = std::move(name);
   // At least one byte, so that an empty entry still has an address.
-  entry.data.reset(new uint8_t[size > 0 ? size : 1]);
-  if (size > 0) std::memcpy(entry.data.get(), bytes, size);
+  entry.owned.reset(new uint8_t[size > 0 ? size : 1]);
+  if (size > 0) std::memcpy(entry.owned.get(), bytes, size);
+  entry.data = entry.owned.get();
   entry.size = size;
   entries_.push_back(std::move(entry));
 }
@@ -122,7 +132,7 @@ PakArchive::Entry* PakArchive::find(const std::string& name) {
 std::pair<const uint8_t*, uint32_t> PakArchive::findEntry(const std::string& name) const {
   const Entry* entry = find(name);
   if (entry == nullptr) return {nullptr, 0};
-  return {entry->data.get(), entry->size};
+  return {entry->data, entry->size};
 }
 
 bool PakArchive::addEntry(const std::string& name, const uint8_t* bytes, uint32_t size) {
@@ -152,7 +162,7 @@ std::vector<uint8_t> PakArchive::fileBytes() const {
     size_t sizeAt = out.size();
     out.resize(sizeAt + 4);
     writeU32(out.data() + sizeAt, entry.size);
-    out.insert(out.end(), entry.data.get(), entry.data.get() + entry.size);
+    out.insert(out.end(), entry.data, entry.data + entry.size);
   }
   return out;
 }
@@ -168,7 +178,7 @@ bool PakArchive::extractAll(const std::string& prefix) const {
   bool allWritten = true;
   for (const Entry& entry : entries_) {
     if (escapesPrefix(entry.name) ||
-        !writeWholeFile(prefix + entry.name, entry.data.get(), entry.size)) {
+        !writeWholeFile(prefix + entry.name, entry.data, entry.size)) {
       allWritten = false;
     }
   }

@@ -5,9 +5,13 @@
 #include <utility>
 #include <vector>
 
-// An archive file held whole in memory: entries by exact name, each a block
-// of bytes that stays at a fixed address for the archive's lifetime (meshes
-// draw straight from it), plus a texture slot per entry.
+#include "platform/mapped_file.h"
+
+// An archive file mapped whole into memory: entries by exact name, each a
+// block of bytes that stays at a fixed address for the archive's lifetime
+// (meshes draw straight from it), plus a texture slot per entry. Entries
+// read from the file point into its mapping (see MappedFile for what that
+// relies on); entries added for authoring own a copy of their bytes.
 //
 // File layout, little-endian, packed: int32 count, then per entry a signed
 // 8-bit name length L (0..127), L name bytes, uint32 size S, S data bytes.
@@ -17,7 +21,7 @@ class PakArchive {
   // as negative.
   static constexpr size_t kMaxNameLength = 127;
   // Largest archive file read, and so largest file added as an entry. The
-  // whole file is held in memory; the real archives are a few MiB.
+  // whole file is mapped at once; the real archives are a few MiB.
   static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
 
   // An empty archive, for authoring.
@@ -64,7 +68,7 @@ class PakArchive {
   size_t entryCount() const { return entries_.size(); }
   const std::string& entryName(size_t index) const { return entries_[index].name; }
   uint32_t entrySize(size_t index) const { return entries_[index].size; }
-  const uint8_t* entryData(size_t index) const { return entries_[index].data.get(); }
+  const uint8_t* entryData(size_t index) const { return entries_[index].data; }
 
   // The shared texture made from image entry `name`, decoded on first use;
   // counts one use. 0 when there is no such entry or it is not an image.
@@ -81,17 +85,21 @@ class PakArchive {
   struct Entry {
     std::string name;
     // Never null, even for an empty entry, so that "found but empty" and
-    // "not found" stay distinguishable.
-    std::unique_ptr<uint8_t[]> data;
+    // "not found" stay distinguishable. Points into file_ or into owned.
+    const uint8_t* data = nullptr;
+    std::unique_ptr<uint8_t[]> owned;
     uint32_t size = 0;
     uint32_t texture = 0;
     int32_t textureUses = 0;
   };
   std::vector<Entry> entries_;
+  // The loaded file; the entries read from it point into its bytes.
+  MappedFile file_;
 
   bool load(const std::string& path, std::string* why);
   void parse(const uint8_t* bytes, size_t length);
   void append(std::string name, const uint8_t* bytes, uint32_t size);
+  void appendView(std::string name, const uint8_t* bytes, uint32_t size);
   const Entry* find(const std::string& name) const;
   Entry* find(const std::string& name);
 };

@@ -8,7 +8,7 @@ uint32_t PakArchive::acquireTexture(const std::string& name) {
   Entry* entry = find(name);
   if (entry == nullptr) return 0;
   // A failed decode leaves the slot at 0 and is tried again next time.
-  if (entry->texture == 0) entry->texture = uploadImageTexture(entry->data.get(), entry->size);
+  if (entry->texture == 0) entry->texture = uploadImageTexture(entry->data, entry->size);
   entry->textureUses += 1;
   return entry->texture;
 }

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cinttypes>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -60,6 +63,42 @@ TEST(PakArchive, SaveThenLoadKeepsNamesSizesBytesAndOrder) {
   EXPECT_EQ(loaded->entrySize(1), 0u);
   EXPECT_EQ(loaded->entryTexture(0), 0u);
   EXPECT_EQ(loaded->entryTextureUses(0), 0);
+}
+
+// The file a mapping at `address` comes from, as /proc/self/maps names it
+// ("" for the heap or an anonymous mapping).
+std::string mappedFileAt(const void* address) {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  auto at = reinterpret_cast<uintptr_t>(address);
+  while (std::getline(maps, line)) {
+    uintptr_t start = 0, end = 0;
+    if (std::sscanf(line.c_str(), "%" SCNxPTR "-%" SCNxPTR, &start, &end) != 2) continue;
+    if (at < start || at >= end) continue;
+    size_t slash = line.find('/');
+    return slash == std::string::npos ? "" : line.substr(slash);
+  }
+  return "";
+}
+
+// A loaded archive's entries are the file's own pages, not a private copy,
+// and they keep the bytes read at load when the file is replaced the way
+// installations replace it (a new file renamed onto the name) or deleted.
+TEST(PakArchive, LoadedEntriesStayInTheFileMappingThroughReplacementAndDeletion) {
+  TempFolder folder;
+  PakArchive first, second;
+  ASSERT_TRUE(first.addEntry("snow", bytesOf("flakes").data(), 6));
+  ASSERT_TRUE(second.addEntry("snow", bytesOf("slush!").data(), 6));
+  ASSERT_TRUE(first.save(folder.file("a.pak")));
+
+  auto loaded = PakArchive::tryLoad(folder.file("a.pak"));
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(mappedFileAt(loaded->findEntry("snow").first), folder.file("a.pak"));
+  ASSERT_TRUE(second.save(folder.file("a.pak")));
+  EXPECT_EQ(entryText(*loaded, "snow"), "flakes");
+  EXPECT_EQ(entryText(*PakArchive::tryLoad(folder.file("a.pak")), "snow"), "slush!");
+  std::filesystem::remove(folder.file("a.pak"));
+  EXPECT_EQ(entryText(*loaded, "snow"), "flakes");
 }
 
 TEST(PakArchive, LookupIsExactAndTakesTheFirstMatch) {
@@ -211,4 +250,8 @@ TEST(PakArchiveDeathTest, UnreadableArchiveEndsTheProcessWithStatusOneAndOneLine
               "fifo\\.pak is a pipe, not a file\n$");
   EXPECT_EXIT(PakArchive archive(folder.path()), testing::ExitedWithCode(1),
               "is a folder, not a file\n$");
+  ASSERT_TRUE(writeBytes(folder.file("huge.pak"), header(1)));
+  std::filesystem::resize_file(folder.file("huge.pak"), PakArchive::kMaxFileBytes + 1);
+  EXPECT_EXIT(PakArchive archive(folder.file("huge.pak")), testing::ExitedWithCode(1),
+              "huge\\.pak is larger than 256 MiB\n$");
 }

@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "app/settings_files.h"
 #include "app/video_context.h"
+#include "platform/heap_policy.h"
 #include "platform/host_window.h"
 #include "platform/stop_signals.h"
 #include "resources/image_prefetch.h"
@@ -68,6 +69,7 @@ VideoContext* openVideo(const HostWindow* host) {
 }  // namespace
 
 int runSaverMode(const std::string& commandLine, const SettingOverrides& overrides) {
+  returnLargeBlocksToSystem();
   installStopSignals();
   pakCache.setBaseFolder(installPath.value());
   std::string settingsSource;

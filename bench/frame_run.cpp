@@ -21,6 +21,7 @@
 #include "bench/bench_scene.h"
 #include "bench/frame_stats.h"
 #include "bench/memory_usage.h"
+#include "platform/heap_policy.h"
 
 namespace {
 
@@ -113,6 +114,8 @@ int main(int argc, char** argv) {
                  "[--checkpoint S]...\n");
     return 2;
   }
+  // The saver's heap policy, so that memory is measured as the saver uses it.
+  returnLargeBlocksToSystem();
   std::string settingsPath = temporarySettingsPath();
   if (!writeAllOverlaysSettings(settingsPath)) return 1;
   OffscreenSaver saver(benchSaverOptions(options.width, options.height, settingsPath));

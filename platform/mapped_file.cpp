@@ -3,10 +3,15 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include "platform/mapping_guard.h"
+
 MappedFile::~MappedFile() { clear(); }
 
 void MappedFile::clear() {
-  if (mapped_ != nullptr) munmap(const_cast<uint8_t*>(mapped_), mappedSize_);
+  if (mapped_ != nullptr) {
+    unguardMapping(mapped_);
+    munmap(const_cast<uint8_t*>(mapped_), mappedSize_);
+  }
   mapped_ = nullptr;
   mappedSize_ = 0;
   copy_.clear();
@@ -23,6 +28,11 @@ FileRead MappedFile::map(const std::string& path, uint64_t maxBytes, std::string
   // pages stay the page cache's as long as nothing writes to them.
   void* pages = size > 0 ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
   close(fd);
+  // Unguarded, a file shortened in place would end the process on a read.
+  if (pages != MAP_FAILED && !guardMapping(pages, size)) {
+    munmap(pages, size);
+    pages = MAP_FAILED;
+  }
   if (pages == MAP_FAILED) return readRegularFile(path, maxBytes, copy_, why);
   mapped_ = static_cast<const uint8_t*>(pages);
   mappedSize_ = static_cast<size_t>(size);

@@ -10,13 +10,14 @@
 // reading the file and dropped and read again under memory pressure, where a
 // copy would stay private memory of this process for as long as it is held.
 //
-// What a mapping relies on: the file keeps its length while it is mapped.
-// Deleting the file, or replacing it by renaming another file onto its name
+// What a mapping relies on: nobody rewrites the file in place while it is
+// mapped. Deleting the file, or replacing it by renaming another file onto its name
 // (the way installations replace files), leaves the mapping on the old
 // file's bytes. Bytes rewritten in place show through, so readers must
 // treat them as untrusted on every read, as they already do. A file
-// shortened in place would make a read of a page past its new end fault
-// (SIGBUS); nothing the programs do writes to a file they map.
+// shortened in place would make a read of a page past its new end fault;
+// the mapping is guarded (mapping_guard.h) so that such pages read as
+// zeros instead.
 class MappedFile {
  public:
   MappedFile() = default;
@@ -26,7 +27,8 @@ class MappedFile {
 
   // Maps the whole file at `path` (a file-system path) after the checks of
   // readRegularFile: the outcomes and `why` are the ones it gives. An empty
-  // file, or one the file system cannot map, is read into memory instead.
+  // file, one the file system cannot map or a mapping that cannot be
+  // guarded is read into memory instead.
   // Replaces what was mapped before; empty on failure.
   FileRead map(const std::string& path, uint64_t maxBytes, std::string* why = nullptr);
 

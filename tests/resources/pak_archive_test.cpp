@@ -101,6 +101,23 @@ TEST(PakArchive, LoadedEntriesStayInTheFileMappingThroughReplacementAndDeletion)
   EXPECT_EQ(entryText(*loaded, "snow"), "flakes");
 }
 
+// A file shortened in place under a loaded archive: reading its entries
+// past the new end gives zeros, as damaged bytes, instead of a bus error.
+TEST(PakArchive, EntriesOfAFileShortenedInPlaceReadAsZeros) {
+  TempFolder folder;
+  std::vector<uint8_t> drift(3 * 4096, 'x');
+  PakArchive authored;
+  ASSERT_TRUE(authored.addEntry("drift", drift.data(), static_cast<uint32_t>(drift.size())));
+  ASSERT_TRUE(authored.save(folder.file("a.pak")));
+  auto loaded = PakArchive::tryLoad(folder.file("a.pak"));
+  ASSERT_NE(loaded, nullptr);
+  std::filesystem::resize_file(folder.file("a.pak"), 4);
+  auto entry = loaded->findEntry("drift");
+  ASSERT_EQ(entry.second, drift.size());
+  EXPECT_EQ(std::vector<uint8_t>(entry.first, entry.first + entry.second),
+            std::vector<uint8_t>(drift.size(), 0));
+}
+
 TEST(PakArchive, LookupIsExactAndTakesTheFirstMatch) {
   PakArchive archive;
   archive.addEntry("clock", bytesOf("first").data(), 5);

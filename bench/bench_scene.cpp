@@ -7,6 +7,8 @@
 
 #include "app/app_state.h"
 #include "platform/local_time.h"
+#include "resources/model_format.h"
+#include "resources/pak_cache.h"
 #include "scene/draw_hooks.h"
 #include "scene/scene_node.h"
 
@@ -27,6 +29,20 @@ void countNode(const SceneNode* node, SceneCounts& counts) {
     if (hook.function == billboardHook) counts.smokeSprites += 1;
   }
   for (const SceneNode* child : node->children) countNode(child, counts);
+}
+
+// The record of the model entry [data, data + size) whose positions start
+// at `positions`, or -1.
+int meshIndexIn(const uint8_t* data, uint32_t size, const void* positions) {
+  int32_t count = 0;
+  const uint8_t* cursor = nullptr;
+  if (!readModelHeader(data, size, count, cursor)) return -1;
+  for (int32_t i = 0; i < count; ++i) {
+    MeshRecordView view;
+    if (!readMeshRecord(cursor, data + size, view)) return -1;
+    if (view.positions == positions) return i;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -77,4 +93,20 @@ SceneCounts countScene() {
   if (worldRoot != nullptr) countNode(worldRoot, counts);
   if (overlayRoot != nullptr) countNode(overlayRoot, counts);
   return counts;
+}
+
+std::string meshSourceName(const void* positions) {
+  const auto* bytes = static_cast<const uint8_t*>(positions);
+  for (const char* name : {"main.pak", "utils.pak", "clock.pak", "calendar.pak"}) {
+    const PakArchive* archive = pakCache.peekArchive(name);
+    if (archive == nullptr) continue;
+    for (size_t e = 0; e < archive->entryCount(); ++e) {
+      const uint8_t* data = archive->entryData(e);
+      uint32_t size = archive->entrySize(e);
+      if (bytes < data || bytes >= data + size) continue;
+      int mesh = meshIndexIn(data, size, positions);
+      return archive->entryName(e) + "/" + (mesh < 0 ? std::string("?") : std::to_string(mesh));
+    }
+  }
+  return "-";
 }

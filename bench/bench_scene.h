@@ -40,3 +40,9 @@ struct SceneCounts {
 
 // Counts the world and overlay trees of the running saver.
 SceneCounts countScene();
+
+// The model entry and mesh record whose vertex positions start at
+// `positions`, as "entry/mesh" ("parovoz/3"), searched in the archives the
+// saver has open; "-" for arrays of no model entry (snowfall, overlays
+// drawn from memory).
+std::string meshSourceName(const void* positions);

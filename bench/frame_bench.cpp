@@ -3,13 +3,15 @@
 // measured side by side in one process.
 //
 //   halvenrode-bench-frame [--size WxH] [--frames-per-run N] [--draw-costs]
-//                          [SAVER OPTION...] [benchmark flags]
+//                          [--at MS] [SAVER OPTION...] [benchmark flags]
 //
 // Run from the folder that holds the archives. Set GALLIUM_NOOP=1 to time
 // the CPU side alone (Mesa's no-op driver draws nothing). The saver's own
 // options (--time-of-day, --snow=heavy, ...) measure what they cost.
 // --draw-costs prints instead what each draw of the steady frame costs the
-// rasteriser (median of N replays, one line per draw).
+// rasteriser (median of N replays, one line per draw), with the model entry
+// and mesh it draws and where the node's origin lies in eye space; --at
+// takes that frame at another simulated time than the steady state's.
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -33,6 +35,7 @@ struct FrameBenchOptions {
   int height = 768;
   int framesPerRun = 20;
   bool drawCosts = false;
+  uint32_t atMs = kSteadyStateMs;
   SettingOverrides overrides;
 };
 
@@ -57,6 +60,10 @@ bool takeOwnFlags(int& argc, char** argv, FrameBenchOptions& options) {
       if (options.framesPerRun < 1) return false;
     } else if (std::strcmp(argv[i], "--draw-costs") == 0) {
       options.drawCosts = true;
+    } else if (std::strcmp(argv[i], "--at") == 0 && hasValue) {
+      long at = std::atol(argv[++i]);
+      if (at < 1000 || at > 3600000) return false;
+      options.atMs = static_cast<uint32_t>(at);
     } else if (int taken = readSettingOption(std::vector<std::string>(argv + i, argv + argc), 0,
                                              options.overrides, problem)) {
       if (taken < 0) return false;
@@ -133,9 +140,9 @@ void rawDraw(benchmark::State& state, FrameBench* bench) {
 // Warms the scene up to the steady state with long steps (the scene's
 // content follows simulated time, not the frame count), then at display
 // rate for the last second.
-void prepare(FrameBench& bench) {
-  uint32_t t = runFrames(*bench.saver, 0, kSteadyStateMs - 1000, 250);
-  bench.timeMs = runFrames(*bench.saver, t, kSteadyStateMs, kBenchStepMs);
+void prepare(FrameBench& bench, uint32_t atMs) {
+  uint32_t t = runFrames(*bench.saver, 0, atMs - 1000, 250);
+  bench.timeMs = runFrames(*bench.saver, t, atMs, kBenchStepMs);
   captureFrame(bench);
 }
 
@@ -175,7 +182,7 @@ void printDrawCosts(const CapturedFrame& frame, int repetitions) {
   };
   replayFrame(frame, counting);
   glDeleteQueries(1, &query);
-  std::printf("draw\tms\tfragments\ttexture\twidth\theight\tvertices\tblend\talpha_test\tdepth_mask\n");
+  std::printf("draw\tms\tfragments\ttexture\twidth\theight\tvertices\tblend\talpha_test\tdepth_mask\tmesh\teye_x\teye_y\teye_z\n");
   for (size_t i = 0; i < frame.draws.size(); ++i) {
     const CapturedDraw& draw = frame.draws[i];
     std::vector<double>& c = costs[i];
@@ -184,9 +191,11 @@ void printDrawCosts(const CapturedFrame& frame, int repetitions) {
     glBindTexture(GL_TEXTURE_2D, draw.state.texture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-    std::printf("%zu\t%.3f\t%u\t%u\t%d\t%d\t%d\t%d\t%d\t%d\n", i, c[c.size() / 2], fragments[i], draw.state.texture,
-                width, height, draw.count, draw.state.blend, draw.state.alphaTest,
-                draw.state.depthMask);
+    const GLfloat* m = draw.state.modelview;
+    std::printf("%zu\t%.3f\t%u\t%u\t%d\t%d\t%d\t%d\t%d\t%d\t%s\t%.1f\t%.1f\t%.1f\n", i, c[c.size() / 2],
+                fragments[i], draw.state.texture, width, height, draw.count, draw.state.blend,
+                draw.state.alphaTest, draw.state.depthMask,
+                meshSourceName(draw.state.vertices.data).c_str(), m[12], m[13], m[14]);
   }
 }
 
@@ -197,7 +206,7 @@ int main(int argc, char** argv) {
   if (!takeOwnFlags(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: halvenrode-bench-frame [--size WxH] [--frames-per-run N] "
-                 "[SAVER OPTION...]\n");
+                 "[--draw-costs] [--at MS] [SAVER OPTION...]\n");
     return 2;
   }
   benchmark::Initialize(&argc, argv);
@@ -216,7 +225,7 @@ int main(int argc, char** argv) {
   }
   FrameBench bench;
   bench.saver = &saver;
-  prepare(bench);
+  prepare(bench, options.atMs);
   if (options.drawCosts) {
     printDrawCosts(bench.captured, options.framesPerRun);
     return 0;

@@ -3,6 +3,7 @@
 // meets it inside the far plane, so no black ever shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "tests/assets/archive_reading.h"
@@ -60,12 +61,18 @@ TEST(Background, StaysWithinReachOfTheFarPlane) {
   for (const Vec3& p : allPositions(fon)) ASSERT_LT(length(p) + 53.0, kFar) << p.x << "," << p.y << "," << p.z;
 }
 
-TEST(Background, EveryRayOfThePictureMeetsItAtEverySwayAndDolly) {
+// The background leaves out what the terrain always hides (its field under
+// the pieces, its dome's wall under the field's rim), so the rays are cast
+// at it together with one piece where the first one starts: the pieces
+// follow each other without gaps, so at every moment they cover at least
+// that piece's span.
+TEST(Background, EveryRayOfThePictureMeetsItOrAPieceAtEverySwayAndDolly) {
   std::unique_ptr<PakArchive> archive = loadBuiltArchive("main.pak");
   ASSERT_TRUE(archive);
-  std::vector<ReadMesh> fon;
+  std::vector<ReadMesh> fon, piece;
   ASSERT_TRUE(readModel(*archive, "fon", fon));
-  std::vector<Vec3> triangles;
+  ASSERT_TRUE(readModel(*archive, "relef1", piece));
+  std::vector<Vec3> triangles = piece[0].positions;
   for (const ReadMesh& m : fon)
     if (!m.alphaTest) triangles.insert(triangles.end(), m.positions.begin(), m.positions.end());
   const double tanHalf = std::tan(radians(22.5)), aspect = 16.0 / 9.0;
@@ -74,8 +81,8 @@ TEST(Background, EveryRayOfThePictureMeetsItAtEverySwayAndDolly) {
       for (double swayY : {-12.0, 12.0}) {
         Affine toLandscape = inverse(landscapeToEye(eye, swayY, swayZ));
         Vec3 origin = toLandscape.point({0, 0, 0});
-        for (double sx : {-1.0, 0.0, 1.0})
-          for (double sy : {-1.0, 0.0, 1.0}) {
+        for (double sx = -1.0; sx <= 1.0; sx += 0.25)
+          for (double sy = -1.0; sy <= 1.0; sy += 0.25) {
             Vec3 dir = normalized(toLandscape.linear({sx * tanHalf * aspect, sy * tanHalf, -1}));
             // The far plane cuts at depth 250: along a corner ray that is a
             // little further than 250.
@@ -84,4 +91,34 @@ TEST(Background, EveryRayOfThePictureMeetsItAtEverySwayAndDolly) {
                 << "eye " << eye << " sway " << swayZ << "/" << swayY << " ray " << sx << "," << sy;
           }
       }
+}
+
+// Wherever the snowfield meets the dome, the dome's wall reaches below it,
+// so no gap opens between the two.
+TEST(Background, DomeWallReachesUnderTheFieldsRim) {
+  std::unique_ptr<PakArchive> archive = loadBuiltArchive("main.pak");
+  ASSERT_TRUE(archive);
+  std::vector<ReadMesh> fon;
+  ASSERT_TRUE(readModel(*archive, "fon", fon));
+  ASSERT_EQ(fon[0].texture, "sky.png");
+  ASSERT_EQ(fon[1].texture, "fonground.png");
+  // Every ray from the centre through a rim point of the field meets the
+  // dome (a wall triangle) lower than the field there.
+  std::vector<Vec3> rims;
+  for (const Vec3& p : fon[1].positions)
+    if (std::hypot(p.x, p.y) > 184.9 && std::none_of(rims.begin(), rims.end(), [&](const Vec3& q) { return length(p - q) < 1e-6; }))
+      rims.push_back(p);
+  int checked = 0;
+  for (const Vec3& rim : rims) {
+    // A hair off the rim point's bearing, so the ray never runs along an edge.
+    double a = std::atan2(rim.y, rim.x) + 1e-4;
+    Vec3 dir{std::cos(a), std::sin(a), 0};
+    double lowest = INFINITY;
+    for (double z = rim.z - 0.01; z > -61; z -= 0.5) {
+      if (hitDistance(fon[0].positions, {0, 0, z}, dir) < INFINITY) lowest = std::min(lowest, z);
+    }
+    EXPECT_LT(lowest, rim.z - 0.5) << rim.x << "," << rim.y;
+    ++checked;
+  }
+  EXPECT_GT(checked, 40);
 }

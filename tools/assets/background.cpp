@@ -18,6 +18,7 @@
 namespace {
 
 constexpr double kDomeRadius = 185.0;
+constexpr double kDomeFootZ = -60.0;  // the wall's foot, far under any ground
 constexpr double kHillsRadius = 176.0;
 constexpr double kForestRadius = 160.0;
 constexpr double kFieldDrop = 1.0;  // below the terrain's end profile
@@ -25,13 +26,18 @@ constexpr double kFieldDrop = 1.0;  // below the terrain's end profile
 // so the dark trees still stand out.
 constexpr double kForestHaze = 0.3;
 
+// The strip of the landscape that some terrain piece covers at every
+// moment: pieces follow each other without gaps along x.
+bool underPieces(double x, double y) {
+  return x > dims::kTerrainStartX + 4 && x < dims::kTerrainStartX + dims::kTerrainLength - 4 &&
+         std::fabs(y) < dims::kTerrainHalfWidth - 4;
+}
+
 // The snowfield: the terrain's cross profile, a little lower so pieces
 // always win the depth test where they exist. Inside the strip that a
 // piece always covers it sinks out of sight.
 double fieldHeight(double x, double y) {
-  bool covered = x > dims::kTerrainStartX + 4 && x < dims::kTerrainStartX + dims::kTerrainLength - 4 &&
-                 std::fabs(y) < dims::kTerrainHalfWidth - 4;
-  return crossProfile(y) - kFieldDrop - (covered ? 30.0 : 0.0);
+  return crossProfile(y) - kFieldDrop - (underPieces(x, y) ? 30.0 : 0.0);
 }
 
 // Grid lines for the snowfield: every 20 units, plus lines 5 units either
@@ -49,7 +55,9 @@ std::vector<double> fieldLines(std::vector<double> extra) {
 
 // The snowfield over the square around the dome, its points beyond the
 // dome's radius pulled in onto its rim, so the field ends at the dome's wall
-// and nothing lies further out.
+// and nothing lies further out. Cells sunk under the pieces all round are
+// left out: the terrain always hides them, yet the rasteriser would fill
+// them first, about as many fragments as the rest of the background.
 TriangleList snowfield() {
   const double x0 = dims::kTerrainStartX, x1 = dims::kTerrainStartX + dims::kTerrainLength;
   const double w = dims::kTerrainHalfWidth;
@@ -67,16 +75,36 @@ TriangleList snowfield() {
   };
   TriangleList out;
   for (size_t j = 0; j + 1 < ys.size(); ++j)
-    for (size_t i = 0; i + 1 < xs.size(); ++i)
+    for (size_t i = 0; i + 1 < xs.size(); ++i) {
+      if (underPieces(xs[i], ys[j]) && underPieces(xs[i + 1], ys[j]) && underPieces(xs[i + 1], ys[j + 1]) &&
+          underPieces(xs[i], ys[j + 1]))
+        continue;
       out.quad(at(xs[i], ys[j]), at(xs[i + 1], ys[j]), at(xs[i + 1], ys[j + 1]), at(xs[i], ys[j + 1]));
+    }
   return out;
 }
 
 }  // namespace
 
+namespace {
+
+// The lowest the snowfield's rim comes within 20 degrees either side of
+// azimuth `a` (radians), less a margin: the rim runs in chords between its
+// points, a few degrees apart, which never stray that far from it.
+double fieldRimLowNear(double a) {
+  double low = INFINITY;
+  for (double d = -20; d <= 20; d += 0.5)
+    low = std::min(low, crossProfile(kDomeRadius * std::sin(a + d * kPi / 180)) - kFieldDrop);
+  return low - 3.0;
+}
+
+}  // namespace
+
+double domeWallT(double z, double horizonT) { return 1.0 + (horizonT - 1.0) * (z - kDomeFootZ) / -kDomeFootZ; }
+
 TriangleList skyDome() {
   std::vector<Vec2> profile;
-  profile.push_back({kDomeRadius, -60});
+  profile.push_back({kDomeRadius, kDomeFootZ});
   for (int i = 0; i <= 12; ++i) {
     double a = kPi / 2 * i / 12;
     profile.push_back({kDomeRadius * std::cos(a), kDomeRadius * std::sin(a)});
@@ -89,6 +117,15 @@ TriangleList skyDome() {
     double elevation = std::atan2(v.position.z, std::hypot(v.position.x, v.position.y));
     v.t = std::clamp(1.0 - (elevation + 0.12) / (kPi / 2 + 0.12), 0.0, 1.0);
     v.s *= 0.5;
+  }
+  // The wall below the horizon ends a little under the snowfield's rim
+  // instead of at the foot: from inside, the field always hides what lies
+  // below its rim.
+  const double horizonT = 1.0 - 0.12 / (kPi / 2 + 0.12);
+  for (Vertex& v : dome.vertices) {
+    if (v.position.z > kDomeFootZ + 1e-9) continue;
+    v.position.z = std::min(fieldRimLowNear(std::atan2(v.position.y, v.position.x)), -1.0);
+    v.t = domeWallT(v.position.z, horizonT);
   }
   return dome;
 }

@@ -47,9 +47,11 @@ double smoothstep(double u) {
 // top (0) to the dome's foot (1).
 TriangleList nightDome() {
   TriangleList dome = skyDome();
+  const double horizonT = 1.0 - 0.12 / (kNightSkyTop + 0.12);
   for (Vertex& v : dome.vertices) {
     double elevation = std::atan2(v.position.z, std::hypot(v.position.x, v.position.y));
-    v.t = std::clamp(1.0 - (elevation + 0.12) / (kNightSkyTop + 0.12), 0.0, 1.0);
+    v.t = v.position.z < -1e-9 ? domeWallT(v.position.z, horizonT)
+                               : std::clamp(1.0 - (elevation + 0.12) / (kNightSkyTop + 0.12), 0.0, 1.0);
   }
   return dome;
 }

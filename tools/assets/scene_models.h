@@ -34,9 +34,15 @@ void addPlants(ArchiveContent& archive);
 // "fon" and its textures.
 void addBackground(ArchiveContent& archive);
 // "fon"'s sky: a dome of radius 185 round the landscape's origin, t from 0
-// at the zenith to 1 at its foot below the horizon, s twice round. The
-// night sky's layers lie on the same triangles.
+// at the zenith to 1 at its foot below the horizon, s twice round. Its wall
+// below the horizon ends just under the snowfield's rim, which hides the
+// rest. The night sky's layers lie on the same triangles.
 TriangleList skyDome();
+// t at height z (below 0) on the dome's wall, for a texture whose t is
+// `horizonT` at the horizon: what the wall's full height, reaching 60 under
+// the horizon with t = 1 there, gives at z, so that a shortened wall keeps
+// its texture where it still stands.
+double domeWallT(double z, double horizonT);
 // The night sky's layers, the moon and the snowflake.
 void addNightSky(ArchiveContent& archive);
 // The train's night lights: lamp glass, lit windows and fire, the glows.

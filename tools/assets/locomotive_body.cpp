@@ -36,13 +36,16 @@ int segmentsFor(const std::vector<Vec2>& profile) {
 }
 
 // A lathe along +X whose profile is (radius, x) pairs, centred on (y, z).
-void latheX(Model& m, const Material& mat, const std::vector<Vec2>& profile, double y, double z) {
-  add(m, mat, makeLathe(profile, segmentsFor(profile)), compose(translation({0, y, z}), rotationY(90)));
+void latheX(Model& m, const Material& mat, const std::vector<Vec2>& profile, double y, double z,
+            bool closeEnds = true) {
+  add(m, mat, makeLathe(profile, segmentsFor(profile), closeEnds), compose(translation({0, y, z}), rotationY(90)));
 }
 
 void addBoiler(Model& m) {
   const double r = kBoilerRadius;
-  latheX(m, palette::boilerGreen(), {{r, kBoilerRearX}, {r, kSmokeboxRearX}}, 0, kBoilerAxisZ);
+  // The barrel's ends stay open: the cab's front sheet and the smokebox
+  // cover them.
+  latheX(m, palette::boilerGreen(), {{r, kBoilerRearX}, {r, kSmokeboxRearX}}, 0, kBoilerAxisZ, false);
   for (double x : {-6.2, -2.5, 1.0, 4.5, 8.2})  // brass bands
     latheX(m, palette::brass(), {{r + 0.04, x}, {r + 0.04, x + 0.22}}, 0, kBoilerAxisZ);
   latheX(m, palette::smokeboxBlack(),

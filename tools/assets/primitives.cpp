@@ -86,7 +86,7 @@ int segmentsForRadius(double radius) {
   return segments;
 }
 
-TriangleList makeBox(Vec3 size, double tile) {
+TriangleList makeBox(Vec3 size, double tile, bool xEnds) {
   TriangleList out;
   Vec3 h = size * 0.5;
   Vec3 X{size.x, 0, 0}, Y{0, size.y, 0}, Z{0, 0, size.z};
@@ -94,6 +94,7 @@ TriangleList makeBox(Vec3 size, double tile) {
   boxFace(out, {-h.x, -h.y, h.z}, X, Y, tile);   // top
   boxFace(out, {-h.x, -h.y, -h.z}, X, Z, tile);  // -Y
   boxFace(out, {h.x, h.y, -h.z}, X * -1, Z, tile);  // +Y
+  if (!xEnds) return out;
   boxFace(out, {-h.x, h.y, -h.z}, Y * -1, Z, tile);  // -X
   boxFace(out, {h.x, -h.y, -h.z}, Y, Z, tile);       // +X
   return out;
@@ -110,9 +111,9 @@ TriangleList makeCylinder(double radius, double length, int segments, bool caps,
 }
 
 TriangleList makeTube(double innerRadius, double outerRadius, double length, int segments,
-                      double tile) {
+                      double tile, bool outerWall) {
   TriangleList out;
-  wall(out, outerRadius, 0, length, segments, false, tile);
+  if (outerWall) wall(out, outerRadius, 0, length, segments, false, tile);
   wall(out, innerRadius, 0, length, segments, true, tile);
   annulus(out, innerRadius, outerRadius, 0, segments, false);
   annulus(out, innerRadius, outerRadius, length, segments, true);

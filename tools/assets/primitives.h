@@ -17,16 +17,19 @@ constexpr double kRoundnessTolerance = 0.02;
 int segmentsForRadius(double radius);
 
 // Axis-aligned box centred on the origin with the given full sizes.
-TriangleList makeBox(Vec3 size, double tile = 1.0);
+// Without `xEnds` the two faces across X are left out: a bar whose ends
+// are buried in other parts.
+TriangleList makeBox(Vec3 size, double tile = 1.0, bool xEnds = true);
 
 // Cylinder along +Z from z = 0 to z = length; caps close both ends.
 TriangleList makeCylinder(double radius, double length, int segments, bool caps = true,
                           double tile = 1.0);
 
 // Thick-walled tube along +Z (a tyre, a ring, a chimney mouth): outer and
-// inner walls and the two annular ends.
+// inner walls and the two annular ends. Without `outerWall` the outer wall
+// is left out, for a ring set into another part that always covers it.
 TriangleList makeTube(double innerRadius, double outerRadius, double length, int segments,
-                      double tile = 1.0);
+                      double tile = 1.0, bool outerWall = true);
 
 // Surface of revolution about +Z of the profile points (radius, z), in order
 // from bottom to top. Normals are smooth along the whole profile (each

@@ -40,7 +40,9 @@ void addWheel(Model& m, double r, int spokes, double y, bool outerUp, bool crank
 
   addShape(m, textures::kGrain, palette::steel(), makeTube(r - 0.22, r, w, rimSegments, 1.0),
            at(translation({0, 0, -w / 2})));
-  addShape(m, textures::kGrain, palette::wheelRed(), makeTube(r - 0.38, r - 0.2, w * 0.7, rimSegments, 1.0),
+  // The red rim sits inside the tyre, which hides its outer wall; the
+  // spokes' ends are buried in the rim and the hub.
+  addShape(m, textures::kGrain, palette::wheelRed(), makeTube(r - 0.38, r - 0.2, w * 0.7, rimSegments, 1.0, false),
            at(translation({0, 0, -w * 0.35})));
   addShape(m, textures::kGrain, palette::wheelRed(), makeCylinder(hubRadius, w + 0.2, segmentsForRadius(hubRadius)),
            at(translation({0, 0, -w / 2 - 0.05})));
@@ -49,7 +51,7 @@ void addWheel(Model& m, double r, int spokes, double y, bool outerUp, bool crank
   double spokeLength = r - 0.3 - 0.4;
   for (int i = 0; i < spokes; ++i) {
     double a = 2 * kPi * (i + 0.5) / spokes;
-    TriangleList spoke = makeBox({spokeLength, 0.14 + r * 0.02, 0.14}, 0.5);
+    TriangleList spoke = makeBox({spokeLength, 0.14 + r * 0.02, 0.14}, 0.5, false);
     addShape(m, textures::kGrain, palette::wheelRed(), spoke,
              at(compose(rotationZ(a * 180 / kPi), translation({0.4 + spokeLength / 2, 0, 0}))));
   }
@@ -75,8 +77,9 @@ void addWheel(Model& m, double r, int spokes, double y, bool outerUp, bool crank
 Model makeWheelset(double radius, int spokes, bool cranks) {
   Model m;
   for (int side : {1, -1}) addWheel(m, radius, spokes, side * dims::kGaugeHalf, side > 0, cranks);
+  // The axle's ends lie inside the hubs: no caps.
   double axleLength = 2 * dims::kGaugeHalf;
-  addShape(m, textures::kGrain, palette::darkSteel(), makeCylinder(0.22, axleLength, segmentsForRadius(0.22)),
-           axleToY(-dims::kGaugeHalf));
+  addShape(m, textures::kGrain, palette::darkSteel(),
+           makeCylinder(0.22, axleLength, segmentsForRadius(0.22), false), axleToY(-dims::kGaugeHalf));
   return m;
 }

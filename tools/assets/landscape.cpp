@@ -167,6 +167,19 @@ std::vector<Vec2> railSection() {
           {-0.16, r - 0.15}, {-0.07, r - 0.18}, {-0.07, 0.14},   {-0.3, 0.08}};
 }
 
+// The list without its faces turned straight down: they lie in the
+// ground, and the eye is always above it.
+TriangleList withoutUndersides(const TriangleList& list) {
+  TriangleList out;
+  for (size_t k = 0; k + 2 < list.vertices.size(); k += 3) {
+    const Vertex* t = &list.vertices[k];
+    Vec3 n = normalized(cross(t[1].position - t[0].position, t[2].position - t[0].position));
+    if (n.z < -0.999) continue;
+    out.triangle(t[0], t[1], t[2]);
+  }
+  return out;
+}
+
 Model railsModel() {
   Model m;
   // Extrude along Z, then turn so that Z runs along X, the section's x
@@ -182,7 +195,7 @@ Model railsModel() {
   for (double x = kX0 + kSleeperSpacing / 2; x < kX1; x += kSleeperSpacing) {
     TriangleList sleeper = boxBetween({x - kSleeperHalfWidth, -kSleeperHalfLength, dims::kSleeperTopZ - 0.3},
                                       {x + kSleeperHalfWidth, kSleeperHalfLength, dims::kSleeperTopZ}, 2.0);
-    m.part("sleeper.png", unlitMaterial()).triangles.append(sleeper);
+    m.part("sleeper.png", unlitMaterial()).triangles.append(withoutUndersides(sleeper));
   }
   return m;
 }

@@ -70,8 +70,10 @@ bool Mesh::hasAlphaTest() const { return loaded_ && material_[kAlphaTestFlag] !=
 
 void Mesh::draw() {
   if (!loaded_) return;
-  glGetDoublev(GL_MODELVIEW_MATRIX, capturedMatrix_);
   if (isBlended()) {
+    // Only the queued draw needs the matrix back: an opaque mesh draws
+    // under the current one straight away.
+    glGetDoublev(GL_MODELVIEW_MATRIX, capturedMatrix_);
     captureStates();
     blendedMeshQueue.add(this);
     return;

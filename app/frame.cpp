@@ -7,6 +7,7 @@
 #include "app/frame_clock.h"
 #include "landscape/snowfall_pass.h"
 #include "resources/blended_mesh_queue.h"
+#include "resources/material_cache.h"
 #include "resources/procedural_texture_cache.h"
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
@@ -17,6 +18,7 @@ void beginFrame(uint32_t time) {
 }
 
 void renderFrame() {
+  materialCache.beginFrame();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
   glTranslatef(0.0f, 0.0f, -100.0f);
@@ -26,6 +28,7 @@ void renderFrame() {
   drawSnowfall();
   overlayRoot->draw();
   blendedMeshQueue.flush();
+  materialCache.endFrame();
 }
 
 void drawFrame(FrameClock& clock) {

@@ -4,6 +4,7 @@
 
 #include "resources/blended_mesh_queue.h"
 #include "resources/little_endian.h"
+#include "resources/material_cache.h"
 #include "resources/model_format.h"
 #include "resources/pak_cache.h"
 #include "resources/procedural_texture_cache.h"
@@ -167,15 +168,12 @@ void Mesh::leaveBlendStates() const {
 // Colours are stored as RGBA floats at unaligned offsets, so they are copied
 // out before OpenGL sees them.
 void Mesh::applyMaterial() {
-  GLfloat shininess = readF32(material_ + kShininess);
-  GLfloat colour[4];
-  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+  GLfloat colours[3][4];
   const size_t offsets[] = {kSpecular, kDiffuse, kAmbient};
-  const GLenum names[] = {GL_SPECULAR, GL_DIFFUSE, GL_AMBIENT};
   for (int i = 0; i < 3; ++i) {
-    for (int c = 0; c < 4; ++c) colour[c] = readF32(material_ + offsets[i] + 4 * c);
-    glMaterialfv(GL_FRONT_AND_BACK, names[i], colour);
+    for (int c = 0; c < 4; ++c) colours[i][c] = readF32(material_ + offsets[i] + 4 * c);
   }
+  materialCache.apply(readF32(material_ + kShininess), colours[0], colours[1], colours[2]);
 }
 
 // One array draw straight from archive memory: 3n vertices, independent

@@ -1,10 +1,13 @@
 #include "resources/mesh.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "gl_fixture.h"
 #include "tests/support/model_builder.h"
 #include "resources/blended_mesh_queue.h"
+#include "resources/material_cache.h"
 #include "resources/model_reader.h"
 #include "resources/pak_cache.h"
 #include "temp_folder.h"
@@ -238,4 +241,58 @@ TEST_F(MeshTest, RunsOfAlikeBlendedMeshesDrawAsEachMeshAlone) {
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// Within a frame a mesh skips the material values already in place; every
+// draw must still see exactly its own record's material, also when other
+// code set the material between frames or while no frame was drawn.
+TEST_F(MeshTest, EachDrawSeesItsOwnMaterialWhenRepeatsAreSkipped) {
+  TestMeshRecord a = quadRecord("red", -4, -4, 4, 4, 0);
+  TestMeshRecord b = a;
+  b.shininess = 12;
+  b.diffuse[2] = 0.5f;
+  TestMeshRecord c = a;
+  c.specular[3] = 0.5f;
+  c.ambient[1] = 0.7f;
+  std::vector<Mesh*> meshes = load({a, b, c});
+  const TestMeshRecord* records[] = {&a, &b, &c};
+  auto seesMaterialOf = [&](int i) {
+    const TestMeshRecord& record = *records[i];
+    for (GLenum face : {GL_FRONT, GL_BACK}) {
+      GLfloat shininess = -1;
+      glGetMaterialfv(face, GL_SHININESS, &shininess);
+      if (shininess != record.shininess) return false;
+      for (auto [name, wanted] : {std::pair{GL_SPECULAR, record.specular},
+                                  std::pair{GL_DIFFUSE, record.diffuse},
+                                  std::pair{GL_AMBIENT, record.ambient}}) {
+        GLfloat colour[4] = {};
+        glGetMaterialfv(face, name, colour);
+        if (!std::equal(colour, colour + 4, wanted)) return false;
+      }
+    }
+    return true;
+  };
+  // What a replay, another context or a tool might leave behind.
+  auto disturb = [] {
+    const GLfloat foreign[4] = {0.3f, 0.1f, 0.9f, 0.4f};
+    for (GLenum name : {GL_SPECULAR, GL_DIFFUSE, GL_AMBIENT}) {
+      glMaterialfv(GL_FRONT_AND_BACK, name, foreign);
+    }
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 99);
+  };
+  materialCache.beginFrame();
+  for (int i : {0, 1, 0, 2, 0}) {
+    meshes[i]->draw();
+    EXPECT_TRUE(seesMaterialOf(i)) << "mesh " << i;
+  }
+  materialCache.endFrame();
+  disturb();
+  materialCache.beginFrame();
+  meshes[0]->draw();
+  EXPECT_TRUE(seesMaterialOf(0)) << "after a change between frames";
+  materialCache.endFrame();
+  meshes[0]->draw();
+  disturb();
+  meshes[0]->draw();
+  EXPECT_TRUE(seesMaterialOf(0)) << "outside a frame";
 }

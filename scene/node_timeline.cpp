@@ -12,6 +12,11 @@ void NodeTimeline::addEvent(const NodeEvent& event) {
 }
 
 void NodeTimeline::tick() {
+  advance();
+  delta.apply();
+}
+
+void NodeTimeline::advance() {
   prev = now;
   now = frameTime;
   delta.reset();
@@ -27,7 +32,6 @@ void NodeTimeline::tick() {
     step(events[i], dt);
     ++i;
   }
-  delta.apply();
 }
 
 void NodeTimeline::step(NodeEvent& event, uint32_t dt) {

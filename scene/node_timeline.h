@@ -19,6 +19,8 @@ class NodeTimeline {
   // Advances to the current `frameTime`: clears the delta, runs every due
   // event in list order (removing finished ones), then applies the delta.
   void tick();
+  // tick without applying the delta, for a caller that applies it itself.
+  void advance();
 
   // Applies operation 0/1/2 to every event with this id; others do nothing.
   void applyOperation(int32_t id, int32_t operation);

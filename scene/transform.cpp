@@ -48,4 +48,6 @@ void Transform::apply() const {
   if (rz != 0) glRotatef(static_cast<float>(rz), 0, 0, 1);
 }
 
+bool Transform::moves() const { return x != 0 || y != 0 || z != 0 || rx != 0 || ry != 0 || rz != 0; }
+
 void Transform::applyScale() const { glScaled(sx, sy, sz); }

@@ -21,5 +21,7 @@ struct Transform {
   // non-zero rotation onto the current OpenGL matrix. No call is made for a
   // zero component, so an identity transform costs nothing.
   void apply() const;
+  // Whether apply() changes the matrix at all.
+  bool moves() const;
   void applyScale() const;
 };

@@ -192,6 +192,48 @@ TEST_F(SceneNodeTest, TimedCloseStillDrawsInItsFrameAndNothingAfter) {
   EXPECT_TRUE(root.children.empty());
 }
 
+std::vector<double> seenX;  // the matrix's x translation before each child
+
+void recordMatrixX(int32_t phase, int32_t) {
+  if (phase != BeforeChild) return;
+  double m[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, m);
+  seenX.push_back(m[12]);
+}
+
+// Nodes that move nothing skip saving the matrix; a move below them, by an
+// event's delta or by a transform, must still stay with its own node.
+TEST_F(SceneNodeTest, MovesStayWithTheirNodeWhenStillNodesSaveNoMatrix) {
+  seenX.clear();
+  SceneNode root;
+  root.addHook(recordMatrixX, 0);
+  SceneNode* mover = new SceneNode();
+  mover->addHook(recordMatrixX, 0);
+  NodeEvent e;
+  e.init(1, true, 0);
+  e.setMotion(linearMove, 0, 2, 0, 0);
+  mover->timeline.addEvent(e);
+  mover->timeline.events[0].t = 1000;  // the tick adds a step of 0: x moves by 2
+  SceneNode* still = new SceneNode();
+  still->addHook(recordMatrixX, 0);
+  SceneNode* placed = new SceneNode();
+  placed->transform.setPosition(3, 0, 0);
+  placed->addHook(recordMatrixX, 0);
+  placed->addChild(new SceneNode());
+  still->addChild(placed);
+  still->addChild(new SceneNode());
+  mover->addChild(still);
+  root.addChild(mover);
+  root.addChild(new SceneNode());
+  root.draw();
+  // root before mover, mover before still, still before placed, placed
+  // before its child, still before its second child, root before its second.
+  EXPECT_EQ(seenX, std::vector<double>({0, 2, 2, 5, 2, 0}));
+  double m[16];
+  modelView(m);
+  EXPECT_EQ(m[12], 0);
+}
+
 TEST_F(SceneNodeTest, TransformAppliesTranslationThenRotations) {
   Transform t;
   t.setPosition(0, 0, 5);

@@ -50,20 +50,27 @@ void addSparks(FireState& fire, int height) {
 
 }  // namespace
 
+// The two rows below a cell enter its sum three columns wide, so their
+// column sums are carried along the row: each is read once, not three times.
 void spreadAndCool(FireState& fire, int height) {
   const int w = fire.width;
   const uint8_t* cur = fire.current.data();
   uint8_t* next = fire.next.data();
   for (int row = 0; row < height; ++row) {
     size_t i = static_cast<size_t>(row) * w;
+    const uint8_t* same = cur + i;
+    const uint8_t* below = same + w;
+    const uint8_t* twoBelow = below + w;
     next[i] = 0;
+    unsigned left = below[0] + twoBelow[0];
+    unsigned middle = below[1] + twoBelow[1];
     for (int x = 1; x < w - 1; ++x) {
-      size_t c = i + x;
-      unsigned sum = cur[c - 1] + cur[c + 1] + cur[c + w - 1] + cur[c + w] + cur[c + w + 1] +
-                     cur[c + 2 * w - 1] + cur[c + 2 * w] + cur[c + 2 * w + 1];
-      unsigned heat = sum >> 3;
+      unsigned right = below[x + 1] + twoBelow[x + 1];
+      unsigned heat = (same[x - 1] + same[x + 1] + left + middle + right) >> 3;
       if (heat != 0) heat -= 1;
-      next[c] = static_cast<uint8_t>(heat);
+      next[i + x] = static_cast<uint8_t>(heat);
+      left = middle;
+      middle = right;
     }
     next[i + w - 1] = 0;
   }

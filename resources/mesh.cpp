@@ -93,7 +93,10 @@ void Mesh::captureStates() {
   if (!capturedLighting_) return;
   // Asked once per capture, not once per light: the limit does not change.
   GLint lights = lightCount();
-  for (int i = 0; i < 8; ++i) capturedLights_[i] = 1 + i < lights && glIsEnabled(GL_LIGHT1 + i);
+  capturedLights_ = 0;
+  for (int i = 0; i < 8; ++i) {
+    if (1 + i < lights && glIsEnabled(GL_LIGHT1 + i)) capturedLights_ |= 1u << i;
+  }
 }
 
 // Leaves the depth test on and normalization, lighting, the captured lights,
@@ -122,11 +125,7 @@ bool Mesh::sameBlendStates(const Mesh& other) const {
       capturedLighting_ != other.capturedLighting_ || hasAlphaTest() != other.hasAlphaTest()) {
     return false;
   }
-  if (!capturedLighting_) return true;
-  for (int i = 0; i < 8; ++i) {
-    if (capturedLights_[i] != other.capturedLights_[i]) return false;
-  }
-  return true;
+  return !capturedLighting_ || capturedLights_ == other.capturedLights_;
 }
 
 // The same mesh record: what drawGeometry binds and points at is the same.
@@ -144,7 +143,7 @@ void Mesh::enterBlendStates() const {
   if (capturedLighting_) {
     glEnable(GL_LIGHTING);
     for (int i = 0; i < 8; ++i) {
-      if (capturedLights_[i]) glEnable(GL_LIGHT1 + i);
+      if (capturedLights_ & (1u << i)) glEnable(GL_LIGHT1 + i);
     }
   }
   if (hasAlphaTest()) glEnable(GL_ALPHA_TEST);
@@ -158,7 +157,7 @@ void Mesh::leaveBlendStates() const {
   if (capturedLighting_) {
     glDisable(GL_LIGHTING);
     for (int i = 0; i < 8; ++i) {
-      if (capturedLights_[i]) glDisable(GL_LIGHT1 + i);
+      if (capturedLights_ & (1u << i)) glDisable(GL_LIGHT1 + i);
     }
   }
   if (hasAlphaTest()) glDisable(GL_ALPHA_TEST);

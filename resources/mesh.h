@@ -46,7 +46,7 @@ class Mesh {
   bool capturedDepthTest_ = false;
   bool capturedNormalize_ = false;
   bool capturedLighting_ = false;
-  bool capturedLights_[8] = {};
+  uint8_t capturedLights_ = 0;  // bit i: GL_LIGHT1 + i was on
   int32_t triangleCount_ = 0;
   const uint8_t* positions_ = nullptr;
   const uint8_t* normals_ = nullptr;

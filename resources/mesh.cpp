@@ -91,8 +91,9 @@ void Mesh::captureStates() {
   capturedNormalize_ = glIsEnabled(GL_NORMALIZE) == GL_TRUE;
   capturedLighting_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
   if (!capturedLighting_) return;
-  // Asked once per capture, not once per light: the limit does not change.
-  GLint lights = lightCount();
+  // Asked once per process: the limit is the driver's, and a process draws
+  // through one driver.
+  static const GLint lights = lightCount();
   capturedLights_ = 0;
   for (int i = 0; i < 8; ++i) {
     if (1 + i < lights && glIsEnabled(GL_LIGHT1 + i)) capturedLights_ |= 1u << i;

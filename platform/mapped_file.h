@@ -34,8 +34,6 @@ class MappedFile {
 
   const uint8_t* data() const { return mapped_ != nullptr ? mapped_ : copy_.data(); }
   size_t size() const { return mapped_ != nullptr ? mappedSize_ : copy_.size(); }
-  // True when the bytes are mapped, not copied (for tests and inspection).
-  bool isMapped() const { return mapped_ != nullptr; }
 
  private:
   const uint8_t* mapped_ = nullptr;

@@ -27,6 +27,28 @@ namespace {
 // fails cleanly in SDL_Init. A driver the user chose is respected.
 void preferX11Video() { setenv("SDL_VIDEODRIVER", "x11", 0); }
 
+// The SDL 1.2 interface built on SDL 2 (what most distributions now ship as
+// libSDL-1.2) behaves as the classic library does only with some of SDL 2's
+// hints, which the classic library ignores; a user's own setting is kept.
+// - A foreign window is made usable for OpenGL only on request.
+// - The GL picture is otherwise drawn into a buffer of the size first asked
+//   for and scaled to the window: a host window that grows would show a
+//   blurred, stale-sized picture, and the copy costs a full-window pass.
+// - A full-screen window takes the keyboard only on request.
+// - With the cursor hidden, pointer motion comes from raw device events,
+//   which absolute pointers (tablets, a virtual machine's pointer) do not
+//   give: motion would then never end the run. Warping keeps it from the
+//   window's own motion events.
+void askForClassicBehaviour(bool hostWindow) {
+  setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+  if (hostWindow) {
+    setenv("SDL_VIDEO_FOREIGN_WINDOW_OPENGL", "1", 0);
+  } else {
+    setenv("SDL_GRAB_KEYBOARD", "1", 0);
+    setenv("SDL_MOUSE_RELATIVE_MODE_WARP", "1", 0);
+  }
+}
+
 struct HostWindow {
   unsigned long window = 0;
   int width = 0;
@@ -85,6 +107,7 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
     return 1;
   }
   preferX11Video();
+  askForClassicBehaviour(host != nullptr);
   // The scene's pictures decode on a second thread while the window and
   // its GL context come up; the first frame ends the prefetch.
   startImagePrefetch("main.pak");

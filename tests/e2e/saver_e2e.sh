@@ -4,6 +4,8 @@ set -u
 build="${HALVENRODE_BUILD:?}"
 source="${HALVENRODE_SOURCE:?}"
 . "$source/scripts/xvfb-lib.sh"
+. "$source/tests/e2e/sdl_choice.sh"
+sdl_choose
 
 work="$(mktemp -d /tmp/halvenrode-e2e-XXXXXX)"
 saver_pid=
@@ -52,6 +54,7 @@ wait_for_window() {
     kill -0 "$saver_pid" 2>/dev/null || fail "saver exited early"
     if xwininfo -root -tree 2>/dev/null | grep -q " ${size}+0+0" &&
        "$HALVENRODE_HOST_WINDOW" keyboard-taken; then
+      sdl_expect_in "$saver_pid"
       sleep 0.3
       return 0
     fi
@@ -94,10 +97,23 @@ wait_for_drawing() {
   for _ in $(seq 1 100); do
     still_running || fail "saver exited early"
     "$build/halvenrode-grab" "$work/host.png" "$window" || fail "cannot read the host window"
-    "$build/halvenrode-pngstats" "$work/host.png" | grep -q "^white 1.000" || return 0
+    if ! "$build/halvenrode-pngstats" "$work/host.png" | grep -q "^white 1.000"; then
+      sdl_expect_in "$saver_pid"
+      return 0
+    fi
     sleep 0.2
   done
   fail "nothing was drawn into the host window"
+}
+
+# How many top-level windows are mapped and viewable (libraries may keep
+# unmapped helper windows of their own).
+viewable_top_level_windows() {
+  local id count=0
+  for id in $(xwininfo -root -children | awk '/^ *0x/ {print $1}'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable" && count=$((count + 1))
+  done
+  echo "$count"
 }
 
 # The fraction of black pixels in a rectangle X Y W H of the host window.
@@ -234,7 +250,7 @@ case "$1" in
   draws_into_host_window_from_environment|draws_into_host_window_from_command_line)
     xvfb_start 1024x768x24 || fail "no Xvfb"
     start_host 320 240
-    before="$(xwininfo -root -children | grep -c '^ *0x')"
+    before="$(viewable_top_level_windows)"
     if [ "$1" = draws_into_host_window_from_environment ]; then
       XSCREENSAVER_WINDOW="$window" "$build/halvenrode" 2>"$work/stderr" &
     else
@@ -244,7 +260,7 @@ case "$1" in
     # The white host window turns into the saver's picture.
     wait_for_drawing
     xwininfo -root -tree | grep -q " 1024x768+0+0" && fail "a full-screen window appeared"
-    after="$(xwininfo -root -children | grep -c '^ *0x')"
+    after="$(viewable_top_level_windows)"
     [ "$after" = "$before" ] || fail "a new top-level window appeared ($before -> $after)"
     kill -TERM "$saver_pid"
     expect_clean_end 10

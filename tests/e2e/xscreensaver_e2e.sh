@@ -9,6 +9,8 @@ build="${HALVENRODE_BUILD:?}"
 source="${HALVENRODE_SOURCE:?}"
 cycles="${HALVENRODE_CYCLES:-20}"
 . "$source/scripts/xvfb-lib.sh"
+. "$source/tests/e2e/sdl_choice.sh"
+sdl_choose
 
 work="$(mktemp -d /tmp/halvenrode-xss-XXXXXX)"
 daemon_pid=
@@ -110,6 +112,7 @@ for cycle in $(seq 1 "$cycles"); do
   xscreensaver-command -activate >/dev/null 2>&1 || fail "cycle $cycle: activate was refused"
   saver="$(started_saver)" || fail "cycle $cycle: the daemon did not start the saver"
   if [ "$cycle" = 1 ]; then
+    sdl_expect_in "$saver"
     scene_shown "$saver" || fail "the screen stayed black"
     if [ -n "${HALVENRODE_SCREENSHOT:-}" ]; then
       sleep 5

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "app/picture_views.h"
 #include "landscape/snowfall.h"
 #include "platform/regular_file.h"
 
@@ -11,6 +12,10 @@
 struct ExtraSettings {
   bool timeOfDay = false;  // light follows the local time of day
   Snowfall snowfall = Snowfall::None;
+  // With several monitors, each shows the whole scene, and by default
+  // each its own clock, calendar and counter, as under a host that starts
+  // one saver per monitor.
+  OverlayMonitors overlayMonitors = OverlayMonitors::Every;
 };
 
 // The run's extra settings, read by the scene assembly.

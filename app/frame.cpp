@@ -5,6 +5,8 @@
 
 #include "app/app_state.h"
 #include "app/frame_clock.h"
+#include "app/scene_assembly.h"
+#include "app/video_context.h"
 #include "landscape/snowfall_pass.h"
 #include "resources/blended_mesh_queue.h"
 #include "resources/material_cache.h"
@@ -17,7 +19,9 @@ void beginFrame(uint32_t time) {
   proceduralTextureCache.updateAll(frameTime);
 }
 
-void renderFrame() {
+namespace {
+
+void renderPicture(bool overlays) {
   materialCache.beginFrame();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
@@ -26,9 +30,28 @@ void renderFrame() {
   // After the whole world, so every flake is depth-tested against it, and
   // before the overlays' blended pass, which stays on top.
   drawSnowfall();
-  overlayRoot->draw();
+  if (overlays) overlayRoot->draw();
   blendedMeshQueue.flush();
   materialCache.endFrame();
+}
+
+}  // namespace
+
+// The first view advances the scene; the others draw it as it then stands,
+// each with its own aspect and its overlays pinned to its own corners.
+void renderFrame() {
+  const std::vector<PictureView>& views = video->views();
+  if (views.size() < 2) {
+    renderPicture(true);
+    return;
+  }
+  for (size_t i = 0; i < views.size(); ++i) {
+    video->useView(views[i]);
+    placeOverlays();
+    redrawingFrame = i > 0;
+    renderPicture(views[i].overlays);
+  }
+  redrawingFrame = false;
 }
 
 void drawFrame(FrameClock& clock) {

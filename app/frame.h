@@ -6,8 +6,9 @@ class FrameClock;
 // Sets `frameTime` for a new frame and lets procedural textures follow it.
 void beginFrame(uint32_t time);
 
-// Draws one frame into the current context without presenting it: clear,
-// view translation, world and overlay trees, then the queued blended meshes.
+// Draws one frame into the current context without presenting it, into
+// each of the video's views in turn: clear, view translation, world and
+// overlay trees, then the queued blended meshes.
 void renderFrame();
 
 // The saver's frame: frame time from SDL's tick count through `clock`,

@@ -44,10 +44,10 @@ void applyFixedGlState() {
   glEnable(GL_TEXTURE_2D);
 }
 
-EyePoint setProjection(int width, int height) {
+EyePoint setProjection(int width, int height, int x, int y) {
   if (height == 0) height = 1;
   float aspect = static_cast<float>(width) / static_cast<float>(height);
-  glViewport(0, 0, width, height);
+  glViewport(x, y, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(45.0, aspect, static_cast<double>(0.1f), 250.0);
@@ -60,6 +60,6 @@ EyePoint setProjection(int width, int height) {
   glGetDoublev(GL_PROJECTION_MATRIX, projection);
   glGetIntegerv(GL_VIEWPORT, viewport);
   EyePoint corner;
-  gluUnProject(0.0, 0.0, -1.0, modelView, projection, viewport, &corner.x, &corner.y, &corner.z);
+  gluUnProject(x, y, -1.0, modelView, projection, viewport, &corner.x, &corner.y, &corner.z);
   return corner;
 }

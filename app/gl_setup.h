@@ -16,5 +16,6 @@ void applyFixedGlState();
 // Viewport and a 45-degree perspective (near 0.1, far 250) for the size;
 // leaves an identity model-view matrix current. Returns the eye-space point
 // of the viewport's lower-left corner, from which the picture's edges at
-// any depth follow. A height of 0 counts as 1.
-EyePoint setProjection(int width, int height);
+// any depth follow. A height of 0 counts as 1. The viewport's lower-left
+// corner lies at (x, y) of the window.
+EyePoint setProjection(int width, int height, int x = 0, int y = 0);

@@ -15,6 +15,7 @@
 #include "app/video_context.h"
 #include "platform/heap_policy.h"
 #include "platform/host_window.h"
+#include "platform/monitors.h"
 #include "platform/stop_signals.h"
 #include "resources/image_prefetch.h"
 #include "resources/pak_cache.h"
@@ -34,7 +35,9 @@ void preferX11Video() { setenv("SDL_VIDEODRIVER", "x11", 0); }
 // - The GL picture is otherwise drawn into a buffer of the size first asked
 //   for and scaled to the window: a host window that grows would show a
 //   blurred, stale-sized picture, and the copy costs a full-window pass.
-// - A full-screen window takes the keyboard only on request.
+// - A full-screen window takes the keyboard only on request, and one as
+//   large as the whole X screen (several monitors) is centred on the first
+//   monitor unless placed at the screen's corner.
 // - With the cursor hidden, pointer motion comes from raw device events,
 //   which absolute pointers (tablets, a virtual machine's pointer) do not
 //   give: motion would then never end the run. Warping keeps it from the
@@ -45,6 +48,7 @@ void askForClassicBehaviour(bool hostWindow) {
     setenv("SDL_VIDEO_FOREIGN_WINDOW_OPENGL", "1", 0);
   } else {
     setenv("SDL_GRAB_KEYBOARD", "1", 0);
+    setenv("SDL_VIDEO_WINDOW_POS", "0,0", 0);
     setenv("SDL_MOUSE_RELATIVE_MODE_WARP", "1", 0);
   }
 }
@@ -78,14 +82,21 @@ bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWi
 // SDL_Init. Its size then comes from the window itself, since SDL reports
 // whatever size was asked for. The host may take the window back at any
 // moment, SDL's set-up included.
-VideoContext* openVideo(const HostWindow* host) {
+VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors) {
   if (host == nullptr) {
     return new VideoContext(settings->displayWidth(), settings->displayHeight(),
-                            settings->displayBitsPerPixel());
+                            settings->displayBitsPerPixel(), monitors.screen);
   }
   setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
   tolerateLostHostWindow();
   return new VideoContext(host->width, host->height, 32);
+}
+
+// A full-screen window over several monitors shows the whole scene on
+// each, as a host that gives each monitor a window of its own would.
+void showOnEveryMonitor(const MonitorReports& reports) {
+  video->setViews(viewsForMonitors(chooseMonitors(reports), reports.screen, video->width(),
+                                   video->height(), extraSettings.overlayMonitors));
 }
 
 }  // namespace
@@ -111,7 +122,10 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   // The scene's pictures decode on a second thread while the window and
   // its GL context come up; the first frame ends the prefetch.
   startImagePrefetch("main.pak");
-  video = openVideo(host.get());
+  MonitorReports monitors;
+  if (host == nullptr) monitors = queryMonitors();
+  video = openVideo(host.get(), monitors);
+  if (host == nullptr) showOnEveryMonitor(monitors);
   HostWindowWatch watch;
   bool hostStillThere = host == nullptr || watch.open(host->window);
   worldRoot = new SceneNode();

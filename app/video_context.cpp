@@ -3,6 +3,7 @@
 #include <SDL/SDL.h>
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -63,14 +64,13 @@ bool screenHolds(int32_t w, int32_t h) {
 
 }  // namespace
 
-VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth) : ownsSdl_(true) {
+VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen)
+    : screen_(screen), ownsSdl_(true) {
   avoidBrokenSoftwareRasteriserCode();
   if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
   if (width == 0 && height == 0 && depth == 0) {
-    const SDL_VideoInfo* info = SDL_GetVideoInfo();
-    width_ = info->current_w;
-    height_ = info->current_h;
-    depth_ = info->vfmt->BitsPerPixel;
+    takeDesktopSize();
+    depth_ = SDL_GetVideoInfo()->vfmt->BitsPerPixel;
   } else {
     width_ = width;
     height_ = height;
@@ -81,17 +81,28 @@ VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth) : ownsS
   SDL_ShowCursor(SDL_DISABLE);
 }
 
+// The classic SDL 1.2 reports the whole X screen as the desktop; the one
+// built on SDL 2 reports its first monitor, and a full-screen window of
+// that size would leave the other monitors uncovered. The larger of the
+// two covers them all.
+void VideoContext::takeDesktopSize() {
+  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  width_ = std::max(info->current_w, screen_.width);
+  height_ = std::max(info->current_h, screen_.height);
+}
+
 // A display mode chosen for another screen, larger than any this one
 // offers, falls back to the desktop's size instead of ending the run.
-// A host's window (SDL_WINDOWID) is as large as the host made it.
+// A host's window (SDL_WINDOWID) is as large as the host made it, and the
+// whole X screen is always there to be covered.
 void VideoContext::fitToScreen() {
   if (std::getenv("SDL_WINDOWID") != nullptr || screenHolds(width_, height_)) return;
-  const SDL_VideoInfo* info = SDL_GetVideoInfo();
+  if (width_ == screen_.width && height_ == screen_.height) return;
+  int32_t asked[2] = {width_, height_};
+  takeDesktopSize();
   std::fprintf(stderr,
                "halvenrode: the display mode %dx%d is larger than the screen; using %dx%d\n",
-               width_, height_, info->current_w, info->current_h);
-  width_ = info->current_w;
-  height_ = info->current_h;
+               asked[0], asked[1], width_, height_);
 }
 
 VideoContext* VideoContext::forCurrentContext(int32_t width, int32_t height) {
@@ -99,6 +110,7 @@ VideoContext* VideoContext::forCurrentContext(int32_t width, int32_t height) {
   video->width_ = width;
   video->height_ = height;
   video->depth_ = 32;
+  video->views_ = {wholeWindow(width, height)};
   applyFixedGlState();
   video->setProjection(width, height);
   return video;
@@ -128,6 +140,7 @@ void VideoContext::setMode() {
   }
   if (multisampling_) glEnable(GL_MULTISAMPLE);
   enableSwapControl();
+  views_ = {wholeWindow(width_, height_)};
   applyFixedGlState();
   setProjection(width_, height_);
 }
@@ -137,5 +150,22 @@ void VideoContext::setProjection(int32_t w, int32_t h) { corner = ::setProjectio
 void VideoContext::resize(int32_t w, int32_t h) {
   width_ = w;
   height_ = h;
+  views_ = {wholeWindow(w, h)};
   setProjection(w, h);
+}
+
+void VideoContext::setViews(const std::vector<PictureView>& views) {
+  views_ = views.empty() ? std::vector<PictureView>{wholeWindow(width_, height_)} : views;
+  views_.front().overlays = true;
+  useView(views_.front());
+}
+
+void VideoContext::useView(const PictureView& view) {
+  corner = ::setProjection(view.width, view.height, view.x, view.y);
+  if (views_.size() > 1) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(view.x, view.y, view.width, view.height);
+  } else {
+    glDisable(GL_SCISSOR_TEST);
+  }
 }

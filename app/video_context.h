@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "app/gl_setup.h"
+#include "app/picture_views.h"
 
 // The saver's video: SDL with a full-screen OpenGL mode, the fixed GL state
 // and camera, a hidden cursor. Also answers where the picture's left and
@@ -11,9 +13,11 @@ class VideoContext {
  public:
   // Starts SDL and sets the mode; all-zero arguments keep the desktop's
   // mode, and so does a mode larger than any the screen offers (with a
-  // one-line warning on stderr). On failure prints the reason to stderr and
-  // ends the process with status 1.
-  VideoContext(int32_t width, int32_t height, int32_t depth);
+  // one-line warning on stderr). `screen` is the X screen's size where
+  // known, the desktop that a full-screen window covers on every monitor.
+  // On failure prints the reason to stderr and ends the process with
+  // status 1.
+  VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen = {});
 
   // A context for a GL context that already exists and is current (the
   // offscreen renderer): fixed state and camera only, no SDL.
@@ -27,8 +31,19 @@ class VideoContext {
   void setProjection(int32_t w, int32_t h);
 
   // The picture is now `w` x `h` pixels (a host window changed size):
-  // viewport, projection and edge functions follow.
+  // viewport, projection and edge functions follow, for one picture.
   void resize(int32_t w, int32_t h);
+
+  // The pictures the window shows, one per monitor in a full-screen run
+  // over several; a frame draws each in turn. The first always carries
+  // the overlays.
+  const std::vector<PictureView>& views() const { return views_; }
+  void setViews(const std::vector<PictureView>& views);
+
+  // Aims what is drawn next at `view`: viewport, projection and edge
+  // functions, and with several views a scissor that keeps the clear
+  // inside it.
+  void useView(const PictureView& view);
 
   // Left edge (negated: right edge) and bottom edge (negated: top edge) of
   // the picture at eye depth `depth` (negative, in front of the eye).
@@ -43,10 +58,13 @@ class VideoContext {
 
  private:
   VideoContext() = default;
+  void takeDesktopSize();
   void fitToScreen();
+  ScreenRect screen_;
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t depth_ = 0;
+  std::vector<PictureView> views_;
   bool ownsSdl_ = false;
   bool multisampling_ = false;
 };

@@ -30,6 +30,7 @@ constexpr float kBeamColour[3] = {1.0f, 0.92f, 0.72f};
 
 struct Gathered {
   bool ready = false;
+  bool shown = false;  // the frame's first picture had flakes to draw
   double matrix[16] = {};
   double aspect = 1.0;  // the viewport's width over its height
   GLuint texture = 0;
@@ -159,17 +160,22 @@ void gatherSnowfall(int32_t) {
   gathered.texture = node->meshes.front()->texture();
   gathered.timeMs = currentEvent->t;
   glGetDoublev(GL_MODELVIEW_MATRIX, gathered.matrix);
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  gathered.aspect = viewport[3] > 0 ? double(viewport[2]) / viewport[3] : 1.0;
   bool followsDaylight = currentEvent->selector == 1;
   gathered.colour = followsDaylight ? currentLight.snowColour : Rgb{1.0f, 1.0f, 1.0f};
   gathered.beam = followsDaylight ? currentLight.trainLights : 0.0;
 }
 
+// Another monitor's picture of the same frame shows the flakes gathered
+// for the first, chosen again for its own view.
 void drawSnowfall() {
-  if (!gathered.ready) return;
-  gathered.ready = false;
+  if (!redrawingFrame) {
+    gathered.shown = gathered.ready;
+    gathered.ready = false;
+  }
+  if (!gathered.shown) return;
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  gathered.aspect = viewport[3] > 0 ? double(viewport[2]) / viewport[3] : 1.0;
   buildQuads();
   if (!corners.empty()) drawQuads();
 }

@@ -24,6 +24,7 @@ void startSnowfall(Snowfall snowfall, unsigned seed, const SnowLamp& lamp);
 // selector 0: plain white.
 void gatherSnowfall(int32_t);
 
-// Draws the flakes gathered in this frame, if any, and forgets them. Leaves
+// Draws the flakes gathered in this frame, if any, and forgets them; while
+// the frame is drawn again for another monitor, draws them again. Leaves
 // lighting and blending off, depth writes on and the current colour white.
 void drawSnowfall();

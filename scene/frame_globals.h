@@ -12,3 +12,8 @@ extern uint32_t frameTime;
 extern SceneNode* currentNode;
 // The event whose callback is running; valid only during a callback.
 extern NodeEvent* currentEvent;
+// True while the frame's picture is drawn once more, for another monitor:
+// nodes then draw as they stand, without advancing their timelines or
+// freeing closed children, so the world moves once a frame however many
+// monitors show it.
+extern bool redrawingFrame;

@@ -55,7 +55,7 @@ void SceneNode::draw() {
   bool saved = false;
   applyMove(transform, saved);
   if (!closeRequested) {
-    timeline.advance();
+    if (!redrawingFrame) timeline.advance();
     applyMove(timeline.delta, saved);
     if (hasModel) {
       callHooks(BeforeMeshes);
@@ -63,7 +63,7 @@ void SceneNode::draw() {
       callHooks(AfterMeshes);
     }
   }
-  reapClosedChildren();
+  if (!redrawingFrame) reapClosedChildren();
   if (closeRequested && children.empty()) {
     closed = true;
   } else {

@@ -38,7 +38,8 @@ class ConfigProgramTest : public ::testing::Test {
     ChildProcess::Options options;
     options.arguments = arguments;
     options.environment = {"XDG_CONFIG_HOME=" + configFolder,
-                           "XDG_CONFIG_DIRS=" + machineFolder.path(), "DISPLAY="};
+                           "XDG_CONFIG_DIRS=" + machineFolder.path(), "DISPLAY=",
+                           "HOME=" + folder.path()};
     options.outputFile = logs.file("out" + log + ".txt");
     options.errorFile = logs.file("err" + log + ".txt");
     options.user = user;
@@ -151,13 +152,52 @@ TEST_F(ConfigProgramTest, MistakesChangeNothingAndSayWhy) {
   const std::string before = fileBytes(settingsFile());
   const std::vector<std::vector<std::string>> mistakes = {
       {"--set"}, {"--set", "clock=off", "no-such-option=on"}, {"--set", "clock"},
-      {"--set", "display-mode=1023x768"}, {"--show", "extra"}, {"--frobnicate"}};
+      {"--set", "display-mode=1023x768"}, {"--show", "extra"}, {"--frobnicate"},
+      {"--version", "extra"}, {"--system", "--add-to-xscreensaver"}};
   for (const auto& arguments : mistakes) {
     Outcome outcome = run(arguments);
     EXPECT_EQ(outcome.status, 2) << arguments.back();
-    EXPECT_FALSE(outcome.err.empty()) << arguments.back();
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     EXPECT_EQ(fileBytes(settingsFile()), before) << arguments.back();
   }
+  EXPECT_NE(run({"--frobnicate"}).err.find("\"--frobnicate\""), std::string::npos);
+  EXPECT_EQ(access(folder.file(".xscreensaver").c_str(), F_OK), -1);
+}
+
+// Both programs of the package report the same version.
+TEST_F(ConfigProgramTest, VersionIsTheSaversVersion) {
+  Outcome config = run({"--version"});
+  ChildProcess::Options options;
+  options.arguments = {"--version"};
+  options.outputFile = logs.file("saver.txt");
+  ChildProcess saver(SAVER_PROGRAM, options);
+  int status = -1;
+  ASSERT_TRUE(saver.waitForExit(kTimeoutMs, status));
+  std::string saverVersion = fileText(logs.file("saver.txt"));
+  ASSERT_EQ(saverVersion.compare(0, 11, "halvenrode "), 0) << saverVersion;
+  EXPECT_EQ(config.status, 0);
+  EXPECT_EQ(config.out, "halvenrode-config " + saverVersion.substr(11));
+}
+
+// The command line's form of the dialog's button: once, then never again.
+TEST_F(ConfigProgramTest, AddToXScreenSaverListsTheSaverOnce) {
+  const std::string list = "programs:\tmaze --root\t\\n\\\n\n";
+  ASSERT_TRUE(putFileBytes(folder.file(".xscreensaver"), list));
+  Outcome added = run({"--add-to-xscreensaver"});
+  EXPECT_EQ(added.status, 0) << added.err;
+  EXPECT_NE(added.out.find(folder.file(".xscreensaver")), std::string::npos) << added.out;
+  const std::string after = fileBytes(folder.file(".xscreensaver"));
+  EXPECT_NE(after.find("halvenrode --root"), std::string::npos) << after;
+  Outcome again = run({"--add-to-xscreensaver"});
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_NE(again.out.find("already"), std::string::npos) << again.out;
+  EXPECT_EQ(fileBytes(folder.file(".xscreensaver")), after);
+
+  ASSERT_TRUE(putFileBytes(folder.file(".xscreensaver"), "mode: one\n"));
+  Outcome refused = run({"--add-to-xscreensaver"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+  EXPECT_EQ(fileBytes(folder.file(".xscreensaver")), "mode: one\n");
 }
 
 // A user's first change starts from the machine-wide choices and goes to

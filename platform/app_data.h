@@ -14,6 +14,10 @@ bool commonAppDataFolder(std::string& folder, bool create);
 // home folder to name.
 bool userConfigFolder(std::string& folder);
 
+// The user's home folder: HOME, or the password database's entry when HOME
+// is unset or empty. Empty when there is none to name.
+std::string homeFolder();
+
 // Makes `folder` and the folders above it that are missing, the new ones
 // with `mode`. True when the folder exists afterwards.
 bool createFolders(const std::string& folder, unsigned mode);

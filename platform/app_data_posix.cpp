@@ -13,14 +13,14 @@ void dropTrailingSeparators(std::string& folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
 }
 
+}  // namespace
+
 std::string homeFolder() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] != '\0') return home;
   const passwd* entry = getpwuid(getuid());
   return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
-
-}  // namespace
 
 bool createFolders(const std::string& folder, unsigned mode) {
   for (size_t i = 1; i <= folder.size(); ++i) {

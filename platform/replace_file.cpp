@@ -30,12 +30,13 @@ bool writeAll(int fd, const uint8_t* bytes, size_t size) {
 
 // Writes the bytes to a fresh temporary file in `folder` and makes them
 // durable. Returns its path, or empty with errno set.
-std::string writeTemporary(const std::string& folder, const uint8_t* bytes, size_t size) {
+std::string writeTemporary(const std::string& folder, const uint8_t* bytes, size_t size,
+                           unsigned mode) {
   std::string pattern = folder + "/.halvenrode-XXXXXX";
   int fd = mkstemp(&pattern[0]);
   if (fd < 0) return std::string();
   // mkstemp makes the file private to its owner.
-  bool ok = fchmod(fd, 0644) == 0 && writeAll(fd, bytes, size) && fsync(fd) == 0;
+  bool ok = fchmod(fd, static_cast<mode_t>(mode)) == 0 && writeAll(fd, bytes, size) && fsync(fd) == 0;
   int error = errno;
   if (close(fd) != 0 && ok) {
     ok = false;
@@ -58,9 +59,9 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-bool replaceFile(const std::string& path, const uint8_t* bytes, size_t size) {
+bool replaceFile(const std::string& path, const uint8_t* bytes, size_t size, unsigned mode) {
   std::string folder = folderOrCurrent(path);
-  std::string temporary = writeTemporary(folder, bytes, size);
+  std::string temporary = writeTemporary(folder, bytes, size, mode);
   if (temporary.empty()) return false;
   if (std::rename(temporary.c_str(), path.c_str()) != 0) {
     int error = errno;

@@ -34,7 +34,7 @@ class ConfigDialogTest : public XServerTest {
     options.arguments = arguments;
     // No accessibility bus or session services run here.
     options.environment = {"DISPLAY=" + server->display(), "XDG_CONFIG_DIRS=" + folder.path(),
-                           "XDG_CONFIG_HOME=" + folder.path(),
+                           "XDG_CONFIG_HOME=" + folder.path(), "HOME=" + folder.path(),
                            "GDK_BACKEND=x11", "NO_AT_BRIDGE=1",
                            "HALVENRODE_REGISTRY_FILE=" + folder.file("registry.ini")};
     options.errorFile = logs.file("err.txt");
@@ -129,6 +129,26 @@ TEST_F(ConfigDialogTest, CancelWritesNothing) {
   ASSERT_TRUE(dialog->waitForExit(kTimeoutMs, status));
   EXPECT_EQ(status, 0);
   EXPECT_EQ(access(settingsFile().c_str(), F_OK), -1) << "a file appeared";
+}
+
+// The button lists the saver in the daemon's list at once; Cancel then
+// leaves the saver's own settings alone.
+TEST_F(ConfigDialogTest, XScreenSaverButtonListsTheSaverAtOnce) {
+  const std::string list = folder.file(".xscreensaver");
+  ASSERT_TRUE(putFileBytes(list, "programs:\tmaze --root\t\\n\\\n\n"));
+  auto dialog = startDialog();
+  Window window = waitForDrawnDialog();
+  ASSERT_NE(window, 0u);
+  pressKeys(window, {"alt+x"});
+  EXPECT_TRUE(waitUntil(kTimeoutMs, [&] {
+    return fileBytes(list).find("halvenrode --root") != std::string::npos;
+  })) << fileBytes(list);
+  keepScreenshot(waitForDrawnDialog(), "config-dialog-xscreensaver.png");
+  pressKeys(window, {"alt+c"});
+  int status = -1;
+  ASSERT_TRUE(dialog->waitForExit(kTimeoutMs, status));
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(access(settingsFile().c_str(), F_OK), -1) << "Cancel wrote the settings";
 }
 
 // The saver's configure mode starts the program from its installation

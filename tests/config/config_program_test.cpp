@@ -38,7 +38,8 @@ class ConfigProgramTest : public ::testing::Test {
     ChildProcess::Options options;
     options.arguments = arguments;
     options.environment = {"XDG_CONFIG_HOME=" + configFolder,
-                           "XDG_CONFIG_DIRS=" + machineFolder.path(), "DISPLAY="};
+                           "XDG_CONFIG_DIRS=" + machineFolder.path(), "DISPLAY=",
+                           "HOME=" + folder.path()};
     options.outputFile = logs.file("out" + log + ".txt");
     options.errorFile = logs.file("err" + log + ".txt");
     options.user = user;
@@ -151,12 +152,46 @@ TEST_F(ConfigProgramTest, MistakesChangeNothingAndSayWhy) {
   const std::string before = fileBytes(settingsFile());
   const std::vector<std::vector<std::string>> mistakes = {
       {"--set"}, {"--set", "clock=off", "no-such-option=on"}, {"--set", "clock"},
-      {"--set", "display-mode=1023x768"}, {"--show", "extra"}, {"--frobnicate"}};
+      {"--set", "display-mode=1023x768"}, {"--show", "extra"}, {"--frobnicate"},
+      {"--version", "extra"}, {"--system", "--add-to-xscreensaver"}};
   for (const auto& arguments : mistakes) {
     Outcome outcome = run(arguments);
     EXPECT_EQ(outcome.status, 2) << arguments.back();
-    EXPECT_FALSE(outcome.err.empty()) << arguments.back();
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     EXPECT_EQ(fileBytes(settingsFile()), before) << arguments.back();
+  }
+  EXPECT_NE(run({"--frobnicate"}).err.find("\"--frobnicate\""), std::string::npos);
+  EXPECT_EQ(access(folder.file(".xscreensaver").c_str(), F_OK), -1);
+}
+
+// Both programs of the package report the same version.
+TEST_F(ConfigProgramTest, VersionIsTheSaversVersion) {
+  Outcome config = run({"--version"});
+  ChildProcess::Options options;
+  options.arguments = {"--version"};
+  options.outputFile = logs.file("saver.txt");
+  ChildProcess saver(SAVER_PROGRAM, options);
+  int status = -1;
+  ASSERT_TRUE(saver.waitForExit(kTimeoutMs, status));
+  std::string saverVersion = fileText(logs.file("saver.txt"));
+  ASSERT_EQ(saverVersion.compare(0, 11, "halvenrode "), 0) << saverVersion;
+  EXPECT_EQ(config.status, 0);
+  EXPECT_EQ(config.out, "halvenrode-config " + saverVersion.substr(11));
+}
+
+// The command line's form of the dialog's button: a list that has the
+// saver is no failure, a file that is no list is one.
+TEST_F(ConfigProgramTest, AddToXScreenSaverStatusSaysWhetherTheListIsRight) {
+  const std::string list = folder.file(".xscreensaver");
+  for (const std::string text : {"programs: halvenrode --root\\n\n", "mode: one\n"}) {
+    ASSERT_TRUE(putFileBytes(list, text));
+    Outcome outcome = run({"--add-to-xscreensaver"});
+    bool listed = text[0] == 'p';
+    EXPECT_EQ(outcome.status, listed ? 0 : 1) << text;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), listed ? 0 : 1)
+        << outcome.err;
+    EXPECT_NE((listed ? outcome.out : outcome.err).find(list), std::string::npos) << text;
+    EXPECT_EQ(fileBytes(list), text);
   }
 }
 

@@ -9,6 +9,7 @@
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
 #include "tools/config/settings_writer.h"
+#include "tools/config/xscreensaver_file.h"
 
 namespace {
 
@@ -116,7 +117,34 @@ std::string wrappedList(const std::vector<std::string>& items, const std::string
   return text;
 }
 
+// The daemon's list belongs to one user, so it is always the user's own.
+int addToXScreenSaver(const SettingsTarget& target, std::ostream& out, std::ostream& err) {
+  if (target.scope == SettingsScope::Machine) {
+    complain(err) << "--add-to-xscreensaver changes your own ~/.xscreensaver; "
+                     "it takes no --system\n";
+    return kUsageMistake;
+  }
+  XScreenSaverAddition addition = addSaverToXScreenSaver(installedXScreenSaverFiles());
+  if (addition.change == ListChange::Unusable) {
+    complain(err) << addition.message << "\n";
+    return kNotWritten;
+  }
+  out << addition.message << "\n";
+  return kDone;
+}
+
+// A command that takes nothing after it, given more: names what is extra.
+int extraWords(const std::vector<std::string>& arguments, std::ostream& err) {
+  complain(err) << arguments[0] << " takes nothing after it, not \"" << arguments[1]
+                << "\"; see " << kConfigProgramName << " --help\n";
+  return kUsageMistake;
+}
+
 }  // namespace
+
+std::string configVersion() {
+  return std::string(kConfigProgramName) + " " + HALVENRODE_VERSION;
+}
 
 bool takeSystemOption(std::vector<std::string>& arguments) {
   auto end = std::remove(arguments.begin(), arguments.end(), std::string("--system"));
@@ -134,6 +162,9 @@ std::string configUsage() {
          "       halvenrode-config [--system] --show         print every option\n"
          "       halvenrode-config [--system] --set name=value ...\n"
          "                                                   change options and save them\n"
+         "       halvenrode-config --add-to-xscreensaver     add Halvenrode to XScreenSaver's\n"
+         "                                                   programs in ~/.xscreensaver\n"
+         "       halvenrode-config --help | --version\n"
          "Without --system: your own settings, in\n"
          "  " + settingsFileFor(SettingsScope::User) + "\n"
          "With --system: those of every user who has none of their own (needs root), in\n"
@@ -149,19 +180,28 @@ std::string configUsage() {
 int runConfigCommand(const std::vector<std::string>& arguments, const SettingsTarget& target,
                      std::ostream& out, std::ostream& err) {
   const std::string command = arguments.empty() ? std::string() : arguments[0];
+  bool known = command == "--help" || command == "-h" || command == "--version" ||
+               command == "--show" || command == "--set" || command == "--add-to-xscreensaver";
+  if (!known) {
+    complain(err) << "unknown option \"" << command << "\"; see " << kConfigProgramName
+                  << " --help\n";
+    return kUsageMistake;
+  }
+  if (command != "--set" && arguments.size() > 1) return extraWords(arguments, err);
   if (command == "--help" || command == "-h") {
     out << configUsage();
     return kDone;
   }
+  if (command == "--version") {
+    out << configVersion() << "\n";
+    return kDone;
+  }
+  if (command == "--add-to-xscreensaver") return addToXScreenSaver(target, out, err);
   if (target.path.empty()) {
     complain(err) << "there is no home folder for your own settings; use --system\n";
     return kNotWritten;
   }
-  if (command == "--show" && arguments.size() == 1) return showOptions(target, out, err);
-  if (command == "--set") {
-    return setOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()), target,
-                      err);
-  }
-  err << configUsage();
-  return kUsageMistake;
+  if (command == "--show") return showOptions(target, out, err);
+  return setOptions(std::vector<std::string>(arguments.begin() + 1, arguments.end()), target,
+                    err);
 }

@@ -12,6 +12,7 @@
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
 #include "tools/config/settings_writer.h"
+#include "tools/config/xscreensaver_file.h"
 
 namespace {
 
@@ -158,6 +159,36 @@ void addWhereSaved(GtkWidget* dialog, const SettingsTarget& target) {
                      FALSE, 0);
 }
 
+// Lists the saver in the user's ~/.xscreensaver at once, whatever OK or
+// Cancel does later, and shows what happened in `outcome`.
+void onAddToXScreenSaver(GtkButton*, gpointer outcome) {
+  XScreenSaverAddition addition = addSaverToXScreenSaver(installedXScreenSaverFiles());
+  gtk_label_set_text(GTK_LABEL(outcome), addition.message.c_str());
+}
+
+// The daemon shows only the programs of each user's own list, so the
+// button is offered for one's own settings only.
+void addXScreenSaverControls(GtkWidget* dialog) {
+  GtkWidget* frame = gtk_frame_new("XScreenSaver");
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 4);
+  gtk_container_set_border_width(GTK_CONTAINER(box), 8);
+  gtk_container_add(GTK_CONTAINER(frame), box);
+  GtkWidget* button = gtk_button_new_with_mnemonic("Add Halvenrode to _XScreenSaver's list");
+  GtkWidget* outcome = gtk_label_new("");
+  gtk_label_set_line_wrap(GTK_LABEL(outcome), TRUE);
+  gtk_label_set_max_width_chars(GTK_LABEL(outcome), 40);
+  gtk_label_set_xalign(GTK_LABEL(outcome), 0.0);
+  gtk_label_set_selectable(GTK_LABEL(outcome), TRUE);
+  g_signal_connect(button, "clicked", G_CALLBACK(onAddToXScreenSaver), outcome);
+  gtk_box_pack_start(GTK_BOX(box), button, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), outcome, FALSE, FALSE, 0);
+  gtk_widget_set_margin_start(frame, 10);
+  gtk_widget_set_margin_end(frame, 10);
+  gtk_widget_set_margin_bottom(frame, 6);
+  gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), frame, FALSE,
+                     FALSE, 0);
+}
+
 void showFailure(GtkWidget* parent, const char* headline, const std::string& problem) {
   GtkWidget* box = gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL,
                                           GTK_MESSAGE_ERROR, GTK_BUTTONS_CLOSE, "%s", headline);
@@ -209,6 +240,7 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
   DialogControls controls = buildControls(dialog, loaded, loadedExtras);
+  if (target.scope == SettingsScope::User) addXScreenSaverControls(dialog);
   addWhereSaved(dialog, target);
   gtk_widget_show_all(dialog);
   int status = 0;

@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/frame_clock.h"
+#include "app/light_positions.h"
 #include "app/scene_assembly.h"
 #include "app/video_context.h"
 #include "landscape/snowfall_pass.h"
@@ -45,13 +46,18 @@ void renderFrame() {
     renderPicture(true);
     return;
   }
+  LightPositions atStart, afterFirst;
+  atStart.save();
   for (size_t i = 0; i < views.size(); ++i) {
     video->useView(views[i]);
     placeOverlays();
-    redrawingFrame = i > 0;
+    framePass = i == 0 ? FramePass::First : FramePass::Again;
+    if (i > 0) atStart.restore();
     renderPicture(views[i].overlays);
+    if (i == 0) afterFirst.save();
   }
-  redrawingFrame = false;
+  framePass = FramePass::Only;
+  afterFirst.restore();
 }
 
 void drawFrame(FrameClock& clock) {

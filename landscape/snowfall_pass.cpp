@@ -168,7 +168,7 @@ void gatherSnowfall(int32_t) {
 // Another monitor's picture of the same frame shows the flakes gathered
 // for the first, chosen again for its own view.
 void drawSnowfall() {
-  if (!redrawingFrame) {
+  if (framePass != FramePass::Again) {
     gathered.shown = gathered.ready;
     gathered.ready = false;
   }

@@ -3,4 +3,4 @@
 uint32_t frameTime = 0;
 SceneNode* currentNode = nullptr;
 NodeEvent* currentEvent = nullptr;
-bool redrawingFrame = false;
+FramePass framePass = FramePass::Only;

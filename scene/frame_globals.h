@@ -12,8 +12,9 @@ extern uint32_t frameTime;
 extern SceneNode* currentNode;
 // The event whose callback is running; valid only during a callback.
 extern NodeEvent* currentEvent;
-// True while the frame's picture is drawn once more, for another monitor:
-// nodes then draw as they stand, without advancing their timelines or
-// freeing closed children, so the world moves once a frame however many
-// monitors show it.
-extern bool redrawingFrame;
+// Which of a frame's pictures is being drawn. With several monitors the
+// first picture advances the scene and the others draw it again as the
+// first showed it, without advancing timelines or freeing closed children,
+// so the world moves once a frame however many monitors show it.
+enum class FramePass { Only, First, Again };
+extern FramePass framePass;

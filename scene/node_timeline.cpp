@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "scene/controllers.h"
+#include "scene/daylight.h"
 #include "scene/frame_globals.h"
 
 NodeTimeline::NodeTimeline() : now(frameTime), prev(frameTime) {}
@@ -31,6 +33,16 @@ void NodeTimeline::advance() {
     }
     step(events[i], dt);
     ++i;
+  }
+}
+
+void NodeTimeline::placeLightsAgain() {
+  for (NodeEvent& event : events) {
+    if (!event.active || (event.callback != lightPosition && event.callback != daylightDirection)) {
+      continue;
+    }
+    currentEvent = &event;
+    event.callback(event.arg);
   }
 }
 

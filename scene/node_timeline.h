@@ -21,6 +21,11 @@ class NodeTimeline {
   void tick();
   // tick without applying the delta, for a caller that applies it itself.
   void advance();
+  // Runs again the events that ran in this frame's advance and only place
+  // a light at the current matrix, for a picture of the frame drawn again
+  // for another monitor: meshes drawn after them must see the light where
+  // the first picture had it. Nothing else runs, and no time passes.
+  void placeLightsAgain();
 
   // Applies operation 0/1/2 to every event with this id; others do nothing.
   void applyOperation(int32_t id, int32_t operation);

@@ -53,9 +53,15 @@ void applyMove(const Transform& move, bool& saved) {
 void SceneNode::draw() {
   currentNode = this;
   bool saved = false;
+  bool again = framePass == FramePass::Again;
+  if (!again) shownThisFrame_ = !closeRequested;
   applyMove(transform, saved);
-  if (!closeRequested) {
-    if (!redrawingFrame) timeline.advance();
+  if (shownThisFrame_) {
+    if (again) {
+      timeline.placeLightsAgain();
+    } else {
+      timeline.advance();
+    }
     applyMove(timeline.delta, saved);
     if (hasModel) {
       callHooks(BeforeMeshes);
@@ -63,7 +69,7 @@ void SceneNode::draw() {
       callHooks(AfterMeshes);
     }
   }
-  if (!redrawingFrame) reapClosedChildren();
+  if (!again) reapClosedChildren();
   if (closeRequested && children.empty()) {
     closed = true;
   } else {

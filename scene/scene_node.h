@@ -59,4 +59,10 @@ class SceneNode {
   void drawMeshes();
   void reapClosedChildren();
   void drawChildren();
+
+  // Whether the frame's first picture showed the node, for the pictures
+  // drawn again for other monitors: its own events may ask it to close
+  // once it is drawing, as a clock glyph that has just gone out of date
+  // does, and it still shows in that frame.
+  bool shownThisFrame_ = true;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/multisample_choice.h"
+#include "app/picture_views.h"
 #include "app/video_context.h"
 #include "tests/support/gl_test_context.h"
 
@@ -55,3 +56,59 @@ TEST(MultisampleChoice, SoftwareRenderersGoWithoutUnlessTheUserChose) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Rect {
+  int x, y, width, height;
+};
+
+std::vector<Rect> rectsOf(const std::vector<PictureView>& views) {
+  std::vector<Rect> rects;
+  for (const PictureView& view : views) rects.push_back({view.x, view.y, view.width, view.height});
+  return rects;
+}
+
+bool operator==(const Rect& a, const Rect& b) {
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+}  // namespace
+
+// Which monitors get a picture, and where in GL's window coordinates
+// (origin bottom left) each lies, for a window at the screen's corner.
+TEST(PictureViews, OnePicturePerMonitorInsideTheWindow) {
+  const ScreenRect wide{0, 0, 3840, 1080};
+  const Monitor left{{0, 0, 1920, 1080}, false}, right{{1920, 0, 1920, 1080}, true};
+  const Monitor whole{{0, 0, 3840, 1080}, false};
+  const Monitor head0{{0, 0, 1920, 1080}, false}, head1{{1920, 0, 1920, 1080}, false};
+  struct Case {
+    const char* what;
+    MonitorReports reports;
+    int width, height;
+    std::vector<Rect> expected;
+  };
+  const Case cases[] = {
+      {"the primary first", {{left, right}, {}, wide}, 3840, 1080,
+       {{1920, 0, 1920, 1080}, {0, 0, 1920, 1080}}},
+      {"Xinerama's heads where RandR sees one screen", {{whole}, {head0, head1}, wide}, 3840, 1080,
+       {{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}}},
+      {"a lower, shorter monitor counts from the bottom",
+       {{{{0, 0, 1920, 1200}, true}, {{1920, 400, 1280, 800}, false}}, {}, {0, 0, 3200, 1200}},
+       3200, 1200, {{0, 0, 1920, 1200}, {1920, 0, 1280, 800}}},
+      {"mirrored monitors drawn once", {{left, left, right}, {}, wide}, 3840, 1080,
+       {{1920, 0, 1920, 1080}, {0, 0, 1920, 1080}}},
+      {"a monitor partly beyond the screen is clipped, one wholly beyond is left out",
+       {{left, {{1920, 0, 2560, 1440}, false}, {{3840, 0, 800, 600}, false}}, {}, wide}, 3840, 1080,
+       {{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}}},
+      {"no monitor reported: the whole screen", {{}, {}, wide}, 3840, 1080, {{0, 0, 3840, 1080}}},
+      {"a display mode smaller than the screen: one picture", {{left, right}, {}, wide}, 1024,
+       768, {{0, 0, 1024, 768}}},
+  };
+  for (const Case& c : cases) {
+    std::vector<PictureView> views = viewsForMonitors(chooseMonitors(c.reports), c.reports.screen,
+                                                      c.width, c.height, OverlayMonitors::Primary);
+    EXPECT_TRUE(rectsOf(views) == c.expected) << c.what;
+    for (size_t i = 0; i < views.size(); ++i) EXPECT_EQ(views[i].overlays, i == 0) << c.what;
+  }
+}

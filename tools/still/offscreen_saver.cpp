@@ -50,6 +50,7 @@ OffscreenSaver::OffscreenSaver(const OffscreenSaverOptions& options)
   extraSettings = readExtras(options.settingsFile);
   options.overrides.applyTo(extraSettings);
   video = VideoContext::forCurrentContext(options.width, options.height);
+  if (!options.views.empty()) video->setViews(options.views);
   worldRoot = new SceneNode();
   overlayRoot = new SceneNode();
   buildScene();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/option_flags.h"
+#include "app/picture_views.h"
 #include "platform/offscreen_gl.h"
 
 // The saver's own scene and frame code on an offscreen context, driven by
@@ -19,6 +20,7 @@ struct OffscreenSaverOptions {
   unsigned seed = 1;
   bool fixedLocalTime = false;
   std::time_t localTime = 0;  // local time at simulated time 0
+  std::vector<PictureView> views;  // one per monitor; empty: the whole picture
 };
 
 class OffscreenSaver {

@@ -24,7 +24,8 @@ check_layout() {
               share/halvenrode/calendar.pak share/halvenrode/preview.ppk \
               bin/halvenrode libexec/xscreensaver/halvenrode \
               share/xscreensaver/config/halvenrode.xml bin/halvenrode-config \
-              share/applications/halvenrode-config.desktop; do
+              share/applications/halvenrode-config.desktop \
+              share/applications/screensavers/halvenrode.desktop; do
     [ -e "$usr/$path" ] || fail "missing $path"
   done
   for page in man6/halvenrode.6 man1/halvenrode-config.1; do
@@ -32,6 +33,21 @@ check_layout() {
   done
   grep -qx "Exec=halvenrode-config" "$usr/share/applications/halvenrode-config.desktop" ||
     fail "the menu entry does not run halvenrode-config"
+  # MATE's and XFCE's screen savers run the program of their entry only when
+  # they find it in one of their saver folders, and start it through PATH.
+  local entry="$usr/share/applications/screensavers/halvenrode.desktop" program
+  program="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")"
+  [ -n "$program" ] && [ -x "$usr/bin/$program" ] && [ -x "$usr/libexec/xscreensaver/$program" ] ||
+    fail "the screen-saver entry's program '$program' is not in bin/ and libexec/xscreensaver/"
+  program="$(sed -n 's/^TryExec=//p' "$entry")"
+  [ -n "$program" ] && [ -x "$usr/bin/$program" ] || fail "the screen-saver entry's TryExec '$program' is not in bin/"
+  # Screensaver is a reserved category, for which the validator wants an
+  # OnlyShowIn list of desktops; the entry names none, so that every
+  # desktop's saver reading the folder offers it. Any other error counts.
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" | grep ': error: ' | grep -v '"Screensaver" .* reserved category' >&2 &&
+      fail "the screen-saver entry is not valid"
+  fi
   [ -f "$etc/quorvel/registry.ini" ] || fail "missing the registry file"
   grep -q '^\[Software\\Quorvel\\Halvenrode\\Settings\]$' "$etc/quorvel/registry.ini" ||
     fail "the registry file has no settings key"

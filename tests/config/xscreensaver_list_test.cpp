@@ -73,18 +73,20 @@ TEST(XScreenSaverListTest, AddsAtTheEndOfTheListTheDaemonReadsAndKeepsEveryOther
   }
 }
 
-// A new file holds the daemon's whole default list, with the saver, and
-// nothing else but comments: the other settings keep their defaults.
-TEST(XScreenSaverListTest, FreshFileIsTheDefaultListWithTheSaver) {
+// A new file holds what the daemon writes itself: its defaults for the
+// whole program, with its whole default list and the saver added, after
+// comments; the defaults of single hacks and dialog parts stay out.
+TEST(XScreenSaverListTest, FreshFileIsTheDaemonsDefaultsWithTheSaver) {
   const std::string list =
       "\t\t\\\n\t\t\t\tmaze --root\t\\n\\\n  GL: \t\t\t\tcage --root\t\\n";
   const std::string appDefaults = "! about\n*mode:\t\t\trandom\n*programs:" + list +
-                                  "\n\n*hacks.maze.name: Maze\n";
+                                  "\n\n*hacks.maze.name: Maze\n*Dialog.font: sans\n*textURL: x\n";
   ListEdit edit = freshUserFile(appDefaults, "/etc/defaults");
   ASSERT_EQ(edit.change, ListChange::Added);
-  size_t start = edit.text.find("programs:");
+  size_t start = edit.text.find("mode:");
   ASSERT_NE(start, std::string::npos);
-  EXPECT_EQ(edit.text.substr(start), "programs:" + list + "\\\n" + kEntry + "\n");
+  EXPECT_EQ(edit.text.substr(start), "mode:\t\t\trandom\nprograms:" + list + "\\\n" + kEntry +
+                                         "\ntextURL: x\n");
   for (size_t line = 0; line < start; line = edit.text.find('\n', line) + 1) {
     EXPECT_TRUE(edit.text[line] == '#' || edit.text[line] == '\n') << edit.text.substr(line);
   }

@@ -85,7 +85,7 @@ XScreenSaverAddition addToFreshFile(const XScreenSaverFiles& files, const std::s
     return refused(folderOfPath(path) + " belongs to another user; nothing was written");
   }
   return written(path, edit.text, kNewFileMode,
-                 "Wrote " + path + ": XScreenSaver's programs from " + defaults +
+                 "Wrote " + path + ": XScreenSaver's defaults from " + defaults +
                      ", and Halvenrode at the end");
 }
 

@@ -110,6 +110,21 @@ const ResourceRecord* programsRecord(const std::string& text,
   return record;
 }
 
+// The daemon's own defaults as it writes them into a user's file: each
+// setting the app-defaults make for the whole program ("*timeout:", not
+// "*hacks.maze.name:"), as "name:value", in the app-defaults' order and
+// with the value's own spacing and continuation lines.
+std::string daemonDefaults(const std::string& appDefaults,
+                           const std::vector<ResourceRecord>& records) {
+  std::string text;
+  for (const ResourceRecord& record : records) {
+    if (record.name.empty() || record.name.find_first_of(".*") != std::string::npos) continue;
+    text += record.name + ":" + appDefaults.substr(record.valueBegin, record.end - record.valueBegin);
+    if (text.back() != '\n') text += '\n';
+  }
+  return text;
+}
+
 }  // namespace
 
 ListEdit addSaverToUserFile(const std::string& userFile) {
@@ -133,14 +148,9 @@ ListEdit freshUserFile(const std::string& appDefaults, const std::string& appDef
   std::string problem;
   const ResourceRecord* record = programsRecord(appDefaults, records, problem);
   if (record == nullptr) return unusable(appDefaultsPath + ": " + problem);
-  std::string list = "programs:" + appDefaults.substr(record->valueBegin,
-                                                      record->end - record->valueBegin);
-  if (list.back() != '\n') list += '\n';
-  ListEdit edit = addSaverToUserFile(list);
+  ListEdit edit = addSaverToUserFile(daemonDefaults(appDefaults, records));
   if (edit.change != ListChange::Added) return edit;
-  edit.text = "# XScreenSaver's list of programs from " + appDefaultsPath +
-              ",\n# with Halvenrode added by halvenrode-config. The other settings follow\n"
-              "# XScreenSaver's defaults until its settings dialog saves this file.\n\n" +
-              edit.text;
+  edit.text = "# XScreenSaver's defaults from " + appDefaultsPath +
+              ",\n# with Halvenrode added to its programs by halvenrode-config.\n\n" + edit.text;
   return edit;
 }

@@ -23,6 +23,12 @@ const struct {
                       {Snowfall::Steady, "steady"},
                       {Snowfall::Heavy, "heavy"}};
 
+const struct {
+  OverlayMonitors overlays;
+  const char* name;
+} kOverlayMonitorsNames[] = {{OverlayMonitors::Every, "every-monitor"},
+                             {OverlayMonitors::Primary, "primary-monitor"}};
+
 std::string trimmed(const std::string& text) {
   const char* blanks = " \t\r";
   size_t first = text.find_first_not_of(blanks);
@@ -44,6 +50,20 @@ bool parseSnowfall(const std::string& text, Snowfall& snowfall) {
   for (const auto& entry : kSnowfallNames) {
     if (text == entry.name) {
       snowfall = entry.snowfall;
+      return true;
+    }
+  }
+  return false;
+}
+
+const char* overlayMonitorsName(OverlayMonitors overlays) {
+  return overlays == OverlayMonitors::Primary ? "primary-monitor" : "every-monitor";
+}
+
+bool parseOverlayMonitors(const std::string& text, OverlayMonitors& overlays) {
+  for (const auto& entry : kOverlayMonitorsNames) {
+    if (text == entry.name) {
+      overlays = entry.overlays;
       return true;
     }
   }
@@ -78,6 +98,11 @@ bool applyExtraSetting(const std::string& line, ExtraSettings& extras, std::stri
     problem = key + " takes none, light, steady or heavy, not \"" + value + "\"";
     return false;
   }
+  if (key == kOverlayMonitorsKey) {
+    if (parseOverlayMonitors(value, extras.overlayMonitors)) return true;
+    problem = key + " takes every-monitor or primary-monitor, not \"" + value + "\"";
+    return false;
+  }
   problem = "there is no option called \"" + key + "\"";
   return false;
 }
@@ -110,7 +135,8 @@ std::string encodeExtraSettings(const ExtraSettings& extras) {
   return std::string("# Halvenrode's options beside its settings file; halvenrode-config\n"
                      "# writes this file, and the command line overrides it.\n") +
          kTimeOfDayKey + " = " + (extras.timeOfDay ? "on" : "off") + "\n" + kSnowfallKey +
-         " = " + snowfallName(extras.snowfall) + "\n";
+         " = " + snowfallName(extras.snowfall) + "\n" + kOverlayMonitorsKey + " = " +
+         overlayMonitorsName(extras.overlayMonitors) + "\n";
 }
 
 std::string extraSettingsFileBeside(const std::string& settingsPath) {

@@ -27,10 +27,15 @@ constexpr const char* kExtraSettingsFileName = "halvenrode.conf";
 // The keys of the text file, also the settings program's option names.
 constexpr const char* kTimeOfDayKey = "time-of-day";
 constexpr const char* kSnowfallKey = "snow";
+constexpr const char* kOverlayMonitorsKey = "overlays";
 
 // "none", "light", "steady", "heavy"; parsing takes exactly those.
 const char* snowfallName(Snowfall snowfall);
 bool parseSnowfall(const std::string& text, Snowfall& snowfall);
+
+// "every-monitor", "primary-monitor"; parsing takes exactly those.
+const char* overlayMonitorsName(OverlayMonitors overlays);
+bool parseOverlayMonitors(const std::string& text, OverlayMonitors& overlays);
 
 // "on", "yes", "true", "1" and "off", "no", "false", "0".
 bool parseOnOff(const std::string& text, bool& on);

@@ -63,6 +63,7 @@ constexpr const char* kDisplayModeOption = "--display-mode";
 constexpr const char* kTimeOfDayOn = "--time-of-day";
 constexpr const char* kTimeOfDayOff = "--no-time-of-day";
 constexpr const char* kSnowOption = "--snow";
+constexpr const char* kOverlaysOption = "--overlays";
 
 // XScreenSaver's own spellings, with one dash, for the frame-rate switch.
 std::string longForm(const std::string& word) {
@@ -132,6 +133,22 @@ int readSnowOption(const std::vector<std::string>& words, size_t at,
   return taken;
 }
 
+int readOverlaysOption(const std::vector<std::string>& words, size_t at,
+                       SettingOverrides& overrides, std::string& problem) {
+  std::string value;
+  int taken = valueOf(words, at, kOverlaysOption, value);
+  if (taken < 0) problem = std::string(kOverlaysOption) + " needs every-monitor or primary-monitor";
+  if (taken <= 0) return taken;
+  OverlayMonitors overlays = OverlayMonitors::Every;
+  if (!parseOverlayMonitors(value, overlays)) {
+    problem = std::string(kOverlaysOption) + " takes every-monitor, primary-monitor, not \"" +
+              value + "\"";
+    return -1;
+  }
+  overrides.setOverlayMonitors(overlays);
+  return taken;
+}
+
 int readValueOption(const std::vector<std::string>& words, size_t at,
                     SettingOverrides& overrides, std::string& problem) {
   std::string value;
@@ -145,7 +162,9 @@ int readValueOption(const std::vector<std::string>& words, size_t at,
   if (taken < 0) problem = std::string(kDisplayModeOption) + " needs a mode such as 1024x768";
   if (taken > 0 && !applyDisplayMode(value, overrides, problem)) return -1;
   if (taken != 0) return taken;
-  return readSnowOption(words, at, overrides, problem);
+  taken = readSnowOption(words, at, overrides, problem);
+  if (taken != 0) return taken;
+  return readOverlaysOption(words, at, overrides, problem);
 }
 
 // "  --name  help": the help starts in a column of its own (on the next
@@ -200,6 +219,11 @@ void SettingOverrides::setSnowfall(Snowfall snowfall) {
   snowfall_ = snowfall;
 }
 
+void SettingOverrides::setOverlayMonitors(OverlayMonitors overlays) {
+  hasOverlayMonitors_ = true;
+  overlayMonitors_ = overlays;
+}
+
 void SettingOverrides::applyTo(Settings& settings) const {
   for (const auto& flag : flags_) settings.*flag.first = flag.second;
   if (hasDisplayMode_) settings.displayMode = displayMode_;
@@ -208,6 +232,7 @@ void SettingOverrides::applyTo(Settings& settings) const {
 void SettingOverrides::applyTo(ExtraSettings& extras) const {
   if (hasTimeOfDay_) extras.timeOfDay = timeOfDay_;
   if (hasSnowfall_) extras.snowfall = snowfall_;
+  if (hasOverlayMonitors_) extras.overlayMonitors = overlayMonitors_;
 }
 
 int readSettingOption(const std::vector<std::string>& words, size_t at,
@@ -242,5 +267,8 @@ std::string settingOptionsHelp() {
                     "moonlight and the train's lamps at night; or always noon");
   text += helpEntry(std::string(kSnowOption) + "=none|light|steady|heavy",
                     "falling snow drifting past the train, and how thick");
+  text += helpEntry(std::string(kOverlaysOption) + "=every-monitor|primary-monitor",
+                    "with several monitors, each showing the whole scene: the clock, calendar "
+                    "and frame rate on each of them, or on the primary one only");
   return text;
 }

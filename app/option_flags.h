@@ -16,6 +16,7 @@ class SettingOverrides {
   void setDisplayMode(int32_t row);
   void setTimeOfDay(bool on);
   void setSnowfall(Snowfall snowfall);
+  void setOverlayMonitors(OverlayMonitors overlays);
   void applyTo(Settings& settings) const;
   void applyTo(ExtraSettings& extras) const;
 
@@ -27,6 +28,8 @@ class SettingOverrides {
   bool timeOfDay_ = false;
   bool hasSnowfall_ = false;
   Snowfall snowfall_ = Snowfall::None;
+  bool hasOverlayMonitors_ = false;
+  OverlayMonitors overlayMonitors_ = OverlayMonitors::Every;
 };
 
 // Reads the settings option that starts at words[at]: a switch such as

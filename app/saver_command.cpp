@@ -81,9 +81,9 @@ std::string saverUsage() {
          "Settings are read from the first of these files that exists:\n"
          "  " + userFile + "\n"
          "  " + settingsFileFor(SettingsScope::Machine) + "\n"
-         "The time-of-day and snow settings come from halvenrode.conf in the same\n"
-         "folders. Change them all with halvenrode-config. Escape ends the\n"
-         "full-screen run.\n";
+         "The time-of-day, snow and overlays settings come from halvenrode.conf in\n"
+         "the same folders. Change them all with halvenrode-config. Escape ends\n"
+         "the full-screen run.\n";
 }
 
 std::string saverVersion() { return std::string("halvenrode ") + HALVENRODE_VERSION; }

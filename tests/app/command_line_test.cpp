@@ -84,7 +84,8 @@ TEST(SaverCommandLine, MistakesNameTheWordInOneLine) {
       {{"--window-id"}, "--window-id"},  {{"--fps=1"}, "--fps=1"},
       {{"-24-hour"}, "-24-hour"},        {{"--root", "/s"}, "/s"},
       {{"--snow=lots"}, "lots"},         {{"--snow"}, "--snow"},
-      {{"--time-of-day=on"}, "--time-of-day=on"},
+      {{"--time-of-day=on"}, "--time-of-day=on"}, {{"--overlays=left"}, "left"},
+      {{"--overlays"}, "--overlays"},
   };
   for (const auto& mistake : mistakes) {
     SaverCommand command = readSaverCommand(mistake.first);

@@ -49,10 +49,14 @@ TEST(ExtraSettingsText, WrittenTextReadsBackAndEveryValueRoundTrips) {
   for (bool timeOfDay : {false, true}) {
     for (Snowfall snowfall :
          {Snowfall::None, Snowfall::Light, Snowfall::Steady, Snowfall::Heavy}) {
-      ExtraSettings written{timeOfDay, snowfall}, read{!timeOfDay, Snowfall::Heavy};
+      OverlayMonitors overlays = timeOfDay ? OverlayMonitors::Primary : OverlayMonitors::Every;
+      ExtraSettings written{timeOfDay, snowfall, overlays};
+      ExtraSettings read{!timeOfDay, Snowfall::Heavy,
+                         timeOfDay ? OverlayMonitors::Every : OverlayMonitors::Primary};
       applyExtraSettingsText(encodeExtraSettings(written), read);
       EXPECT_EQ(read.timeOfDay, timeOfDay);
       EXPECT_EQ(read.snowfall, snowfall) << snowfallName(snowfall);
+      EXPECT_EQ(read.overlayMonitors, overlays) << overlayMonitorsName(overlays);
     }
   }
 }
@@ -123,9 +127,10 @@ TEST_F(ExtraSettingsFiles, CommandLineOverTheUsersFileOverTheMachinesOverTheDefa
   EXPECT_EQ(extras.snowfall, Snowfall::Steady);
   EXPECT_EQ(source, fileIn("user"));
 
-  extras = run({"--time-of-day", "--snow=heavy", "--fps"}, source);
+  extras = run({"--time-of-day", "--snow=heavy", "--fps", "--overlays", "primary-monitor"}, source);
   EXPECT_TRUE(extras.timeOfDay);
   EXPECT_EQ(extras.snowfall, Snowfall::Heavy);
+  EXPECT_EQ(extras.overlayMonitors, OverlayMonitors::Primary);
   extras = run({"--time-of-day", "--snow", "none", "--no-time-of-day"}, source);
   EXPECT_FALSE(extras.timeOfDay);
   EXPECT_EQ(extras.snowfall, Snowfall::None);

@@ -102,7 +102,8 @@ SettingsBytes storedFile(uint8_t frameRate) {
 
 TEST_F(ConfigDialogTest, OpensWithTheStoredValuesAndOkWritesThem) {
   ASSERT_TRUE(putFileBytes(settingsFile(), storedFile(1).bytes()));
-  ASSERT_TRUE(putFileBytes(folder.file("halvenrode.conf"), "time-of-day = on\nsnow = steady\n"));
+  ASSERT_TRUE(putFileBytes(folder.file("halvenrode.conf"),
+                           "time-of-day = on\nsnow = steady\noverlays = primary-monitor\n"));
   auto dialog = startDialog();
   Window window = waitForDrawnDialog();
   ASSERT_NE(window, 0u) << "no dialog appeared: " << fileText(logs.file("err.txt"));
@@ -118,6 +119,7 @@ TEST_F(ConfigDialogTest, OpensWithTheStoredValuesAndOkWritesThem) {
   ASSERT_EQ(readExtraSettingsFile(folder.file("halvenrode.conf"), extras), FileRead::Done);
   EXPECT_FALSE(extras.timeOfDay);
   EXPECT_EQ(extras.snowfall, Snowfall::Steady);
+  EXPECT_EQ(extras.overlayMonitors, OverlayMonitors::Primary);  // not in the dialog, kept
 }
 
 TEST_F(ConfigDialogTest, CancelWritesNothing) {

@@ -100,7 +100,7 @@ TEST_F(ConfigProgramTest, ShowPrintsTheStoredValuesAndSetKeepsTheStrings) {
   EXPECT_EQ(shown.out,
             "clock=on\nanalog-clock=on\nclock-24-hour=on\nlarge-clock=off\ncalendar=off\n"
             "monday-first-calendar=on\nframe-rate=on\nexit-on-mouse-move=on\n"
-            "display-mode=1024x768\ntime-of-day=off\nsnow=none\n");
+            "display-mode=1024x768\ntime-of-day=off\nsnow=none\noverlays=every-monitor\n");
   ASSERT_EQ(run({"--set", "calendar=on", "display-mode=desktop"}).status, 0);
   EXPECT_EQ(fileBytes(settingsFile()),
             SettingsBytes().i32(1).counted(first).counted(second).u8(1).i32(77).i32(0).u8(1)
@@ -112,16 +112,18 @@ TEST_F(ConfigProgramTest, ShowPrintsTheStoredValuesAndSetKeepsTheStrings) {
 // file as it was (here: not there, so the machine-wide one stays in force).
 TEST_F(ConfigProgramTest, SceneOptionsGoToTheTextFileTheSaverReads) {
   const std::string text = folder.file("halvenrode.conf");
-  ASSERT_EQ(run({"--set", "snow=steady", "time-of-day=on"}).status, 0);
+  ASSERT_EQ(run({"--set", "snow=steady", "time-of-day=on", "overlays=primary-monitor"}).status, 0);
   EXPECT_NE(access(settingsFile().c_str(), F_OK), 0);
   ExtraSettings read;
   ASSERT_EQ(readExtraSettingsFile(text, read), FileRead::Done);
   EXPECT_TRUE(read.timeOfDay);
   EXPECT_EQ(read.snowfall, Snowfall::Steady);
-  EXPECT_NE(run({"--show"}).out.find("time-of-day=on\nsnow=steady\n"), std::string::npos);
+  EXPECT_EQ(read.overlayMonitors, OverlayMonitors::Primary);
+  EXPECT_NE(run({"--show"}).out.find("time-of-day=on\nsnow=steady\noverlays=primary-monitor\n"),
+            std::string::npos);
 
   const std::string before = fileText(text);
-  for (const char* bad : {"snow=lots", "time-of-day=dusk"}) {
+  for (const char* bad : {"snow=lots", "time-of-day=dusk", "overlays=left"}) {
     EXPECT_EQ(run({"--set", "clock=off", bad}).status, 2) << bad;
     EXPECT_EQ(fileText(text), before) << bad;
     EXPECT_NE(access(settingsFile().c_str(), F_OK), 0) << bad;
@@ -131,6 +133,7 @@ TEST_F(ConfigProgramTest, SceneOptionsGoToTheTextFileTheSaverReads) {
   ASSERT_EQ(readExtraSettingsFile(text, read), FileRead::Done);
   EXPECT_EQ(read.snowfall, Snowfall::None);
   EXPECT_TRUE(read.timeOfDay);
+  EXPECT_EQ(read.overlayMonitors, OverlayMonitors::Primary);
 
   // A text file that cannot be read is never replaced by one that would
   // lose what it holds.

@@ -173,7 +173,9 @@ std::string configUsage() {
          wrappedList(flags, "  ") + ": on or off\n  " + kDisplayModeOptionName + ": one of\n" +
          wrappedList(modes, "    ") + "\n  " + kTimeOfDayKey +
          ": on or off, light that follows the local time\n  " + kSnowfallKey +
-         ": none, light, steady or heavy, falling snow\n"
+         ": none, light, steady or heavy, falling snow\n  " + kOverlayMonitorsKey +
+         ": every-monitor or primary-monitor, where the clock, calendar and frame\n"
+         "    rate go when several monitors each show the scene\n"
          "The last two are kept in " + kExtraSettingsFileName + " beside the settings file.\n";
 }
 

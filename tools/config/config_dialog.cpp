@@ -122,8 +122,10 @@ DialogControls buildControls(GtkWidget* dialog, const Settings& settings,
   return controls;
 }
 
-ExtraSettings chosenExtras(const DialogControls& controls) {
-  ExtraSettings chosen;
+// The scene options as the dialog shows them; what it does not show (where
+// the overlays go on several monitors) is kept as loaded.
+ExtraSettings chosenExtras(const DialogControls& controls, const ExtraSettings& loaded) {
+  ExtraSettings chosen = loaded;
   chosen.timeOfDay = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(controls.timeOfDay));
   int snow = gtk_combo_box_get_active(GTK_COMBO_BOX(controls.snowfall));
   if (snow >= 0 && snow < 4) chosen.snowfall = kSnowfallChoices[snow];
@@ -246,7 +248,8 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
   int status = 0;
   if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
     std::string problem;
-    if (!save(target, chosenSettings(controls, loaded), chosenExtras(controls), problem)) {
+    if (!save(target, chosenSettings(controls, loaded), chosenExtras(controls, loadedExtras),
+              problem)) {
       std::fprintf(stderr, "%s: %s\n", kConfigProgramName, problem.c_str());
       showFailure(dialog, "The settings were not saved.", problem);
       status = 1;

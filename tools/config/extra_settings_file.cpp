@@ -27,12 +27,13 @@ bool loadExtraSettingsFor(const SettingsTarget& target, ExtraSettings& extras,
 }
 
 bool isExtraSettingName(const std::string& name) {
-  return name == kTimeOfDayKey || name == kSnowfallKey;
+  return name == kTimeOfDayKey || name == kSnowfallKey || name == kOverlayMonitorsKey;
 }
 
 std::string describeExtraSettings(const ExtraSettings& extras) {
   return std::string(kTimeOfDayKey) + "=" + (extras.timeOfDay ? "on" : "off") + "\n" +
-         kSnowfallKey + "=" + snowfallName(extras.snowfall) + "\n";
+         kSnowfallKey + "=" + snowfallName(extras.snowfall) + "\n" + kOverlayMonitorsKey + "=" +
+         overlayMonitorsName(extras.overlayMonitors) + "\n";
 }
 
 bool writeExtraSettingsFile(const std::string& path, const ExtraSettings& extras,

@@ -38,10 +38,6 @@ void preferX11Video() { setenv("SDL_VIDEODRIVER", "x11", 0); }
 // - A full-screen window takes the keyboard only on request, and one as
 //   large as the whole X screen (several monitors) is centred on the first
 //   monitor unless placed at the screen's corner.
-// - With the cursor hidden, pointer motion comes from raw device events,
-//   which absolute pointers (tablets, a virtual machine's pointer) do not
-//   give: motion would then never end the run. Warping keeps it from the
-//   window's own motion events.
 void askForClassicBehaviour(bool hostWindow) {
   setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
   if (hostWindow) {
@@ -49,7 +45,6 @@ void askForClassicBehaviour(bool hostWindow) {
   } else {
     setenv("SDL_GRAB_KEYBOARD", "1", 0);
     setenv("SDL_VIDEO_WINDOW_POS", "0,0", 0);
-    setenv("SDL_MOUSE_RELATIVE_MODE_WARP", "1", 0);
   }
 }
 

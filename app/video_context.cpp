@@ -78,7 +78,24 @@ VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const S
   }
   fitToScreen();
   setMode();
-  SDL_ShowCursor(SDL_DISABLE);
+  hideCursor();
+}
+
+// The cursor is hidden by an image with no pixels rather than by switching
+// it off: the SDL 1.2 built on SDL 2 turns a switched-off cursor in a
+// full-screen window into relative mouse mode, where motion comes only
+// from raw device events (absolute pointers such as a tablet or a virtual
+// machine's give none, so motion would never end the run), or, with SDL 2
+// made to warp the pointer instead, into a stream of warps that floods the
+// event queue on some multi-screen servers and loses the Escape key.
+void VideoContext::hideCursor() {
+  Uint8 none[1] = {0};
+  blankCursor_ = SDL_CreateCursor(none, none, 8, 1, 0, 0);
+  if (blankCursor_ != nullptr) {
+    SDL_SetCursor(blankCursor_);
+  } else {
+    SDL_ShowCursor(SDL_DISABLE);
+  }
 }
 
 // The classic SDL 1.2 reports the whole X screen as the desktop; the one
@@ -117,6 +134,7 @@ VideoContext* VideoContext::forCurrentContext(int32_t width, int32_t height) {
 }
 
 VideoContext::~VideoContext() {
+  if (blankCursor_ != nullptr) SDL_FreeCursor(blankCursor_);
   if (ownsSdl_) SDL_Quit();
 }
 

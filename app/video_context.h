@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+struct SDL_Cursor;
+
 #include "app/gl_setup.h"
 #include "app/picture_views.h"
 
@@ -59,6 +61,7 @@ class VideoContext {
  private:
   VideoContext() = default;
   void takeDesktopSize();
+  void hideCursor();
   void fitToScreen();
   ScreenRect screen_;
   int32_t width_ = 0;
@@ -67,4 +70,5 @@ class VideoContext {
   std::vector<PictureView> views_;
   bool ownsSdl_ = false;
   bool multisampling_ = false;
+  SDL_Cursor* blankCursor_ = nullptr;
 };

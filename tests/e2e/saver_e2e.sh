@@ -122,6 +122,35 @@ black_in() {
   "$build/halvenrode-pngstats" "$work/host.png" "$@" | awk '/^black/ {print $2}'
 }
 
+# Two 640x480 monitors side by side: the saver's window covers both (a
+# window of the whole screen is mapped and the keyboard taken), and after
+# a while each monitor shows the whole scene: neither is black, and the two
+# pictures are the same but for a few edge pixels (one picture stretched
+# across both differs in most of them). Escape ends the run.
+expect_a_picture_on_each_monitor() {
+  local black differing window
+  start_saver
+  wait_for_window 1280x480
+  # The saver's own window: some GL visuals (a DirectColor one, as SDL 2
+  # takes on a nested server) cannot be read through the root window there.
+  window="$(xwininfo -root -tree | awk '/ 1280x480\+0\+0/ {print $1; exit}')"
+  sleep 3
+  for _ in $(seq 1 50); do
+    "$build/halvenrode-grab" "$work/screen.png" "$window" || fail "cannot read the saver's window"
+    black="$("$build/halvenrode-pngstats" "$work/screen.png" | awk '/^black/ {print $2}')"
+    differing="$("$build/halvenrode-pngstats" "$work/screen.png" --compare 0 0 640 0 640 480 |
+                 awk '{print $2}')"
+    awk -v b="$black" -v d="$differing" 'BEGIN { exit !(b < 0.2 && d < 0.02) }' && break
+    sleep 0.2
+  done
+  echo "black $black, the monitors' pictures differ in $differing of their pixels"
+  awk -v b="$black" 'BEGIN { exit !(b < 0.2) }' || fail "the screen is black ($black)"
+  awk -v d="$differing" 'BEGIN { exit !(d < 0.02) }' || fail "the monitors show different pictures ($differing)"
+  [ -n "${HALVENRODE_SCREENSHOT:-}" ] && cp "$work/screen.png" "$HALVENRODE_SCREENSHOT"
+  xdotool key Escape
+  expect_clean_end 100
+}
+
 # Fails unless the saver ends within $1 tenths of a second with status 0
 # and nothing on stderr.
 expect_clean_end() {
@@ -407,6 +436,30 @@ case "$1" in
     status=$?
     [ "$status" = 1 ] || fail "missing saver program: status $status, expected 1"
     grep -q "cannot start $work/install/Halvenrode.exe" "$work/stderr" || fail "no message for the missing program"
+    ;;
+  two_randr_monitors_each_show_the_whole_scene)
+    # One screen split into two monitors, as a user's xrandr --setmonitor
+    # or a driver that shows two outputs as one screen does.
+    xvfb_start 1280x480x24 || fail "no Xvfb"
+    output="$(xrandr --listmonitors | awk 'NR == 2 {print $NF}')"
+    xrandr --setmonitor left 640/169x480/127+0+0 "$output" >/dev/null 2>&1 &&
+      xrandr --setmonitor right 640/169x480/127+640+0 none >/dev/null 2>&1 ||
+      fail "cannot split the screen into monitors"
+    [ "$(xrandr --listmonitors | head -1)" = "Monitors: 2" ] || fail "not two monitors"
+    expect_a_picture_on_each_monitor
+    ;;
+  two_xinerama_screens_each_show_the_whole_scene)
+    # Two screens joined by Xinerama, nested in a private Xvfb: the server
+    # then leaves RandR describing the first screen only.
+    xvfb_start 1400x600x24 || fail "no Xvfb"
+    nested="$(xvfb_free_display)" || fail "no free display number"
+    Xephyr ":$nested" -screen 640x480 -screen 640x480 +xinerama -noreset -nolisten tcp \
+      >"$work/xephyr.log" 2>&1 &
+    host_PID=$!
+    export DISPLAY=":$nested"
+    for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo -ext XINERAMA 2>/dev/null | grep -q "head #1" || fail "Xephyr did not start with two heads"
+    expect_a_picture_on_each_monitor
     ;;
   *)
     fail "unknown case $1"

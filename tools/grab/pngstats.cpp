@@ -6,16 +6,56 @@
 //   black F      fraction of pixels with every channel <= 5
 //   mean R G B   mean colour
 //   colours N    distinct colours (up to 100000)
+// halvenrode-pngstats FILE.png --compare X1 Y1 X2 Y2 W H
+// compares two rectangles of one picture (two monitors' pictures):
+//   differing F  fraction of pixels more than 16 apart in some channel
 #include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "platform/png_file.h"
 
+namespace {
+
+bool inside(int x, int y, int w, int h, int width, int height) {
+  return x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= width && y + h <= height;
+}
+
+int compareRectangles(char** args, int width, int height, const std::vector<uint8_t>& pixels) {
+  int v[6];
+  for (int i = 0; i < 6; ++i) v[i] = std::atoi(args[i]);
+  const int w = v[4], h = v[5];
+  if (!inside(v[0], v[1], w, h, width, height) || !inside(v[2], v[3], w, h, width, height)) {
+    std::fprintf(stderr, "halvenrode-pngstats: rectangle outside the picture\n");
+    return 2;
+  }
+  long differing = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint8_t* a = &pixels[(static_cast<size_t>(v[1] + y) * width + v[0] + x) * 4];
+      const uint8_t* b = &pixels[(static_cast<size_t>(v[3] + y) * width + v[2] + x) * 4];
+      for (int c = 0; c < 3; ++c) {
+        if (std::abs(a[c] - b[c]) > 16) {
+          ++differing;
+          break;
+        }
+      }
+    }
+  }
+  std::printf("differing %.4f\n", differing / (static_cast<double>(w) * h));
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc != 2 && argc != 6) {
-    std::fprintf(stderr, "usage: halvenrode-pngstats FILE.png [X Y W H]\n");
+  bool compare = argc == 9 && std::string(argv[2]) == "--compare";
+  if (argc != 2 && argc != 6 && !compare) {
+    std::fprintf(stderr,
+                 "usage: halvenrode-pngstats FILE.png [X Y W H]\n"
+                 "       halvenrode-pngstats FILE.png --compare X1 Y1 X2 Y2 W H\n");
     return 2;
   }
   int width = 0;
@@ -25,13 +65,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "halvenrode-pngstats: cannot read %s\n", argv[1]);
     return 1;
   }
+  if (compare) return compareRectangles(argv + 3, width, height, pixels);
   int x0 = 0, y0 = 0, w = width, h = height;
   if (argc == 6) {
     x0 = std::atoi(argv[2]);
     y0 = std::atoi(argv[3]);
     w = std::atoi(argv[4]);
     h = std::atoi(argv[5]);
-    if (x0 < 0 || y0 < 0 || w <= 0 || h <= 0 || x0 + w > width || y0 + h > height) {
+    if (!inside(x0, y0, w, h, width, height)) {
       std::fprintf(stderr, "halvenrode-pngstats: rectangle outside the picture\n");
       return 2;
     }

@@ -83,7 +83,7 @@ VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors) 
                             settings->displayBitsPerPixel(), monitors.screen);
   }
   setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
-  tolerateLostHostWindow();
+  tolerateLostHostWindow(host->window);
   return new VideoContext(host->width, host->height, 32);
 }
 

@@ -9,6 +9,8 @@
 
 #include "app/multisample_choice.h"
 #include "app/renderer_probe.h"
+#include "platform/host_window.h"
+#include "platform/stop_signals.h"
 #include "platform/software_rasteriser.h"
 
 #ifndef GL_MULTISAMPLE
@@ -153,6 +155,9 @@ void VideoContext::setMode() {
     // Drivers without multisampling get a plain mode on the second try.
     requestFrameBuffer(false);
     if (SDL_SetVideoMode(width_, height_, 32, flags) == nullptr) {
+      // A host that took its window back while the mode was being set
+      // ends the saver as a stop signal would, quietly.
+      if (hostWindowLost()) endIfStillStarting();
       failVideo("Video mode set failed: %s\n");
     }
   }

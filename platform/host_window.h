@@ -52,4 +52,12 @@ class HostWindowWatch {
 // (see finishStartup), and afterwards only mark the window as lost, which
 // HostWindowWatch::poll reports; every other X error is handled as before.
 // Call it before SDL starts: SDL's own handler passes such errors on to it.
-void tolerateLostHostWindow();
+void tolerateLostHostWindow(unsigned long window);
+
+// Whether the host window given to tolerateLostHostWindow is gone, or goes
+// within a second: its loss was seen, or the X server no longer knows it.
+// Libraries that check their own requests (SDL 2 making its GL context
+// current) report the loss only as their own failure, sometimes while the
+// server is still taking the window down. False at once when no host
+// window was given.
+bool hostWindowLost();

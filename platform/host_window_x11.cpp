@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
@@ -51,6 +53,7 @@ namespace {
 // Errors of requests about a window that may not exist: the handler below
 // records them instead of letting Xlib end the process.
 bool hostWindowGone = false;
+unsigned long tolerantOf = 0;  // the host window whose loss is tolerated
 XErrorHandler earlierHandler = nullptr;
 int glxFirstError = -1;  // GLX's first error code on this server, -1 without GLX
 
@@ -153,7 +156,20 @@ bool HostWindowWatch::poll(int& width, int& height) {
   return !hostWindowGone;
 }
 
-void tolerateLostHostWindow() {
+bool hostWindowLost() {
+  if (tolerantOf == 0) return false;
+  for (int tries = 0; tries < 10; ++tries) {
+    int width = 0;
+    int height = 0;
+    std::string problem;
+    if (hostWindowGone || !hostWindowSize(tolerantOf, width, height, problem)) return true;
+    usleep(100 * 1000);
+  }
+  return false;
+}
+
+void tolerateLostHostWindow(unsigned long window) {
+  tolerantOf = window;
   if (glxFirstError < 0) findGlxErrors();
   XErrorHandler previous = XSetErrorHandler(recordLostWindow);
   if (previous != recordLostWindow) earlierHandler = previous;

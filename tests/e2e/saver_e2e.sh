@@ -369,7 +369,7 @@ case "$1" in
     saver_pid=$!
     wait_for_drawing
     kill "${host_PID:-}"  # the host's windows go with its connection
-    expect_clean_end 30
+    expect_clean_end 50
     ;;
   display_mode_larger_than_screen_falls_back)
     write_settings off 1600x1200

@@ -16,10 +16,6 @@ SettingsTarget settingsTargetFor(SettingsScope scope) {
   SettingsTarget target;
   target.scope = scope;
   target.path = settingsFileFor(scope);
-  target.readFrom = target.path;
-  if (scope == SettingsScope::User && !exists(target.path)) {
-    target.readFrom = settingsFileFor(SettingsScope::Machine);
-  }
   return target;
 }
 
@@ -30,10 +26,17 @@ std::string describeTarget(const SettingsTarget& target) {
   return "Your own settings, kept in " + target.path + ".";
 }
 
+// Which file to read is decided here, not when the target is named: under
+// --set's lock, another program may have made the user's file meanwhile,
+// and starting from the machine-wide file would then undo its change.
 bool loadTargetSettings(const SettingsTarget& target, Settings& settings, std::string& problem) {
-  if (loadSettingsFile(target.readFrom, settings, problem)) return true;
-  if (target.readFrom == target.path) return false;
-  settings = Settings();
+  if (target.scope == SettingsScope::Machine || exists(target.path)) {
+    return loadSettingsFile(target.path, settings, problem);
+  }
+  std::string ignored;
+  if (!loadSettingsFile(settingsFileFor(SettingsScope::Machine), settings, ignored)) {
+    settings = Settings();
+  }
   return true;
 }
 

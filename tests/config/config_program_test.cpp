@@ -301,6 +301,44 @@ TEST_F(ConfigProgramTest, ShowMakesNoFolderAndSetMakesItsOwn) {
   EXPECT_EQ(readAsSaver(configFolder + "/Quorvel_Halvenrode_cfg").showCalendar, 0);
 }
 
+// Both files change together or neither does. A write of the second that
+// fails (here: longer than the file-size limit, as on a full disk) leaves
+// the first as it was. Should the second refuse its place after the first
+// took its own (a sticky folder where the text file is another user's),
+// the message says that the first was changed.
+TEST_F(ConfigProgramTest, SetChangesBothFilesOrSaysWhichItChanged) {
+  const std::string text = folder.file("halvenrode.conf");
+  ASSERT_EQ(run({"--set", "clock=on", "snow=light"}).status, 0);
+  const std::string before = fileBytes(settingsFile()), textBefore = fileText(text);
+  constexpr size_t kLimit = 100;
+  ASSERT_TRUE(before.size() < kLimit && textBefore.size() > kLimit) << "no limit between them";
+  ChildProcess limited("sh", options({"-c", "trap '' XFSZ; exec prlimit --fsize=100 \"$@\"", "sh",
+                                      CONFIG_PROGRAM, "--set", "clock=off", "snow=heavy"}));
+  int status = -1;
+  ASSERT_TRUE(limited.waitForExit(kTimeoutMs, status));
+  std::string err = fileText(logs.file("err.txt"));
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(err.find("cannot write " + text), std::string::npos) << err;
+  EXPECT_EQ(fileBytes(settingsFile()), before);
+  EXPECT_EQ(fileText(text), textBefore);
+
+  if (geteuid() != 0) return;  // only root can hand the text file to another user
+  configFolder = folder.file("shared");
+  ASSERT_EQ(mkdir(configFolder.c_str(), 0777), 0);
+  ASSERT_EQ(chmod(configFolder.c_str(), 01777), 0);
+  ASSERT_EQ(chmod(folder.path().c_str(), 0711), 0);
+  ASSERT_TRUE(putFileBytes(configFolder + "/halvenrode.conf", textBefore));
+  Outcome outcome = run({"--set", "clock=off", "snow=heavy"}, kUnprivilegedUser);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  EXPECT_NE(outcome.err.find("cannot write " + configFolder + "/halvenrode.conf"),
+            std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.err.find(configFolder + "/Quorvel_Halvenrode_cfg was changed"),
+            std::string::npos) << outcome.err;
+  EXPECT_EQ(readAsSaver(configFolder + "/Quorvel_Halvenrode_cfg").showClock, 0);
+  EXPECT_EQ(fileText(configFolder + "/halvenrode.conf"), textBefore);
+}
+
 // Programs changing different options of both files at once, each round
 // in a fresh folder: every change is applied to what the others wrote,
 // also when none of them found a file of the user's. Rounds, since a lost

@@ -8,7 +8,7 @@
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
-#include "tools/config/settings_writer.h"
+#include "tools/config/settings_save.h"
 #include "tools/config/xscreensaver_file.h"
 
 namespace {
@@ -74,8 +74,8 @@ int setOptions(const std::vector<std::string>& assignments, const SettingsTarget
     return kNotWritten;
   }
   applyAll(assignments, settings, extras, touched, err);
-  if ((touched[0] && !writeSettingsFile(target.path, settings, problem)) ||
-      (touched[1] && !writeExtraSettingsFile(extraSettingsPathFor(target), extras, problem))) {
+  if (!saveTargetFiles(target, touched[0] ? &settings : nullptr, touched[1] ? &extras : nullptr,
+                       problem)) {
     complain(err) << problem << "\n";
     return kNotWritten;
   }

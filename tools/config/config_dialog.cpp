@@ -11,7 +11,7 @@
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
-#include "tools/config/settings_writer.h"
+#include "tools/config/settings_save.h"
 #include "tools/config/xscreensaver_file.h"
 
 namespace {
@@ -209,8 +209,7 @@ bool save(const SettingsTarget& target, const Settings& chosen, const ExtraSetti
     problem = lock.problem();
     return false;
   }
-  return writeSettingsFile(target.path, chosen, problem) &&
-         writeExtraSettingsFile(extraSettingsPathFor(target), extras, problem);
+  return saveTargetFiles(target, &chosen, &extras, problem);
 }
 
 }  // namespace

@@ -233,11 +233,15 @@ TEST_F(ConfigProgramTest, MissingUserFolderIsMadePrivate) {
   EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
-// Changing the machine-wide settings needs root, and an ordinary user is
-// told so; the old file stays.
-TEST_F(ConfigProgramTest, UnwritableFolderKeepsTheOldFileAndNamesThePath) {
+// A change that cannot be saved says in one line what stands in its way,
+// with the error met first, and the old file stays. Changing the
+// machine-wide settings needs root, and an ordinary user is told so,
+// whether or not a lock file is there yet; so is one whose settings folder
+// cannot be made. A folder where the lock file belongs is named.
+TEST_F(ConfigProgramTest, UnsavedChangesNameWhatIsInTheWayAndKeepTheOldFile) {
   ASSERT_EQ(run({"--system", "--set", "analog-clock=on"}).status, 0);
   const std::string before = fileBytes(machineFile());
+  ASSERT_EQ(mkdir((settingsFile() + ".lock").c_str(), 0700), 0);
   uid_t user = 0;
   if (geteuid() == 0) {
     // Readable by everyone, writable by its owner (root) only.
@@ -246,16 +250,38 @@ TEST_F(ConfigProgramTest, UnwritableFolderKeepsTheOldFileAndNamesThePath) {
   } else {
     ASSERT_EQ(chmod(machineFolder.path().c_str(), 0555), 0);
   }
-  Outcome outcome = run({"--system", "--set", "analog-clock=off"}, user);
-  chmod(machineFolder.path().c_str(), 0700);
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
-  EXPECT_NE(outcome.err.find(machineFile()), std::string::npos) << outcome.err;
-  if (user != 0) {
-    EXPECT_NE(outcome.err.find("administrator rights"), std::string::npos) << outcome.err;
+  const struct {
+    std::string configFolder;
+    bool system;
+    uid_t user;
+    std::string named;  // the start of the message
+  } cases[] = {
+      {folder.path(), true, user, "cannot write " + machineFile()},
+      {folder.path(), true, user, "cannot write " + machineFile()},  // without a lock file
+      {machineFolder.file("new/config"), false, user,
+       "cannot make the folder " + machineFolder.file("new/config")},
+      {folder.path(), false, 0, "cannot write " + settingsFile() + ".lock"},
+  };
+  for (const auto& c : cases) {
+    if (&c == &cases[1]) ASSERT_EQ(unlink((machineFile() + ".lock").c_str()), 0);
+    configFolder = c.configFolder;
+    std::vector<std::string> arguments = {"--set", "analog-clock=off"};
+    if (c.system) arguments.insert(arguments.begin(), "--system");
+    Outcome outcome = run(arguments, c.user);
+    EXPECT_EQ(outcome.status, 1) << c.named;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    EXPECT_NE(outcome.err.find(c.named + ": "), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find("No such file"), std::string::npos) << outcome.err;
+    if (c.user != 0) {
+      EXPECT_NE(outcome.err.find("the folder " + machineFolder.path().substr(
+                                     0, machineFolder.path().size() - 1) +
+                                 " needs administrator rights"),
+                std::string::npos) << outcome.err;
+    }
   }
+  chmod(machineFolder.path().c_str(), 0700);
   EXPECT_EQ(fileBytes(machineFile()), before);
-  EXPECT_EQ(readAsSaver(machineFile()).analogClock, 1);
+  EXPECT_EQ(access(settingsFile().c_str(), F_OK), -1);
 }
 
 // Choices that could not be read are never replaced: neither by defaults

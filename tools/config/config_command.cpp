@@ -57,7 +57,11 @@ int setOptions(const std::vector<std::string>& assignments, const SettingsTarget
   ExtraSettings trialExtras;
   bool touched[2] = {false, false};
   if (!applyAll(assignments, trial, trialExtras, touched, err)) return kUsageMistake;
-  prepareTargetFolder(target);
+  std::string problem;
+  if (!prepareTargetFolder(target, problem)) {
+    complain(err) << problem << "\n";
+    return kNotWritten;
+  }
   // Read, change and write under the lock, so that a change made at the
   // same time by another program is not lost.
   SettingsLock lock(target.path);
@@ -67,7 +71,6 @@ int setOptions(const std::vector<std::string>& assignments, const SettingsTarget
   }
   Settings settings;
   ExtraSettings extras;
-  std::string problem;
   if ((touched[0] && !loadTargetSettings(target, settings, problem)) ||
       (touched[1] && !loadExtraSettingsFor(target, extras, problem))) {
     complain(err) << problem << "; the file was left as it is\n";

@@ -203,7 +203,7 @@ void showFailure(GtkWidget* parent, const char* headline, const std::string& pro
 // interleave their writes.
 bool save(const SettingsTarget& target, const Settings& chosen, const ExtraSettings& extras,
           std::string& problem) {
-  prepareTargetFolder(target);
+  if (!prepareTargetFolder(target, problem)) return false;
   SettingsLock lock(target.path);
   if (!lock.held()) {
     problem = lock.problem();

@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "platform/app_data.h"
 #include "platform/paths.h"
 #include "tools/config/settings_loader.h"
+#include "tools/config/settings_writer.h"
 
 namespace {
 
@@ -40,8 +43,11 @@ bool loadTargetSettings(const SettingsTarget& target, Settings& settings, std::s
   return true;
 }
 
-void prepareTargetFolder(const SettingsTarget& target) {
+bool prepareTargetFolder(const SettingsTarget& target, std::string& problem) {
   // The user's configuration folder is private, as the base directory
   // rules ask; a machine-wide folder is readable by everyone.
-  createFolders(folderOfPath(target.path), target.scope == SettingsScope::User ? 0700 : 0755);
+  std::string folder = folderOfPath(target.path);
+  if (createFolders(folder, target.scope == SettingsScope::User ? 0700 : 0755)) return true;
+  problem = describeFolderFailure(folder, errno);
+  return false;
 }

@@ -25,6 +25,7 @@ std::string describeTarget(const SettingsTarget& target);
 // with `problem` naming the file and why, otherwise.
 bool loadTargetSettings(const SettingsTarget& target, Settings& settings, std::string& problem);
 
-// Makes the folder that is to hold the target's file; failures are left
-// for the write to report.
-void prepareTargetFolder(const SettingsTarget& target);
+// Makes the folder that is to hold the target's file when it is missing.
+// False, with `problem` naming the folder and why, when it cannot be made:
+// the error of that attempt says more than the later write's "missing".
+bool prepareTargetFolder(const SettingsTarget& target, std::string& problem);

@@ -15,6 +15,9 @@ struct NewFile {
   std::string bytes;
 };
 
+// The files to be written, the settings file first; a file whose options
+// were not changed is left out, so that it keeps following the machine-wide
+// one when the user has none.
 std::vector<NewFile> newFiles(const SettingsTarget& target, const Settings* settings,
                               const ExtraSettings* extras) {
   std::vector<NewFile> files;
@@ -25,6 +28,7 @@ std::vector<NewFile> newFiles(const SettingsTarget& target, const Settings* sett
   return files;
 }
 
+// Staged files that are not to go in place any more leave nothing behind.
 void discardAll(const std::vector<StagedFile>& staged, size_t from) {
   for (size_t i = from; i < staged.size(); ++i) discardStagedFile(staged[i]);
 }

@@ -14,6 +14,9 @@ namespace {
 constexpr uint64_t kLargestFile = 64 * 1024;
 // Lines longer than this are no setting of ours and are skipped.
 constexpr size_t kLongestLine = 256;
+// What some editors put before the first line of a UTF-8 file.
+constexpr char kByteOrderMark[] = "\xef\xbb\xbf";
+constexpr size_t kByteOrderMarkSize = sizeof kByteOrderMark - 1;
 
 const struct {
   Snowfall snowfall;
@@ -109,6 +112,7 @@ bool applyExtraSetting(const std::string& line, ExtraSettings& extras, std::stri
 
 void applyExtraSettingsText(const std::string& text, ExtraSettings& extras) {
   size_t start = 0;
+  if (text.compare(0, kByteOrderMarkSize, kByteOrderMark) == 0) start = kByteOrderMarkSize;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();

@@ -45,7 +45,8 @@ bool parseOnOff(const std::string& text, bool& on);
 bool applyExtraSetting(const std::string& line, ExtraSettings& extras, std::string& problem);
 
 // Applies every good line of a file's text; blank lines, comments (from
-// '#'), unknown keys and bad values are skipped, and a later line wins.
+// '#'), unknown keys and bad values are skipped, and a later line wins. A
+// UTF-8 byte-order mark at the start is skipped too.
 void applyExtraSettingsText(const std::string& text, ExtraSettings& extras);
 
 // Reads the text file at `path` over `extras`: only a regular file of at

@@ -13,11 +13,27 @@ void dropTrailingSeparators(std::string& folder) {
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
 }
 
+// The base directory rules take only absolute paths: a relative one would
+// name a different folder from every working folder, and an empty one none.
+bool absolute(const char* path) { return path != nullptr && path[0] == '/'; }
+
+// The first absolute entry of a colon-separated list; empty when none is.
+std::string firstAbsoluteEntry(const std::string& list) {
+  size_t start = 0;
+  while (start < list.size()) {
+    size_t end = list.find(':', start);
+    if (end == std::string::npos) end = list.size();
+    if (list[start] == '/') return list.substr(start, end - start);
+    start = end + 1;
+  }
+  return std::string();
+}
+
 }  // namespace
 
 std::string homeFolder() {
   const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] != '\0') return home;
+  if (absolute(home)) return home;
   const passwd* entry = getpwuid(getuid());
   return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
@@ -34,12 +50,7 @@ bool createFolders(const std::string& folder, unsigned mode) {
 
 bool commonAppDataFolder(std::string& folder, bool create) {
   const char* dirs = std::getenv("XDG_CONFIG_DIRS");
-  std::string first;
-  if (dirs != nullptr) {
-    first = dirs;
-    size_t colon = first.find(':');
-    if (colon != std::string::npos) first.resize(colon);
-  }
+  std::string first = firstAbsoluteEntry(dirs != nullptr ? dirs : "");
   if (first.empty()) first = "/etc/xdg";
   dropTrailingSeparators(first);
   // Failures are left for the caller's open to notice.
@@ -49,10 +60,8 @@ bool commonAppDataFolder(std::string& folder, bool create) {
 }
 
 bool userConfigFolder(std::string& folder) {
-  // A relative XDG_CONFIG_HOME is invalid and is ignored, as the base
-  // directory rules say.
   const char* configHome = std::getenv("XDG_CONFIG_HOME");
-  if (configHome != nullptr && configHome[0] == '/') {
+  if (absolute(configHome)) {
     folder = configHome;
   } else {
     std::string home = homeFolder();

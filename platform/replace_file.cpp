@@ -60,15 +60,26 @@ void syncFolder(const std::string& folder) {
 }  // namespace
 
 bool replaceFile(const std::string& path, const uint8_t* bytes, size_t size, unsigned mode) {
-  std::string folder = folderOrCurrent(path);
-  std::string temporary = writeTemporary(folder, bytes, size, mode);
-  if (temporary.empty()) return false;
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+  StagedFile staged;
+  return stageFile(path, bytes, size, staged, mode) && commitStagedFile(staged);
+}
+
+bool stageFile(const std::string& path, const uint8_t* bytes, size_t size, StagedFile& staged,
+               unsigned mode) {
+  staged.path = path;
+  staged.temporary = writeTemporary(folderOrCurrent(path), bytes, size, mode);
+  return !staged.temporary.empty();
+}
+
+bool commitStagedFile(const StagedFile& staged) {
+  if (std::rename(staged.temporary.c_str(), staged.path.c_str()) != 0) {
     int error = errno;
-    unlink(temporary.c_str());
+    discardStagedFile(staged);
     errno = error;
     return false;
   }
-  syncFolder(folder);
+  syncFolder(folderOrCurrent(staged.path));
   return true;
 }
+
+void discardStagedFile(const StagedFile& staged) { unlink(staged.temporary.c_str()); }

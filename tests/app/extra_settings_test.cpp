@@ -32,6 +32,8 @@ TEST(ExtraSettingsText, GoodLinesCountAndEverythingElseIsSkipped) {
       {"Snow = heavy\ncolour = blue\n= on\njust words\n\n", false, Snowfall::None},
       {"time-of-day = on\nsnow = heavy\ntime-of-day = 0\n", false, Snowfall::Heavy},
       {"\x01\x02\xff\nsnow = steady\n", false, Snowfall::Steady},
+      // An editor's byte-order mark is no part of the first line.
+      {"\xef\xbb\xbftime-of-day = on\nsnow = light\n", true, Snowfall::Light},
   };
   for (const TextCase& c : cases) {
     ExtraSettings extras;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -187,12 +188,36 @@ TEST(SettingsFiles, TheUsersFileFirstThenTheMachineWideOneThenTheDefaults) {
   EXPECT_EQ(read.showFrameRate, 0);  // the whole file is the user's, nothing mixed in
   EXPECT_EQ(read.analogClock, 1);
   EXPECT_EQ(read.displayMode, 2);
-
-  // A relative XDG_CONFIG_HOME is ignored for ~/.config.
-  environment.set("XDG_CONFIG_HOME", "relative");
-  environment.set("HOME", root + "/h");
-  EXPECT_EQ(settingsFileFor(SettingsScope::User), root + "/h/.config/Quorvel_Halvenrode_cfg");
   std::system(("rm -rf " + root).c_str());
+}
+
+// Only absolute folders count, as the base directory rules say: an empty or
+// relative entry gives way to the next one, else to the default.
+TEST(SettingsFiles, EmptyAndRelativeFoldersAreSkipped) {
+  const passwd* entry = getpwuid(getuid());
+  ASSERT_NE(entry, nullptr);
+  const std::string account = std::string(entry->pw_dir) + "/.config/";
+  const struct {
+    const char* dirs;
+    const char* home;
+    const char* configHome;
+    std::string machine, user;  // the folders of the two files
+  } cases[] = {
+      {"rel/dir:/abs/one:/abs/two", "/h", "relative", "/abs/one/", "/h/.config/"},
+      {":/abs/one/", "/h", "", "/abs/one/", "/h/.config/"},
+      {"rel:", "home/rel", "/c//", "/etc/xdg/", "/c/"},
+      {"", "", "", "/etc/xdg/", account},
+      {"/abs", "rel", "rel", "/abs/", account},
+  };
+  const std::string name = "Quorvel_Halvenrode_cfg";
+  for (const auto& c : cases) {
+    ScopedEnvironment environment;
+    environment.set("XDG_CONFIG_DIRS", c.dirs);
+    environment.set("HOME", c.home);
+    environment.set("XDG_CONFIG_HOME", c.configHome);
+    EXPECT_EQ(settingsFileFor(SettingsScope::Machine), c.machine + name) << c.dirs;
+    EXPECT_EQ(settingsFileFor(SettingsScope::User), c.user + name) << c.home << " " << c.configHome;
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "scratch_folder.h"
 #include "settings_bytes.h"
 #include "x_host.h"
+#include "x_server.h"
 #include "x_server_test.h"
 
 namespace {
@@ -29,11 +30,12 @@ class ConfigDialogTest : public XServerTest {
     if (HasFatalFailure()) return;
   }
 
-  ChildProcess::Options optionsFor(const std::vector<std::string>& arguments) {
+  ChildProcess::Options optionsFor(const std::vector<std::string>& arguments,
+                                   const std::string& display = server->display()) {
     ChildProcess::Options options;
     options.arguments = arguments;
     // No accessibility bus or session services run here.
-    options.environment = {"DISPLAY=" + server->display(), "XDG_CONFIG_DIRS=" + folder.path(),
+    options.environment = {"DISPLAY=" + display, "XDG_CONFIG_DIRS=" + folder.path(),
                            "XDG_CONFIG_HOME=" + folder.path(), "HOME=" + folder.path(),
                            "GDK_BACKEND=x11", "NO_AT_BRIDGE=1",
                            "HALVENRODE_REGISTRY_FILE=" + folder.file("registry.ini")};
@@ -131,6 +133,29 @@ TEST_F(ConfigDialogTest, CancelWritesNothing) {
   ASSERT_TRUE(dialog->waitForExit(kTimeoutMs, status));
   EXPECT_EQ(status, 0);
   EXPECT_EQ(access(settingsFile().c_str(), F_OK), -1) << "a file appeared";
+}
+
+// An X server that goes away under the open dialog (on a server of the
+// test's own) ends the program with status 1 and a line that says so.
+TEST_F(ConfigDialogTest, LostDisplayEndsWithAMessage) {
+  auto own = std::make_unique<XvfbServer>();
+  ASSERT_TRUE(own->running());
+  const std::string display = own->display();
+  ChildProcess dialog(CONFIG_PROGRAM, optionsFor({}, display));
+  {
+    XHost watcher(display);
+    ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return watcher.findTopLevel(kDialogTitle) != 0; }))
+        << fileText(logs.file("err.txt"));
+  }
+  own.reset();
+  int status = -1;
+  ASSERT_TRUE(dialog.waitForExit(kTimeoutMs, status));
+  EXPECT_EQ(status, 1);
+  std::string err = fileText(logs.file("err.txt"));
+  EXPECT_NE(err.find("halvenrode-config: lost the connection to the display " + display +
+                     "; the settings were not saved\n"),
+            std::string::npos) << err;
+  EXPECT_EQ(access(settingsFile().c_str(), F_OK), -1);
 }
 
 // The button lists the saver in the daemon's list at once; Cancel then

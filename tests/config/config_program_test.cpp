@@ -233,11 +233,15 @@ TEST_F(ConfigProgramTest, MissingUserFolderIsMadePrivate) {
   EXPECT_EQ(info.st_mode & 0777, 0700u);
 }
 
-// Changing the machine-wide settings needs root, and an ordinary user is
-// told so; the old file stays.
-TEST_F(ConfigProgramTest, UnwritableFolderKeepsTheOldFileAndNamesThePath) {
+// A change that cannot be saved says in one line what stands in its way,
+// with the error met first, and the old file stays. Changing the
+// machine-wide settings needs root, and an ordinary user is told so,
+// whether or not a lock file is there yet; so is one whose settings folder
+// cannot be made. A folder where the lock file belongs is named.
+TEST_F(ConfigProgramTest, UnsavedChangesNameWhatIsInTheWayAndKeepTheOldFile) {
   ASSERT_EQ(run({"--system", "--set", "analog-clock=on"}).status, 0);
   const std::string before = fileBytes(machineFile());
+  ASSERT_EQ(mkdir((settingsFile() + ".lock").c_str(), 0700), 0);
   uid_t user = 0;
   if (geteuid() == 0) {
     // Readable by everyone, writable by its owner (root) only.
@@ -246,16 +250,38 @@ TEST_F(ConfigProgramTest, UnwritableFolderKeepsTheOldFileAndNamesThePath) {
   } else {
     ASSERT_EQ(chmod(machineFolder.path().c_str(), 0555), 0);
   }
-  Outcome outcome = run({"--system", "--set", "analog-clock=off"}, user);
-  chmod(machineFolder.path().c_str(), 0700);
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
-  EXPECT_NE(outcome.err.find(machineFile()), std::string::npos) << outcome.err;
-  if (user != 0) {
-    EXPECT_NE(outcome.err.find("administrator rights"), std::string::npos) << outcome.err;
+  const struct {
+    std::string configFolder;
+    bool system;
+    uid_t user;
+    std::string named;  // the start of the message
+  } cases[] = {
+      {folder.path(), true, user, "cannot write " + machineFile()},
+      {folder.path(), true, user, "cannot write " + machineFile()},  // without a lock file
+      {machineFolder.file("new/config"), false, user,
+       "cannot make the folder " + machineFolder.file("new/config")},
+      {folder.path(), false, 0, "cannot write " + settingsFile() + ".lock"},
+  };
+  for (const auto& c : cases) {
+    if (&c == &cases[1]) ASSERT_EQ(unlink((machineFile() + ".lock").c_str()), 0);
+    configFolder = c.configFolder;
+    std::vector<std::string> arguments = {"--set", "analog-clock=off"};
+    if (c.system) arguments.insert(arguments.begin(), "--system");
+    Outcome outcome = run(arguments, c.user);
+    EXPECT_EQ(outcome.status, 1) << c.named;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    EXPECT_NE(outcome.err.find(c.named + ": "), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find("No such file"), std::string::npos) << outcome.err;
+    if (c.user != 0) {
+      EXPECT_NE(outcome.err.find("the folder " + machineFolder.path().substr(
+                                     0, machineFolder.path().size() - 1) +
+                                 " needs administrator rights"),
+                std::string::npos) << outcome.err;
+    }
   }
+  chmod(machineFolder.path().c_str(), 0700);
   EXPECT_EQ(fileBytes(machineFile()), before);
-  EXPECT_EQ(readAsSaver(machineFile()).analogClock, 1);
+  EXPECT_EQ(access(settingsFile().c_str(), F_OK), -1);
 }
 
 // Choices that could not be read are never replaced: neither by defaults
@@ -301,23 +327,75 @@ TEST_F(ConfigProgramTest, ShowMakesNoFolderAndSetMakesItsOwn) {
   EXPECT_EQ(readAsSaver(configFolder + "/Quorvel_Halvenrode_cfg").showCalendar, 0);
 }
 
-// Two programs changing different options at once: each change is applied
-// to what the other wrote, none is lost.
+// Both files change together or neither does. A write of the second that
+// fails (here: longer than the file-size limit, as on a full disk) leaves
+// the first as it was. Should the second refuse its place after the first
+// took its own (a sticky folder where the text file is another user's),
+// the message says that the first was changed.
+TEST_F(ConfigProgramTest, SetChangesBothFilesOrSaysWhichItChanged) {
+  const std::string text = folder.file("halvenrode.conf");
+  ASSERT_EQ(run({"--set", "clock=on", "snow=light"}).status, 0);
+  const std::string before = fileBytes(settingsFile()), textBefore = fileText(text);
+  // Room for the settings file and the one line on standard error, not
+  // for the text file.
+  constexpr size_t kLimit = 150;
+  ASSERT_TRUE(before.size() < kLimit && textBefore.size() > kLimit) << "no limit between them";
+  const std::string limit = "trap '' XFSZ; exec prlimit --fsize=" + std::to_string(kLimit) +
+                            " \"$@\"";
+  ChildProcess limited("sh", options({"-c", limit, "sh", CONFIG_PROGRAM, "--set", "clock=off",
+                                      "snow=heavy"}));
+  int status = -1;
+  ASSERT_TRUE(limited.waitForExit(kTimeoutMs, status));
+  std::string err = fileText(logs.file("err.txt"));
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(err.find("cannot write " + text), std::string::npos) << err;
+  EXPECT_EQ(fileBytes(settingsFile()), before);
+  EXPECT_EQ(fileText(text), textBefore);
+
+  if (geteuid() != 0) return;  // only root can hand the text file to another user
+  configFolder = folder.file("shared");
+  ASSERT_EQ(mkdir(configFolder.c_str(), 0777), 0);
+  ASSERT_EQ(chmod(configFolder.c_str(), 01777), 0);
+  ASSERT_EQ(chmod(folder.path().c_str(), 0711), 0);
+  ASSERT_TRUE(putFileBytes(configFolder + "/halvenrode.conf", textBefore));
+  Outcome outcome = run({"--set", "clock=off", "snow=heavy"}, kUnprivilegedUser);
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  EXPECT_NE(outcome.err.find("cannot write " + configFolder + "/halvenrode.conf"),
+            std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.err.find(configFolder + "/Quorvel_Halvenrode_cfg was changed"),
+            std::string::npos) << outcome.err;
+  EXPECT_EQ(readAsSaver(configFolder + "/Quorvel_Halvenrode_cfg").showClock, 0);
+  EXPECT_EQ(fileText(configFolder + "/halvenrode.conf"), textBefore);
+}
+
+// Programs changing different options of both files at once, each round
+// in a fresh folder: every change is applied to what the others wrote,
+// also when none of them found a file of the user's. Rounds, since a lost
+// change depends on the order the programs happen to run in.
 TEST_F(ConfigProgramTest, ChangesAtTheSameTimeAreAllKept) {
-  for (int round = 0; round < 8; ++round) {
-    ASSERT_EQ(run({"--set", "frame-rate=off", "analog-clock=off", "calendar=on"}).status, 0);
-    ChildProcess first(CONFIG_PROGRAM, options({"--set", "frame-rate=on"}, 0, "1"));
-    ChildProcess second(CONFIG_PROGRAM, options({"--set", "analog-clock=on"}, 0, "2"));
-    ChildProcess third(CONFIG_PROGRAM, options({"--set", "calendar=off"}, 0, "3"));
-    int status = -1;
-    for (ChildProcess* program : {&first, &second, &third}) {
+  const std::vector<std::string> changes = {"frame-rate=on", "analog-clock=on", "calendar=off",
+                                            "snow=heavy", "time-of-day=on"};
+  for (int round = 0; round < 10; ++round) {
+    configFolder = folder.file("round" + std::to_string(round));
+    std::vector<std::unique_ptr<ChildProcess>> programs;
+    for (size_t i = 0; i < changes.size(); ++i) {
+      programs.push_back(std::make_unique<ChildProcess>(
+          CONFIG_PROGRAM, options({"--set", changes[i]}, 0, std::to_string(i))));
+    }
+    for (auto& program : programs) {
+      int status = -1;
       ASSERT_TRUE(program->waitForExit(kTimeoutMs, status));
       EXPECT_EQ(status, 0);
     }
-    Settings read = readAsSaver(settingsFile());
+    Settings read = readAsSaver(configFolder + "/Quorvel_Halvenrode_cfg");
+    ExtraSettings extras;
+    ASSERT_EQ(readExtraSettingsFile(configFolder + "/halvenrode.conf", extras), FileRead::Done);
     EXPECT_EQ(read.showFrameRate, 1) << "round " << round;
     EXPECT_EQ(read.analogClock, 1) << "round " << round;
     EXPECT_EQ(read.showCalendar, 0) << "round " << round;
+    EXPECT_EQ(extras.snowfall, Snowfall::Heavy) << "round " << round;
+    EXPECT_TRUE(extras.timeOfDay) << "round " << round;
   }
 }
 

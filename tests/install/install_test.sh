@@ -96,6 +96,14 @@ case "$1" in
       fail "the package's registry file does not name /usr/lib/halvenrode/"
     grep -qx "/etc/quorvel/registry.ini" "$work/control/conffiles" ||
       fail "the registry file is not a configuration file"
+    # A purge removes every file the settings program writes into the
+    # machine-wide folder: here a folder of the test's own stands for /etc/xdg.
+    mkdir "$work/xdg"
+    XDG_CONFIG_DIRS="$work/xdg" "$build/config.exe" --system --set clock=off snow=light ||
+      fail "the settings program did not write the machine-wide settings"
+    sed "s|/etc/xdg/|$work/xdg/|g" "$work/control/postrm" >"$work/postrm"
+    sh "$work/postrm" purge || fail "postrm purge failed"
+    [ -z "$(ls -A "$work/xdg")" ] || fail "a purge leaves $(ls -A "$work/xdg" | tr '\n' ' ')"
     # Installed-Size is the files' size in KiB, each file counted once.
     files_kib=$(( $(find "$work/root" -type f -printf '%s\n' | awk '{ s += $1 } END { print s }') / 1024 ))
     size="$(dpkg-deb -f "$deb" Installed-Size)"

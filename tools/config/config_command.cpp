@@ -8,7 +8,7 @@
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
-#include "tools/config/settings_writer.h"
+#include "tools/config/settings_save.h"
 #include "tools/config/xscreensaver_file.h"
 
 namespace {
@@ -57,7 +57,11 @@ int setOptions(const std::vector<std::string>& assignments, const SettingsTarget
   ExtraSettings trialExtras;
   bool touched[2] = {false, false};
   if (!applyAll(assignments, trial, trialExtras, touched, err)) return kUsageMistake;
-  prepareTargetFolder(target);
+  std::string problem;
+  if (!prepareTargetFolder(target, problem)) {
+    complain(err) << problem << "\n";
+    return kNotWritten;
+  }
   // Read, change and write under the lock, so that a change made at the
   // same time by another program is not lost.
   SettingsLock lock(target.path);
@@ -67,15 +71,14 @@ int setOptions(const std::vector<std::string>& assignments, const SettingsTarget
   }
   Settings settings;
   ExtraSettings extras;
-  std::string problem;
   if ((touched[0] && !loadTargetSettings(target, settings, problem)) ||
       (touched[1] && !loadExtraSettingsFor(target, extras, problem))) {
     complain(err) << problem << "; the file was left as it is\n";
     return kNotWritten;
   }
   applyAll(assignments, settings, extras, touched, err);
-  if ((touched[0] && !writeSettingsFile(target.path, settings, problem)) ||
-      (touched[1] && !writeExtraSettingsFile(extraSettingsPathFor(target), extras, problem))) {
+  if (!saveTargetFiles(target, touched[0] ? &settings : nullptr, touched[1] ? &extras : nullptr,
+                       problem)) {
     complain(err) << problem << "\n";
     return kNotWritten;
   }

@@ -7,11 +7,12 @@
 
 #include "app/display_mode_table.h"
 #include "tools/config/config_command.h"
+#include "tools/config/display_loss.h"
 #include "tools/config/extra_settings_file.h"
 #include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
-#include "tools/config/settings_writer.h"
+#include "tools/config/settings_save.h"
 #include "tools/config/xscreensaver_file.h"
 
 namespace {
@@ -203,14 +204,13 @@ void showFailure(GtkWidget* parent, const char* headline, const std::string& pro
 // interleave their writes.
 bool save(const SettingsTarget& target, const Settings& chosen, const ExtraSettings& extras,
           std::string& problem) {
-  prepareTargetFolder(target);
+  if (!prepareTargetFolder(target, problem)) return false;
   SettingsLock lock(target.path);
   if (!lock.held()) {
     problem = lock.problem();
     return false;
   }
-  return writeSettingsFile(target.path, chosen, problem) &&
-         writeExtraSettingsFile(extraSettingsPathFor(target), extras, problem);
+  return saveTargetFiles(target, &chosen, &extras, problem);
 }
 
 }  // namespace
@@ -226,6 +226,7 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
                  "use --show or --set without one\n", kConfigProgramName);
     return 1;
   }
+  watchForLostDisplay();
   Settings loaded;
   ExtraSettings loadedExtras;
   std::string unreadable;
@@ -248,8 +249,10 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
   int status = 0;
   if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
     std::string problem;
-    if (!save(target, chosenSettings(controls, loaded), chosenExtras(controls, loadedExtras),
-              problem)) {
+    if (save(target, chosenSettings(controls, loaded), chosenExtras(controls, loadedExtras),
+             problem)) {
+      noteSettingsSaved();
+    } else {
       std::fprintf(stderr, "%s: %s\n", kConfigProgramName, problem.c_str());
       showFailure(dialog, "The settings were not saved.", problem);
       status = 1;

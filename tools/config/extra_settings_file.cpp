@@ -1,10 +1,5 @@
 #include "tools/config/extra_settings_file.h"
 
-#include <cerrno>
-
-#include "platform/replace_file.h"
-#include "tools/config/settings_writer.h"
-
 std::string extraSettingsPathFor(const SettingsTarget& target) {
   return target.path.empty() ? std::string() : extraSettingsFileBeside(target.path);
 }
@@ -34,12 +29,4 @@ std::string describeExtraSettings(const ExtraSettings& extras) {
   return std::string(kTimeOfDayKey) + "=" + (extras.timeOfDay ? "on" : "off") + "\n" +
          kSnowfallKey + "=" + snowfallName(extras.snowfall) + "\n" + kOverlayMonitorsKey + "=" +
          overlayMonitorsName(extras.overlayMonitors) + "\n";
-}
-
-bool writeExtraSettingsFile(const std::string& path, const ExtraSettings& extras,
-                            std::string& problem) {
-  std::string text = encodeExtraSettings(extras);
-  if (replaceFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size())) return true;
-  problem = describeWriteFailure(path, errno);
-  return false;
 }

@@ -23,8 +23,3 @@ bool isExtraSettingName(const std::string& name);
 
 // Every option of the text file as "name=value", one per line.
 std::string describeExtraSettings(const ExtraSettings& extras);
-
-// Replaces the text file at `path` in one step, as the settings file is;
-// on failure `problem` says what happened, in one line naming the path.
-bool writeExtraSettingsFile(const std::string& path, const ExtraSettings& extras,
-                            std::string& problem);

@@ -15,7 +15,7 @@ class SettingsLock {
   SettingsLock& operator=(const SettingsLock&) = delete;
 
   bool held() const { return held_; }
-  // Why the lock is not held, in one line naming the path.
+  // Why the lock is not held, in one line naming the file in the way.
   const std::string& problem() const { return problem_; }
 
  private:

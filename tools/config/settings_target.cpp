@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "platform/app_data.h"
 #include "platform/paths.h"
 #include "tools/config/settings_loader.h"
+#include "tools/config/settings_writer.h"
 
 namespace {
 
@@ -16,10 +19,6 @@ SettingsTarget settingsTargetFor(SettingsScope scope) {
   SettingsTarget target;
   target.scope = scope;
   target.path = settingsFileFor(scope);
-  target.readFrom = target.path;
-  if (scope == SettingsScope::User && !exists(target.path)) {
-    target.readFrom = settingsFileFor(SettingsScope::Machine);
-  }
   return target;
 }
 
@@ -30,15 +29,25 @@ std::string describeTarget(const SettingsTarget& target) {
   return "Your own settings, kept in " + target.path + ".";
 }
 
+// Which file to read is decided here, not when the target is named: under
+// --set's lock, another program may have made the user's file meanwhile,
+// and starting from the machine-wide file would then undo its change.
 bool loadTargetSettings(const SettingsTarget& target, Settings& settings, std::string& problem) {
-  if (loadSettingsFile(target.readFrom, settings, problem)) return true;
-  if (target.readFrom == target.path) return false;
-  settings = Settings();
+  if (target.scope == SettingsScope::Machine || exists(target.path)) {
+    return loadSettingsFile(target.path, settings, problem);
+  }
+  std::string ignored;
+  if (!loadSettingsFile(settingsFileFor(SettingsScope::Machine), settings, ignored)) {
+    settings = Settings();
+  }
   return true;
 }
 
-void prepareTargetFolder(const SettingsTarget& target) {
+bool prepareTargetFolder(const SettingsTarget& target, std::string& problem) {
   // The user's configuration folder is private, as the base directory
   // rules ask; a machine-wide folder is readable by everyone.
-  createFolders(folderOfPath(target.path), target.scope == SettingsScope::User ? 0700 : 0755);
+  std::string folder = folderOfPath(target.path);
+  if (createFolders(folder, target.scope == SettingsScope::User ? 0700 : 0755)) return true;
+  problem = describeFolderFailure(folder, errno);
+  return false;
 }

@@ -9,6 +9,10 @@
 // machine-wide settings.
 std::string describeWriteFailure(const std::string& path, int error);
 
+// The same for a folder on the way to the settings file that could not be
+// made; the refusal is said of the nearest folder above it that exists.
+std::string describeFolderFailure(const std::string& folder, int error);
+
 // Replaces the file at `path` (a file-system path) atomically with the
 // settings in the layout with options (encodeSettings): the bytes go to a
 // temporary file in the same folder, which is then renamed over the old

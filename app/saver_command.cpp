@@ -12,6 +12,12 @@ bool isWindowOption(const std::string& word) {
   return word == "--window-id" || word == "-window-id";
 }
 
+// Hosts and launchers put words of their own on the command line
+// ("/p:123456", "-p 123456", a bare number) that only choose the saver
+// mode; a word spelled as a long option is meant for us, so only such a
+// word can be a mistake.
+bool isLongOption(const std::string& word) { return word.compare(0, 2, "--") == 0; }
+
 SaverCommand mistake(const std::string& problem) {
   SaverCommand command;
   command.request = SaverRequest::Mistake;
@@ -45,8 +51,8 @@ SaverCommand readSaverCommand(const std::vector<std::string>& words) {
     std::string problem;
     int taken = readSettingOption(words, at, command.overrides, problem);
     if (taken < 0) return mistake(problem);
-    if (taken == 0) return mistake("unknown option \"" + word + "\"");
-    at += static_cast<size_t>(taken);
+    if (taken == 0 && isLongOption(word)) return mistake("unknown option \"" + word + "\"");
+    at += taken == 0 ? 1 : static_cast<size_t>(taken);
   }
   return command;
 }
@@ -77,6 +83,7 @@ std::string saverUsage() {
          "\n"
          "  --help                        print this text\n"
          "  --version                     print the version\n"
+         "Other words that start with one dash or none (a host's /p:123456) are skipped.\n"
          "\n"
          "Settings are read from the first of these files that exists:\n"
          "  " + userFile + "\n"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/modes.h"
+#include "app/saver_command.h"
 
 namespace {
 
@@ -28,10 +29,14 @@ TEST(ModeSelection, OnlyExactSlashPPicksPreviewWithItsHandle) {
   EXPECT_FALSE(parseCommandLine("/p window").hasSecondNumber);
 }
 
+// Each of these runs the saver itself: the words that chose the mode are
+// not taken for options the saver does not know.
 TEST(ModeSelection, EverythingElseRunsTheSaver) {
-  for (const char* text : {"/p:123456", "-p 123456", "", "x", "--root", "-window-id 0x1200007",
-                           "--window-id 12"}) {
+  for (const char* text : {"/p:123456", "-p 123456", "", "x", "123", "--root",
+                           "-window-id 0x1200007", "--window-id 12", "x --fps"}) {
     EXPECT_EQ(modeOf(text), RunMode::Saver) << '"' << text << '"';
+    SaverCommand command = readSaverCommand(commandWords(text));
+    EXPECT_EQ(command.request, SaverRequest::Run) << '"' << text << "\": " << command.problem;
   }
 }
 

@@ -409,6 +409,19 @@ case "$1" in
       done
     done
     ;;
+  words_that_are_no_options_are_skipped)
+    # A host's own words, such as the "/p:123456" an old launcher passes,
+    # leave the options around them in force and the saver runs.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    for words in "/p:123456 --fps" "-p 123456" "--fps x"; do
+      # shellcheck disable=SC2086
+      "$build/halvenrode" $words 2>"$work/stderr" &
+      saver_pid=$!
+      wait_for_window
+      xdotool key Escape
+      expect_clean_end 100
+    done
+    ;;
   unreadable_archive_is_named)
     # Archives from a folder of this test; main.pak missing, a folder or a
     # pipe each end the saver with status 1 and one line naming it.

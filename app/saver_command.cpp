@@ -71,7 +71,7 @@ std::string saverUsage() {
   return "usage: halvenrode [OPTION...]  the screen saver, full screen or in a host's window\n"
          "       halvenrode /s            start the full-screen program Halvenrode.exe and wait\n"
          "       halvenrode /c            open the settings dialog (halvenrode-config)\n"
-         "       halvenrode /p WINDOW     paint the preview picture into an X window (decimal)\n"
+         "       halvenrode /p WINDOW     paint the preview picture into X window WINDOW\n"
          "\n"
          "Options for this run, taking precedence over the settings file:\n" +
          settingOptionsHelp() +
@@ -79,7 +79,8 @@ std::string saverUsage() {
          "Options of screen-saver hosts:\n"
          "  --root, -root                 draw into the window the host names in\n"
          "                                XSCREENSAVER_WINDOW (full screen without one)\n"
-         "  --window-id WINDOW            draw into this X window (0x... or decimal)\n"
+         "  --window-id WINDOW            draw into this X window, its id in hexadecimal\n"
+         "                                (0x...) or decimal, as for /p\n"
          "\n"
          "  --help                        print this text\n"
          "  --version                     print the version\n"

@@ -11,6 +11,7 @@
 #include "app/saver_command.h"
 #include "app/saver_mode.h"
 #include "platform/environment.h"
+#include "platform/standard_streams.h"
 #include "scene/random.h"
 
 namespace {
@@ -61,10 +62,10 @@ int runSaverCommand(const std::string& commandLine) {
   switch (command.request) {
     case SaverRequest::Help:
       std::fputs(saverUsage().c_str(), stdout);
-      return 0;
+      return finishStandardOutput("halvenrode", 0);
     case SaverRequest::Version:
       std::printf("%s\n", saverVersion().c_str());
-      return 0;
+      return finishStandardOutput("halvenrode", 0);
     case SaverRequest::Mistake:
       std::fprintf(stderr, "halvenrode: %s\nTry \"halvenrode --help\" for the options.\n",
                    command.problem.c_str());

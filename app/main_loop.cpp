@@ -41,8 +41,9 @@ bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool ex
   switch (event.type) {
     case SDL_KEYDOWN: return event.key.keysym.sym == SDLK_ESCAPE;
     case SDL_MOUSEMOTION: return exitOnMouseMove && ticksSinceStart > kMouseGraceMs;
-    // The window manager's close request.
-    case SDL_QUIT: return true;
+    // Everything else, the window manager's close request (SDL_QUIT) too:
+    // a screen saver ends on the user's Escape or motion, or on a stop
+    // signal, which has handlers of its own.
     default: return false;
   }
 }

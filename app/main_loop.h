@@ -6,8 +6,8 @@
 class HostWindowWatch;
 
 // Whether one input event ends the run: Escape always; mouse motion only
-// when enabled and more than 3000 ms after SDL started; the window-close
-// request always. Everything else is ignored.
+// when enabled and more than 3000 ms after SDL started. Everything else is
+// ignored, the window manager's close request included.
 bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool exitOnMouseMove);
 
 // Draws frames until a quit was requested (by input or a stop signal) and

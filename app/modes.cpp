@@ -2,13 +2,17 @@
 
 #include <sstream>
 
+#include "platform/host_window.h"
+
+// The second word is the preview's host window, written as the saver's
+// other window options take it.
 CommandLine parseCommandLine(const std::string& text) {
   CommandLine line;
   std::istringstream words(text);
-  words >> line.firstWord;
-  long long number = 0;
-  if (words >> number) {
-    line.secondNumber = number;
+  words >> line.firstWord >> line.secondWord;
+  unsigned long window = 0;
+  if (parseWindowId(line.secondWord, window)) {
+    line.secondNumber = static_cast<int64_t>(window);
     line.hasSecondNumber = true;
   }
   return line;

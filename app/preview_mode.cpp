@@ -12,8 +12,13 @@
 // gone, there is nothing to paint into, so the mode says why on one line and
 // ends normally, as it does when the host closes the preview.
 int runPreviewMode(const CommandLine& line) {
+  if (line.secondWord.empty()) {
+    std::fputs("halvenrode: preview mode needs the host window's id: /p WINDOW\n", stderr);
+    return 0;
+  }
   if (!line.hasSecondNumber) {
-    std::fputs("halvenrode: preview mode needs the host window's id: /p <decimal id>\n", stderr);
+    std::fprintf(stderr, "halvenrode: preview mode: \"%s\" is not a window id (0x... or decimal)\n",
+                 line.secondWord.c_str());
     return 0;
   }
   std::string picturePath = nativePath(installPath.pathOf("preview.ppk"));

@@ -5,9 +5,11 @@
 #include "platform/registry.h"
 
 RegistryString::RegistryString(const std::string& keyPath, const std::string& valueName,
-                               const std::string& fallback) {
+                               const std::string& fallback,
+                               bool (*usable)(const std::string& value)) {
   std::string text;
-  if (!readRegistryValue(keyPath, valueName, text)) {
+  bool found = readRegistryValue(keyPath, valueName, text);
+  if (!found || (usable != nullptr && !usable(text))) {
     if (fallback.empty()) return;
     text = fallback;
   }
@@ -23,9 +25,24 @@ std::string RegistryString::pathOf(const std::string& fileName) const {
   return value() + fileName;
 }
 
+namespace {
+
+// A relative folder would be looked for from whatever folder the program
+// was started in, which a host or a launcher chooses, not the installer.
+bool isFolderFromTheRoot(const std::string& value) {
+  return !value.empty() && (value[0] == '/' || value[0] == '\\');
+}
+
+}  // namespace
+
+RegistryString readInstallPath() {
+  return RegistryString("Software\\Quorvel\\Halvenrode\\Settings", "Path", executableFolder(),
+                        isFolderFromTheRoot);
+}
+
 // Constructed during static initialisation, before main, so every mode finds
 // it ready.
-RegistryString installPath("Software\\Quorvel\\Halvenrode\\Settings", "Path", executableFolder());
+RegistryString installPath = readInstallPath();
 
 ProcessOutcome launchProgram(const std::string& fileName, bool wait) {
   return launchProgramAt(installPath.pathOf(fileName), wait);

@@ -7,10 +7,12 @@
 // One string value of the machine-wide registry, read once at construction.
 class RegistryString {
  public:
-  // Reads `valueName` of `keyPath`. When the value cannot be read and a
-  // non-empty `fallback` is given, the fallback stands in for it.
+  // Reads `valueName` of `keyPath`. When the value cannot be read, or
+  // `usable` is given and refuses it, a non-empty `fallback` stands in
+  // for it; without one there is no value.
   RegistryString(const std::string& keyPath, const std::string& valueName,
-                 const std::string& fallback = std::string());
+                 const std::string& fallback = std::string(),
+                 bool (*usable)(const std::string& value) = nullptr);
 
   // The value's text (up to its first zero byte); empty when none.
   std::string value() const;
@@ -23,9 +25,13 @@ class RegistryString {
   std::vector<char> valueData_;  // the bytes with their terminating zero
 };
 
-// The installation folder ("Path" of the program's settings key), with its
-// trailing separator. Without a registry value: the folder of the running
-// executable.
+// The installation folder as the registry file gives it now: "Path" of the
+// program's settings key, with its trailing separator, when it names a
+// folder from the root ('/' or '\\' first). Without a value, and for an
+// empty or relative one: the folder of the running executable.
+RegistryString readInstallPath();
+
+// readInstallPath() as it was when the program started.
 extern RegistryString installPath;
 
 // Starts `fileName` from the installation folder with no arguments, in that

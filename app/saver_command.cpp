@@ -12,6 +12,12 @@ bool isWindowOption(const std::string& word) {
   return word == "--window-id" || word == "-window-id";
 }
 
+// Hosts and launchers put words of their own on the command line
+// ("/p:123456", "-p 123456", a bare number) that only choose the saver
+// mode; a word spelled as a long option is meant for us, so only such a
+// word can be a mistake.
+bool isLongOption(const std::string& word) { return word.compare(0, 2, "--") == 0; }
+
 SaverCommand mistake(const std::string& problem) {
   SaverCommand command;
   command.request = SaverRequest::Mistake;
@@ -45,8 +51,8 @@ SaverCommand readSaverCommand(const std::vector<std::string>& words) {
     std::string problem;
     int taken = readSettingOption(words, at, command.overrides, problem);
     if (taken < 0) return mistake(problem);
-    if (taken == 0) return mistake("unknown option \"" + word + "\"");
-    at += static_cast<size_t>(taken);
+    if (taken == 0 && isLongOption(word)) return mistake("unknown option \"" + word + "\"");
+    at += taken == 0 ? 1 : static_cast<size_t>(taken);
   }
   return command;
 }
@@ -65,7 +71,7 @@ std::string saverUsage() {
   return "usage: halvenrode [OPTION...]  the screen saver, full screen or in a host's window\n"
          "       halvenrode /s            start the full-screen program Halvenrode.exe and wait\n"
          "       halvenrode /c            open the settings dialog (halvenrode-config)\n"
-         "       halvenrode /p WINDOW     paint the preview picture into an X window (decimal)\n"
+         "       halvenrode /p WINDOW     paint the preview picture into X window WINDOW\n"
          "\n"
          "Options for this run, taking precedence over the settings file:\n" +
          settingOptionsHelp() +
@@ -73,10 +79,12 @@ std::string saverUsage() {
          "Options of screen-saver hosts:\n"
          "  --root, -root                 draw into the window the host names in\n"
          "                                XSCREENSAVER_WINDOW (full screen without one)\n"
-         "  --window-id WINDOW            draw into this X window (0x... or decimal)\n"
+         "  --window-id WINDOW            draw into this X window, its id in hexadecimal\n"
+         "                                (0x...) or decimal, as for /p\n"
          "\n"
          "  --help                        print this text\n"
          "  --version                     print the version\n"
+         "Other words that start with one dash or none (a host's /p:123456) are skipped.\n"
          "\n"
          "Settings are read from the first of these files that exists:\n"
          "  " + userFile + "\n"

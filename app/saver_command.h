@@ -14,11 +14,13 @@ struct SaverCommand {
 };
 
 // Reads the words after the program name in the saver mode: the settings
-// options, "--help" and "--version", and the options screen-saver hosts
-// pass ("--root", "-root", "--window-id WINDOW", "-window-id WINDOW",
-// "-fps"). The host window itself is found from the command-line text by
-// the saver mode; here its option only takes its value. Anything else is a
-// mistake.
+// options, "--help" and "--version", the options screen-saver hosts pass
+// ("--root", "--window-id WINDOW"), and the single-dash spellings "-root",
+// "-window-id WINDOW", "-fps", "-no-fps" and "-h". The host window itself
+// is found from the command-line text by the saver mode; here its option
+// only takes its value. An unknown word starting with "--", or a known
+// option without its value or with a value it does not take, is a
+// mistake; every other word is skipped, wherever it stands.
 SaverCommand readSaverCommand(const std::vector<std::string>& words);
 
 // The command-line text split at white space.

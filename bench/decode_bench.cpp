@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/offscreen_gl.h"
+#include "platform/standard_streams.h"
 #include "resources/image_texture.h"
 #include "resources/pak_archive.h"
 
@@ -35,6 +36,7 @@ void makeTexture(benchmark::State& state, const PakArchive* archive, std::string
 }  // namespace
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   benchmark::Initialize(&argc, argv);
   OffscreenGlContext context(64, 64);
   std::unique_ptr<PakArchive> archive = PakArchive::tryLoad("main.pak");
@@ -51,5 +53,5 @@ int main(int argc, char** argv) {
   }
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  return 0;
+  return finishStandardOutput("halvenrode-bench-decode", 0);
 }

@@ -27,6 +27,7 @@
 
 #include "bench/bench_scene.h"
 #include "bench/frame_capture.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -206,6 +207,7 @@ void printDrawCosts(const CapturedFrame& frame, int repetitions) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   FrameBenchOptions options;
   if (!takeOwnFlags(argc, argv, options)) {
     std::fprintf(stderr,
@@ -232,7 +234,7 @@ int main(int argc, char** argv) {
   prepare(bench, options.atMs);
   if (options.drawCosts) {
     printDrawCosts(bench.captured, options.framesPerRun);
-    return 0;
+    return finishStandardOutput("halvenrode-bench-frame", 0);
   }
   std::string size = std::to_string(options.width) + "x" + std::to_string(options.height);
   for (auto* run : {benchmark::RegisterBenchmark(("full_frame/" + size).c_str(), fullFrame, &bench),
@@ -241,5 +243,5 @@ int main(int argc, char** argv) {
   }
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  return 0;
+  return finishStandardOutput("halvenrode-bench-frame", 0);
 }

@@ -22,6 +22,7 @@
 #include "bench/frame_stats.h"
 #include "bench/memory_usage.h"
 #include "platform/heap_policy.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -103,6 +104,7 @@ void reportPacing(const std::vector<TimedFrame>& frames) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   // The benchmarks' settings, for scripts that run the saver itself.
   if (argc == 3 && std::strcmp(argv[1], "--write-settings") == 0) {
     return writeAllOverlaysSettings(argv[2]) ? 0 : 1;
@@ -143,6 +145,5 @@ int main(int argc, char** argv) {
   reportPacing(frames);
   // Mesa's no-op driver can crash while the context is destroyed; the
   // figures are out before that.
-  std::fflush(stdout);
-  return 0;
+  return finishStandardOutput("halvenrode-bench-run", 0);
 }

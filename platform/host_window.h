@@ -17,7 +17,8 @@ enum class HostWindowRequest {
 HostWindowRequest findHostWindow(const std::string& commandLine, unsigned long& window,
                                  std::string& problem);
 
-// Parses a window id, "0x…" hex or decimal; false for anything else or 0.
+// Parses a window id, "0x…" hex or decimal (a leading zero is decimal too);
+// false for anything else or 0.
 bool parseWindowId(const std::string& text, unsigned long& window);
 
 // The window's current size on $DISPLAY. False, with `problem` set to what

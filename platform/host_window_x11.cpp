@@ -5,18 +5,27 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <sstream>
 
 #include "platform/stop_signals.h"
 
+// Hosts write ids as "0x…" or in decimal; a leading zero is a decimal one,
+// never octal. The digits must start at once: strtoul itself would skip
+// blanks and take a sign.
 bool parseWindowId(const std::string& text, unsigned long& window) {
-  if (text.empty() || text[0] == '-' || text[0] == '+') return false;
+  bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const char* digits = text.c_str() + (hex ? 2 : 0);
+  if (hex ? !std::isxdigit(static_cast<unsigned char>(*digits))
+          : !std::isdigit(static_cast<unsigned char>(*digits))) {
+    return false;
+  }
   errno = 0;
   char* end = nullptr;
-  unsigned long value = std::strtoul(text.c_str(), &end, 0);
-  if (errno != 0 || end == text.c_str() || *end != '\0' || value == 0) return false;
+  unsigned long value = std::strtoul(digits, &end, hex ? 16 : 10);
+  if (errno != 0 || *end != '\0' || value == 0) return false;
   window = value;
   return true;
 }

@@ -6,8 +6,8 @@
 //   [Software\Quorvel\Halvenrode\Settings]
 //   Path=/usr/lib/halvenrode/
 //
-// Sections are key paths, lines are name=value; '#' or ';' start a comment
-// line. The file is /etc/quorvel/registry.ini, or the file named by the
+// Sections are key paths, lines are name=value, blanks and tabs around
+// the name and the value left out; '#' or ';' start a comment line. The file is /etc/quorvel/registry.ini, or the file named by the
 // environment variable HALVENRODE_REGISTRY_FILE when that is set.
 
 // The registry file in force for this process.

@@ -49,11 +49,10 @@ bool readRegistryValueFrom(const std::string& file, const std::string& keyPath,
     size_t equals = text.find('=');
     if (equals == std::string::npos) continue;
     if (trimmed(text.substr(0, equals)) != valueName) continue;
-    // The value is taken as written after '=', only the line end trimmed, so a
-    // folder may end in a blank or a separator.
-    std::string raw = line.substr(line.find('=') + 1);
-    while (!raw.empty() && (raw.back() == '\r' || raw.back() == '\n')) raw.pop_back();
-    value = raw;
+    // Blanks around the value are the editor's, never part of a folder: a
+    // blank left at the end of "Path=" would otherwise end up inside every
+    // file name joined to it.
+    value = trimmed(text.substr(equals + 1));
     return true;
   }
   return false;

@@ -32,7 +32,9 @@ struct FlagCase {
 };
 
 // Each flag changes exactly the options it names, whatever the file says,
-// and a later flag wins over an earlier one.
+// and a later flag wins over an earlier one. Words that are no option (a
+// host's own, or a single-dash spelling the saver does not have) change
+// nothing, wherever they stand.
 TEST(SaverCommandLine, FlagsChangeTheirOptionsOverTheFile) {
   const std::vector<FlagCase> cases = {
       {0, {"--clock=digital"}, {{&Settings::showClock, 1}}},
@@ -59,6 +61,11 @@ TEST(SaverCommandLine, FlagsChangeTheirOptionsOverTheFile) {
       {0, {"--root", "--window-id", "0x1234", "-root", "-window-id", "5"}, {}},
       {0, {"--fps", "--clock=none", "--no-fps", "--clock=analog"},
        {{&Settings::showClock, 1}, {&Settings::analogClock, 1}}},
+      {0, {"x", "--fps"}, {{&Settings::showFrameRate, 1}}},
+      {0, {"--fps", "x"}, {{&Settings::showFrameRate, 1}}},
+      {0, {"/p:123456", "-p", "123456", "-fps", "123"}, {{&Settings::showFrameRate, 1}}},
+      {0, {"-24-hour", "-clock=analog", "--root", "/s", "--large-clock"},
+       {{&Settings::largeClock, 1}}},
   };
   for (const FlagCase& c : cases) {
     std::string context = testing::PrintToString(c.words) + " over flags " +
@@ -78,11 +85,11 @@ TEST(SaverCommandLine, FlagsChangeTheirOptionsOverTheFile) {
 
 TEST(SaverCommandLine, MistakesNameTheWordInOneLine) {
   const std::vector<std::pair<Words, std::string>> mistakes = {
-      {{"--bogus"}, "--bogus"},          {{"--fps", "stray"}, "stray"},
+      {{"--bogus"}, "--bogus"},          {{"x", "--bogus", "--fps"}, "--bogus"},
       {{"--clock=Analog"}, "Analog"},    {{"--clock"}, "--clock"},
       {{"--calendar=tuesday"}, "tuesday"}, {{"--display-mode=1023x768"}, "1023x768"},
       {{"--window-id"}, "--window-id"},  {{"--fps=1"}, "--fps=1"},
-      {{"-24-hour"}, "-24-hour"},        {{"--root", "/s"}, "/s"},
+      {{"--clock", "x"}, "\"x\""},
       {{"--snow=lots"}, "lots"},         {{"--snow"}, "--snow"},
       {{"--time-of-day=on"}, "--time-of-day=on"}, {{"--overlays=left"}, "left"},
       {{"--overlays"}, "--overlays"},

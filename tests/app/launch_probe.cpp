@@ -10,7 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/standard_streams.h"
+
 int main(int argc, char**) {
+  fillClosedStandardStreams();
   const char* release = std::getenv("PROBE_RELEASE");
   for (int i = 0; release != nullptr && access(release, F_OK) != 0 && i < 1000; ++i) usleep(10000);
   usleep(100000);  // long enough that a parent that does not wait returns first

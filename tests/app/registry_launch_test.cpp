@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/entry.h"
 #include "app/registry_string.h"
@@ -128,6 +130,28 @@ TEST_F(RegistryTest, MissingKeyOrValueGivesNoValueOrTheFallback) {
   RegistryString fallback("Software\\Quorvel\\Halvenrode\\Settings", "Path", "/opt/x/");
   EXPECT_EQ(fallback.value(), "/opt/x/");
   unsetenv("HALVENRODE_REGISTRY_FILE");
+}
+
+// The installation folder never depends on the folder the program was
+// started in, and blanks an editor left around the value are not part of it.
+TEST_F(RegistryTest, InstallFolderIsAFolderFromTheRootOrTheProgramsOwn) {
+  const std::string own = executableFolder();
+  ASSERT_FALSE(own.empty());
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"Path=/opt/inst/", "/opt/inst/"},
+      {"Path=/opt/inst/   \t", "/opt/inst/"},
+      {"  Path =  /opt/inst/ ", "/opt/inst/"},
+      {"Path=\\opt\\inst\\", "\\opt\\inst\\"},
+      {"Path=", own},
+      {"Path=   ", own},
+      {"Path=inst/", own},
+      {"Path=./", own},
+      {"Name=/opt/inst/", own}};
+  for (const auto& value : values) {
+    write("[Software\\Quorvel\\Halvenrode\\Settings]\r\n" + value.first + "\r\n");
+    RegistryString path = readInstallPath();
+    EXPECT_EQ(path.value(), value.second) << '"' << value.first << '"';
+  }
 }
 
 TEST_F(RegistryTest, MissingRegistryFileOrOneThatIsNoFileGivesNoValue) {

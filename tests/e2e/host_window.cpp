@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/standard_streams.h"
+
 namespace {
 
 int keyboardTaken() {
@@ -28,6 +30,7 @@ int keyboardTaken() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   if (argc == 2 && std::strcmp(argv[1], "keyboard-taken") == 0) return keyboardTaken();
   int width = argc > 2 ? std::atoi(argv[1]) : 320;
   int height = argc > 2 ? std::atoi(argv[2]) : 240;

@@ -381,6 +381,55 @@ case "$1" in
     xdotool key Escape
     wait_for_exit 100; [ "$exit_status" = 0 ] || fail "did not end on Escape"
     ;;
+  closed_standard_error_is_not_the_display)
+    # Started with standard error closed, the saver's warning about a display
+    # mode larger than the screen goes nowhere, not into the display
+    # connection that would otherwise take its number, and Escape ends it.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    "$build/halvenrode" --display-mode=1600x1200 2>&- &
+    saver_pid=$!
+    wait_for_window
+    [ "$(readlink "/proc/$saver_pid/fd/2")" = /dev/null ] || fail "standard error is not /dev/null"
+    xdotool key Escape
+    wait_for_exit 100
+    [ "$exit_status" = 0 ] || fail "status $exit_status, expected 0 within 10 s of Escape"
+    ;;
+  output_that_cannot_be_written_fails)
+    # What a program prints for a user or a script (help, version, the
+    # settings, an archive's listing, a picture's facts) is its result: on a
+    # full disk or a closed stream it fails and says so.
+    xvfb_start 640x480x24 || fail "no Xvfb"
+    "$build/halvenrode-grab" "$work/screen.png" || fail "cannot read the screen"
+    for command in "halvenrode --help" "halvenrode --version" "config.exe --show" \
+                   "config.exe --version" "halvenrode-pak list $build/clock.pak" \
+                   "halvenrode-pngstats $work/screen.png" "halvenrode-grab --cursor"; do
+      for output in full closed; do
+        # shellcheck disable=SC2086
+        if [ "$output" = full ]; then
+          $build/$command >/dev/full 2>"$work/stderr"
+        else
+          $build/$command >&- 2>"$work/stderr"
+        fi
+        status=$?
+        [ "$status" != 0 ] || fail "'$command' with a $output output: status 0"
+        [ "$(wc -l <"$work/stderr")" = 1 ] && grep -q ": cannot write the output" "$work/stderr" \
+          || fail "'$command' with a $output output: not the one line saying so"
+      done
+    done
+    ;;
+  words_that_are_no_options_are_skipped)
+    # A host's own words, such as the "/p:123456" an old launcher passes,
+    # leave the options around them in force and the saver runs.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    for words in "/p:123456 --fps" "-p 123456" "--fps x"; do
+      # shellcheck disable=SC2086
+      "$build/halvenrode" $words 2>"$work/stderr" &
+      saver_pid=$!
+      wait_for_window
+      xdotool key Escape
+      expect_clean_end 100
+    done
+    ;;
   unreadable_archive_is_named)
     # Archives from a folder of this test; main.pak missing, a folder or a
     # pipe each end the saver with status 1 and one line naming it.

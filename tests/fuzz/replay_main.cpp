@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/standard_streams.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
@@ -53,6 +55,7 @@ bool runFile(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   int ran = 0;
   bool allRead = true;
   for (int i = 1; i < argc; ++i) {

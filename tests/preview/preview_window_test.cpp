@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 
@@ -151,7 +152,9 @@ TEST_F(PreviewWindowTest, PictureSmallerThanTheWindowLeavesTheRestBlack) {
 
 TEST_F(PreviewWindowTest, MissingPictureAtWidth152PaintsBlack) {
   Window parent = host->createWindow(10, 10, 152, 112);
-  auto preview = startPreviewIn(parent);
+  char hexId[32];  // in hexadecimal, as hosts may write it
+  std::snprintf(hexId, sizeof hexId, "0x%lx", parent);
+  auto preview = startPreview({"/p", hexId});
   ASSERT_NE(waitForChild(parent), 0u);
   EXPECT_TRUE(comesToShow(parent, 152, 112, filled(152, 112, kBlack)));
 }

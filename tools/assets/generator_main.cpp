@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/standard_streams.h"
 #include "tools/assets/archive_writer.h"
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   if (argc != 2 || argv[1][0] == '\0') {
     std::fprintf(stderr, "usage: halvenrode-assets OUTPUT_FOLDER\n");
     return 2;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/png_file.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -39,9 +40,8 @@ bool cursorIsHidden(Display* display) {
   return hidden;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// One run of the program, as described at the top; returns its exit status.
+int grab(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: halvenrode-grab OUT.png [WINDOW-ID]\n");
     return 2;
@@ -88,4 +88,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+// Tests read the cursor's state from standard output; one that could not be
+// written there must not pass for a result.
+int main(int argc, char** argv) {
+  fillClosedStandardStreams();
+  return finishStandardOutput("halvenrode-grab", grab(argc, argv));
 }

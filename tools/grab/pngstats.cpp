@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/png_file.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -48,9 +49,8 @@ int compareRectangles(char** args, int width, int height, const std::vector<uint
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// One run of the program, as described at the top; returns its exit status.
+int printStats(int argc, char** argv) {
   bool compare = argc == 9 && std::string(argv[2]) == "--compare";
   if (argc != 2 && argc != 6 && !compare) {
     std::fprintf(stderr,
@@ -96,4 +96,13 @@ int main(int argc, char** argv) {
   std::printf("mean %.1f %.1f %.1f\n", sum[0] / n, sum[1] / n, sum[2] / n);
   std::printf("colours %zu\n", colours.size());
   return 0;
+}
+
+}  // namespace
+
+// Scripts take the printed facts as the result; facts that could not be
+// written must not leave a status of success behind.
+int main(int argc, char** argv) {
+  fillClosedStandardStreams();
+  return finishStandardOutput("halvenrode-pngstats", printStats(argc, argv));
 }

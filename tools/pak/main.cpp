@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "pak_commands.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -20,13 +21,18 @@ int usage() {
 
 }  // namespace
 
+// Only the listing goes to standard output; one that could not be written
+// there is a failure like any other.
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() < 2) return usage();
   const std::string& command = args[0];
   const std::string& archive = args[1];
   std::vector<std::string> files(args.begin() + 2, args.end());
-  if (command == "list" && files.empty()) return listArchive(archive, std::cout, std::cerr);
+  if (command == "list" && files.empty()) {
+    return finishStandardOutput("halvenrode-pak", listArchive(archive, std::cout, std::cerr));
+  }
   if (command == "extract" && files.size() == 1) {
     return extractArchive(archive, files[0], std::cerr);
   }

@@ -16,6 +16,7 @@
 
 #include "app/settings.h"
 #include "platform/local_time.h"
+#include "platform/standard_streams.h"
 #include "tools/config/settings_writer.h"
 #include "tools/soak/soak_run.h"
 
@@ -102,6 +103,7 @@ void useUnthreadedDriver() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   Arguments arguments;
   if (const char* problem = parse(argc, argv, arguments)) return usage(problem);
   std::string settingsPath = "/tmp/halvenrode-soak-" + std::to_string(getpid()) + ".cfg";
@@ -115,5 +117,5 @@ int main(int argc, char** argv) {
   std::remove(settingsPath.c_str());
   printFigures(figures, std::cout);
   std::cout << (passed ? "soak: passed\n" : "soak: FAILED\n");
-  return passed ? 0 : 1;
+  return finishStandardOutput("halvenrode-soak", passed ? 0 : 1);
 }

@@ -25,6 +25,7 @@
 #include "app/frame_clock.h"
 #include "app/option_flags.h"
 #include "platform/local_time.h"
+#include "platform/standard_streams.h"
 #include "tools/still/model_look.h"
 #include "tools/still/offscreen_saver.h"
 #include "tools/still/preview_picture.h"
@@ -160,6 +161,7 @@ int renderScene(const StillOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  fillClosedStandardStreams();
   StillOptions options;
   std::string problem = parse(argc, argv, options);
   if (!problem.empty()) return usage(problem);

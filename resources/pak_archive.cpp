@@ -68,8 +68,9 @@ std::unique_ptr<PakArchive> PakArchive::tryLoad(const std::string& path, std::st
   return archive;
 }
 
+// The whole file is read here, once; the entries point into these bytes.
 bool PakArchive::load(const std::string& path, std::string* why) {
-  if (file_.map(nativePath(path), kMaxFileBytes, why) != FileRead::Done) return false;
+  if (readRegularFile(nativePath(path), kMaxFileBytes, file_, why) != FileRead::Done) return false;
   parse(file_.data(), file_.size());
   return true;
 }
@@ -97,8 +98,8 @@ void PakArchive::parse(const uint8_t* bytes, size_t length) {
   }
 }
 
-// An entry of the loaded file: its bytes stay in the mapping, which is
-// non-null wherever a record fits (the file has at least its count).
+// An entry of the loaded file: its bytes stay in file_, which is non-null
+// wherever a record fits (the file has at least its count).
 void PakArchive::appendView(std::string name, const uint8_t* bytes, uint32_t size) {
   Entry entry;
   entry.name = std::move(name);

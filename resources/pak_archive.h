@@ -5,13 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/mapped_file.h"
-
-// An archive file mapped whole into memory: entries by exact name, each a
-// block of bytes that stays at a fixed address for the archive's lifetime
-// (meshes draw straight from it), plus a texture slot per entry. Entries
-// read from the file point into its mapping (see MappedFile for what that
-// relies on); entries added for authoring own a copy of their bytes.
+// An archive file held whole in memory: entries by exact name, each a block
+// of bytes that stays at a fixed address for the archive's lifetime (meshes
+// draw straight from it), plus a texture slot per entry. The file is read
+// once, at load: whatever happens to it afterwards (rewritten in place,
+// shortened, removed) changes nothing already loaded.
 //
 // File layout, little-endian, packed: int32 count, then per entry a signed
 // 8-bit name length L (0..127), L name bytes, uint32 size S, S data bytes.
@@ -21,7 +19,7 @@ class PakArchive {
   // as negative.
   static constexpr size_t kMaxNameLength = 127;
   // Largest archive file read, and so largest file added as an entry. The
-  // whole file is mapped at once; the real archives are a few MiB.
+  // whole file is held in memory; the real archives are a few MiB.
   static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
 
   // An empty archive, for authoring.
@@ -93,8 +91,9 @@ class PakArchive {
     int32_t textureUses = 0;
   };
   std::vector<Entry> entries_;
-  // The loaded file; the entries read from it point into its bytes.
-  MappedFile file_;
+  // The loaded file, read whole; the entries read from it point into its
+  // bytes, so it is never resized after load.
+  std::vector<uint8_t> file_;
 
   bool load(const std::string& path, std::string* why);
   void parse(const uint8_t* bytes, size_t length);

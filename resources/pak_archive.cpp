@@ -37,6 +37,25 @@ std::string fileNameOf(const std::string& path) {
   return slash == std::string::npos ? native : native.substr(slash + 1);
 }
 
+bool fail(const std::string& text, std::string* why) {
+  if (why != nullptr) *why = text;
+  return false;
+}
+
+// Why no undamaged archive of `length` bytes could declare `count` entries
+// (each record takes at least kRecordOverhead bytes, and no archive holds
+// more than kMaxEntries), or empty when one could.
+std::string countProblem(int32_t count, size_t length) {
+  std::string declared = std::to_string(count) + " entries, more than ";
+  if (count > PakArchive::kMaxEntries) {
+    return declared + "the " + std::to_string(PakArchive::kMaxEntries) + " an archive may hold";
+  }
+  if (count > 0 && static_cast<uint64_t>(count) > (length - 4) / PakArchive::kRecordOverhead) {
+    return declared + "its " + std::to_string(length) + " bytes can hold";
+  }
+  return std::string();
+}
+
 // True for names that would place an extracted file outside the prefix's
 // folder: absolute names and names with a ".." component.
 bool escapesPrefix(const std::string& name) {
@@ -71,31 +90,37 @@ std::unique_ptr<PakArchive> PakArchive::tryLoad(const std::string& path, std::st
 // The whole file is read here, once; the entries point into these bytes.
 bool PakArchive::load(const std::string& path, std::string* why) {
   if (readRegularFile(nativePath(path), kMaxFileBytes, file_, why) != FileRead::Done) return false;
-  parse(file_.data(), file_.size());
-  return true;
+  return parse(why);
 }
 
-// Walks the records, stopping at the first one that does not fit in the
-// bytes that remain: a damaged file keeps the entries before the damage.
-void PakArchive::parse(const uint8_t* bytes, size_t length) {
-  if (length < 4) return;
+// Refuses a count no undamaged file could declare before anything is
+// reserved for it. Otherwise walks the records, stopping at the first one
+// that does not fit in the bytes that remain: a damaged file keeps the
+// entries before the damage.
+bool PakArchive::parse(std::string* why) {
+  const uint8_t* bytes = file_.data();
+  size_t length = file_.size();
+  if (length < 4) return true;
   int32_t count = readI32(bytes);
+  std::string problem = countProblem(count, length);
+  if (!problem.empty()) return fail("is damaged: it declares " + problem, why);
   size_t offset = 4;
   for (int32_t i = 0; i < count; ++i) {
-    if (length - offset < 1) return;
+    if (length - offset < 1) return true;
     int8_t nameLength = static_cast<int8_t>(bytes[offset]);
-    if (nameLength < 0) return;
+    if (nameLength < 0) return true;
     offset += 1;
     size_t nameSize = static_cast<size_t>(nameLength);
-    if (length - offset < nameSize + 4) return;
+    if (length - offset < nameSize + 4) return true;
     std::string name(reinterpret_cast<const char*>(bytes + offset), nameSize);
     offset += nameSize;
     uint32_t size = readU32(bytes + offset);
     offset += 4;
-    if (length - offset < size) return;
+    if (length - offset < size) return true;
     appendView(std::move(name), bytes + offset, size);
     offset += size;
   }
+  return true;
 }
 
 // An entry of the loaded file: its bytes stay in file_, which is non-null

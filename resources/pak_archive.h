@@ -21,6 +21,12 @@ class PakArchive {
   // Largest archive file read, and so largest file added as an entry. The
   // whole file is held in memory; the real archives are a few MiB.
   static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
+  // Most entries an archive may declare. The real archives hold a few dozen;
+  // each entry costs its name and some 70 bytes of bookkeeping, so a file of
+  // empty records must not be allowed to ask for gigabytes.
+  static constexpr int32_t kMaxEntries = 65536;
+  // Bytes of a record besides its name and data: the length byte and size.
+  static constexpr uint64_t kRecordOverhead = 5;
 
   // An empty archive, for authoring.
   PakArchive() = default;
@@ -28,8 +34,10 @@ class PakArchive {
   // Loads the file at `path` ('\' separators allowed). A file that cannot be
   // read (missing, not a regular file, larger than kMaxFileBytes) ends the
   // process with status 1 after one line on stderr naming the archive, the
-  // full path it was looked for at and why it could not be read. A damaged
-  // file keeps the entries read before the first record that does not fit.
+  // full path it was looked for at and why it could not be read. A file
+  // declaring more entries than its bytes can hold, or than kMaxEntries, is
+  // damaged and cannot be read either. Otherwise a damaged file keeps the
+  // entries read before the first record that does not fit.
   explicit PakArchive(const std::string& path);
 
   // Like the path constructor, but returns nullptr instead of exiting; with
@@ -96,7 +104,7 @@ class PakArchive {
   std::vector<uint8_t> file_;
 
   bool load(const std::string& path, std::string* why);
-  void parse(const uint8_t* bytes, size_t length);
+  bool parse(std::string* why);
   void append(std::string name, const uint8_t* bytes, uint32_t size);
   void appendView(std::string name, const uint8_t* bytes, uint32_t size);
   const Entry* find(const std::string& name) const;

@@ -137,7 +137,7 @@ TEST(PakArchive, DamagedRecordsKeepTheEntriesBeforeThem) {
       {"size near 4 GiB", 1, 0xFFFFFFFFu, "q"},
   };
   for (const Case& c : cases) {
-    std::vector<uint8_t> file = header(1000);  // claims far more than present
+    std::vector<uint8_t> file = header(3);
     appendRecord(file, 2, "ok", 2, "hi");
     appendRecord(file, c.nameLength, "b", c.size, c.data);
     appendRecord(file, 5, "after", 1, "x");
@@ -146,6 +146,33 @@ TEST(PakArchive, DamagedRecordsKeepTheEntriesBeforeThem) {
     EXPECT_EQ(archive.entryCount(), 1u) << c.what;
     EXPECT_EQ(entryText(archive, "ok"), "hi") << c.what;
     EXPECT_EQ(archive.findEntry("after").first, nullptr) << c.what;
+  }
+}
+
+// A count is judged before any record is read: more entries than the file's
+// bytes could hold (5 bytes each at the least) or than kMaxEntries make the
+// archive damaged, whatever its records, instead of gigabytes of entries.
+TEST(PakArchive, DeclaredCountBeyondTheBytesOrTheMaximumIsRefusedAsDamaged) {
+  TempFolder folder;
+  struct Case {
+    int32_t count;
+    int32_t emptyRecords;
+    const char* why;  // empty: the archive loads with `count` entries
+  } cases[] = {
+      {PakArchive::kMaxEntries, PakArchive::kMaxEntries, ""},
+      {PakArchive::kMaxEntries + 1, PakArchive::kMaxEntries + 1,
+       "is damaged: it declares 65537 entries, more than the 65536 an archive may hold"},
+      {4, 4, ""},
+      {5, 4, "is damaged: it declares 5 entries, more than its 24 bytes can hold"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> file = header(c.count);
+    for (int32_t i = 0; i < c.emptyRecords; ++i) appendRecord(file, 0, "", 0, "");
+    ASSERT_TRUE(writeBytes(folder.file("n.pak"), file));
+    std::string why;
+    auto archive = PakArchive::tryLoad(folder.file("n.pak"), &why);
+    EXPECT_EQ(why, c.why) << c.count;
+    EXPECT_EQ(archive ? archive->entryCount() : 0u, *c.why ? 0u : static_cast<size_t>(c.count));
   }
 }
 
@@ -158,11 +185,19 @@ TEST(PakArchive, EveryTruncationOrSingleByteCorruptionLoadsSafely) {
   ASSERT_TRUE(authored.save(folder.file("whole.pak")));
   std::vector<uint8_t> whole = readBytes(folder.file("whole.pak"));
 
+  // Only a count the bytes cannot hold makes a file unreadable, as damaged.
+  std::string why;
+  auto loadedOrDamaged = [&](const std::string& path) {
+    why.clear();
+    auto archive = PakArchive::tryLoad(path, &why);
+    EXPECT_TRUE(archive != nullptr || why.rfind("is damaged: it declares ", 0) == 0) << why;
+    return archive;
+  };
   for (size_t cut = 0; cut < whole.size(); ++cut) {
     std::vector<uint8_t> truncated(whole.begin(), whole.begin() + static_cast<long>(cut));
     ASSERT_TRUE(writeBytes(folder.file("t.pak"), truncated));
-    auto archive = PakArchive::tryLoad(folder.file("t.pak"));
-    ASSERT_NE(archive, nullptr);
+    auto archive = loadedOrDamaged(folder.file("t.pak"));
+    if (archive == nullptr) continue;
     EXPECT_LT(archive->entryCount(), 3u) << "cut at " << cut;
     for (size_t i = 0; i < archive->entryCount(); ++i) {
       EXPECT_EQ(archive->entryName(i), authored.entryName(i));
@@ -173,8 +208,8 @@ TEST(PakArchive, EveryTruncationOrSingleByteCorruptionLoadsSafely) {
       std::vector<uint8_t> corrupt = whole;
       corrupt[at] = value;
       ASSERT_TRUE(writeBytes(folder.file("x.pak"), corrupt));
-      auto archive = PakArchive::tryLoad(folder.file("x.pak"));
-      ASSERT_NE(archive, nullptr);
+      auto archive = loadedOrDamaged(folder.file("x.pak"));
+      if (archive == nullptr) continue;
       size_t total = 4;
       for (size_t i = 0; i < archive->entryCount(); ++i) {
         total += 5 + archive->entryName(i).size() + archive->entrySize(i);
@@ -248,4 +283,9 @@ TEST(PakArchiveDeathTest, UnreadableArchiveEndsTheProcessWithStatusOneAndOneLine
   std::filesystem::resize_file(folder.file("huge.pak"), PakArchive::kMaxFileBytes + 1);
   EXPECT_EXIT(PakArchive archive(folder.file("huge.pak")), testing::ExitedWithCode(1),
               "huge\\.pak is larger than 256 MiB\n$");
+  std::vector<uint8_t> overcounted = header(2);
+  appendRecord(overcounted, 0, "", 0, "");
+  ASSERT_TRUE(writeBytes(folder.file("count.pak"), overcounted));
+  EXPECT_EXIT(PakArchive archive(folder.file("count.pak")), testing::ExitedWithCode(1),
+              "count\\.pak is damaged: it declares 2 entries, more than its 9 bytes can hold\n$");
 }

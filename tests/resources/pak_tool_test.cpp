@@ -12,6 +12,7 @@
 
 #include "tests/support/model_builder.h"
 #include "pak_commands.h"
+#include "resources/pak_archive.h"
 #include "temp_folder.h"
 
 TEST(PakTool, CreateAddListAndExtractRoundTrip) {
@@ -38,6 +39,26 @@ TEST(PakTool, CreateAddListAndExtractRoundTrip) {
   EXPECT_NE(listArchive(folder.file("missing.pak"), out, err), 0);
   EXPECT_NE(createArchive(folder.file("b.pak"), {folder.file("missing")}, err), 0);
   EXPECT_NE(addToArchive(folder.file("missing.pak"), {folder.file("notes")}, err), 0);
+}
+
+// Names come from the archive's bytes: whatever they hold, each entry is
+// one line and no byte reaches the terminal as a control code.
+TEST(PakTool, ListPrintsNamesEscapedOneEntryALine) {
+  TempFolder folder;
+  std::vector<uint8_t> model = buildModel({quadRecord("bark\n\x07", 0, 0, 1, 1, 0)});
+  PakArchive archive;
+  const std::string hostile[] = {"two\nlines\x1b[31m", "back\\slash\ttab\r", "\xd1\x91\x7f"};
+  for (const std::string& name : hostile) ASSERT_TRUE(archive.addEntry(name, nullptr, 0));
+  ASSERT_TRUE(archive.addEntry("m", model.data(), static_cast<uint32_t>(model.size())));
+  ASSERT_TRUE(archive.save(folder.file("h.pak")));
+  std::ostringstream out, err;
+  ASSERT_EQ(listArchive(folder.file("h.pak"), out, err), 0);
+  EXPECT_EQ(out.str(), "two\\nlines\\x1b[31m\t0\n"
+                       "back\\\\slash\\ttab\\r\t0\n"
+                       "\\xd1\\x91\\x7f\t0\n"
+                       "m\t" + std::to_string(model.size()) + "\n"
+                       "  model, 1 mesh\n"
+                       "    mesh 0: 2 triangles, texture \"bark\\n\\x07\"\n");
 }
 
 namespace {

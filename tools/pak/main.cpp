@@ -13,6 +13,8 @@ int usage() {
                "       halvenrode-pak create ARCHIVE FILE...\n"
                "       halvenrode-pak add ARCHIVE FILE...\n"
                "Entries added from files are named by the path as given.\n"
+               "Names are listed with \\\\, \\t, \\n, \\r and \\xHH escapes for\n"
+               "bytes outside printable ASCII.\n"
                "Extracted entries go to PREFIX followed by the entry name;\n"
                "end PREFIX with '/' to extract into a folder.\n";
   return 2;

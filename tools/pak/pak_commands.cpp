@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "resources/model_format.h"
+#include "printable_name.h"
 #include "resources/pak_archive.h"
 
 namespace {
@@ -28,7 +29,7 @@ void listModel(const std::vector<MeshRecordView>& records, std::ostream& out) {
   out << "  model, " << records.size() << (records.size() == 1 ? " mesh\n" : " meshes\n");
   for (size_t i = 0; i < records.size(); ++i) {
     out << "    mesh " << i << ": " << records[i].triangleCount << " triangles, texture \""
-        << records[i].textureNameText() << "\"\n";
+        << printableName(records[i].textureNameText()) << "\"\n";
   }
 }
 
@@ -62,7 +63,7 @@ int listArchive(const std::string& archive, std::ostream& out, std::ostream& err
   std::unique_ptr<PakArchive> loaded = open(archive, err);
   if (loaded == nullptr) return 1;
   for (size_t i = 0; i < loaded->entryCount(); ++i) {
-    out << loaded->entryName(i) << "\t" << loaded->entrySize(i) << "\n";
+    out << printableName(loaded->entryName(i)) << "\t" << loaded->entrySize(i) << "\n";
     std::vector<MeshRecordView> records = modelRecords(loaded->entryData(i), loaded->entrySize(i));
     if (!records.empty()) listModel(records, out);
   }

@@ -7,7 +7,8 @@
 // writes its report to `out` and its complaints to `err`.
 
 // Names and sizes in archive order; for model entries also the meshes with
-// their triangle counts and texture names.
+// their triangle counts and texture names. Names are printed escaped
+// (printable_name.h): one line per entry, whatever bytes a name holds.
 int listArchive(const std::string& archive, std::ostream& out, std::ostream& err);
 
 // Writes every entry to `prefix` followed by its name.

@@ -14,13 +14,6 @@
 
 namespace {
 
-bool writeWholeFile(const std::string& path, const uint8_t* bytes, size_t size) {
-  std::FILE* file = std::fopen(nativePath(path).c_str(), "wb");
-  if (file == nullptr) return false;
-  bool ok = size == 0 || std::fwrite(bytes, 1, size, file) == size;
-  return std::fclose(file) == 0 && ok;
-}
-
 // The path as a user would look for it: relative paths are resolved
 // against the working folder, which is where the open looked.
 std::string whereLookedFor(const std::string& path) {
@@ -56,16 +49,13 @@ std::string countProblem(int32_t count, size_t length) {
   return std::string();
 }
 
-// True for names that would place an extracted file outside the prefix's
-// folder: absolute names and names with a ".." component.
-bool escapesPrefix(const std::string& name) {
-  std::string path = nativePath(name);
-  if (!path.empty() && path[0] == '/') return true;
+// True when `path` has a part that is exactly "..".
+bool hasParentPart(const std::string& path) {
   size_t start = 0;
   while (start <= path.size()) {
     size_t slash = path.find('/', start);
     if (slash == std::string::npos) slash = path.size();
-    if (path.compare(start, slash - start, "..") == 0 && slash - start == 2) return true;
+    if (slash - start == 2 && path.compare(start, 2, "..") == 0) return true;
     start = slash + 1;
   }
   return false;
@@ -168,6 +158,16 @@ bool PakArchive::addEntry(const std::string& name, const uint8_t* bytes, uint32_
   return true;
 }
 
+std::string PakArchive::nameProblem(const std::string& name) {
+  std::string path = nativePath(name);
+  if (name.size() > kMaxNameLength) {
+    return "is longer than " + std::to_string(kMaxNameLength) + " bytes";
+  }
+  if (!path.empty() && path[0] == '/') return "is an absolute path";
+  if (hasParentPart(path)) return "has a \"..\" part";
+  return std::string();
+}
+
 bool PakArchive::addFile(const std::string& path, std::string* why) {
   if (path.size() > kMaxNameLength) {
     if (why != nullptr) *why = "would name an entry longer than " + std::to_string(kMaxNameLength) + " bytes";
@@ -198,17 +198,6 @@ std::vector<uint8_t> PakArchive::fileBytes() const {
 bool PakArchive::save(const std::string& path) const {
   std::vector<uint8_t> out = fileBytes();
   return replaceFile(nativePath(path), out.data(), out.size());
-}
-
-bool PakArchive::extractAll(const std::string& prefix) const {
-  bool allWritten = true;
-  for (const Entry& entry : entries_) {
-    if (escapesPrefix(entry.name) ||
-        !writeWholeFile(prefix + entry.name, entry.data, entry.size)) {
-      allWritten = false;
-    }
-  }
-  return allWritten;
 }
 
 std::string archivePath(const std::string& baseFolder, const std::string& archiveName) {

@@ -60,6 +60,11 @@ class PakArchive {
   // regular file of at most kMaxFileBytes); `why` then says why.
   bool addFile(const std::string& path, std::string* why = nullptr);
 
+  // Why extractAll refuses an entry of this name wherever it extracts to
+  // ("is an absolute path", "has a \"..\" part", "is longer than 127
+  // bytes"), or empty when it does not.
+  static std::string nameProblem(const std::string& name);
+
   // The archive in the file layout, as save writes it.
   std::vector<uint8_t> fileBytes() const;
 
@@ -67,9 +72,23 @@ class PakArchive {
   // with any old file at `path` unchanged, when it cannot be written whole.
   bool save(const std::string& path) const;
 
-  // Writes each entry's data to `prefix` + its name. False when any file
-  // cannot be written or a name would leave the prefix's folder.
-  bool extractAll(const std::string& prefix) const;
+  // An entry extractAll did not write: its name, the path it was meant for
+  // and why.
+  struct ExtractFailure {
+    std::string name;
+    std::string path;
+    std::string why;
+  };
+
+  // Writes each entry's data to the file `prefix` + its name (the joined
+  // text is the path, '\' separators allowed). The folder of the prefix
+  // (up to its last '/') is opened as given; below it no link is followed
+  // and whatever stands at an entry's path (a link, a pipe, a file) is
+  // replaced, never written through or waited on (see write_in_folder.h).
+  // An entry whose joined path would leave that folder, or whose name
+  // nameProblem refuses, is not written. Returns the entries not written,
+  // in archive order; the others are written all the same.
+  std::vector<ExtractFailure> extractAll(const std::string& prefix) const;
 
   size_t entryCount() const { return entries_.size(); }
   const std::string& entryName(size_t index) const { return entries_[index].name; }

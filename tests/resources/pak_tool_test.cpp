@@ -61,6 +61,26 @@ TEST(PakTool, ListPrintsNamesEscapedOneEntryALine) {
                        "    mesh 0: 2 triangles, texture \"bark\\n\\x07\"\n");
 }
 
+// Each entry extract could not write gets a line of its own naming it
+// (escaped, as list prints it), where it was meant to go and why; the
+// others are written.
+TEST(PakTool, ExtractNamesEveryEntryItCouldNotWrite) {
+  TempFolder folder;
+  PakArchive archive;
+  for (const char* name : {"../up", "kept", "no\nsuch/x"}) {
+    ASSERT_TRUE(archive.addEntry(name, reinterpret_cast<const uint8_t*>("e"), 1));
+  }
+  ASSERT_TRUE(archive.save(folder.file("e.pak")));
+  std::filesystem::create_directory(folder.file("out"));
+  const std::string out = folder.file("out/");
+  std::ostringstream err;
+  EXPECT_EQ(extractArchive(folder.file("e.pak"), out, err), 1);
+  EXPECT_EQ(err.str(), "cannot extract ../up to " + out + "../up: the name has a \"..\" part\n"
+                       "cannot extract no\\nsuch/x to " + out + "no\\nsuch/x: "
+                       "a folder on the way does not exist: no\\nsuch\n");
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder.file("out/kept")));
+}
+
 namespace {
 
 std::string bytesOf(const std::string& path) {

@@ -16,7 +16,9 @@ int usage() {
                "Names are listed with \\\\, \\t, \\n, \\r and \\xHH escapes for\n"
                "bytes outside printable ASCII.\n"
                "Extracted entries go to PREFIX followed by the entry name;\n"
-               "end PREFIX with '/' to extract into a folder.\n";
+               "end PREFIX with '/' to extract into a folder. Below PREFIX's\n"
+               "folder no link is followed, and what stands at an entry's\n"
+               "path is replaced.\n";
   return 2;
 }
 

@@ -73,9 +73,12 @@ int listArchive(const std::string& archive, std::ostream& out, std::ostream& err
 int extractArchive(const std::string& archive, const std::string& prefix, std::ostream& err) {
   std::unique_ptr<PakArchive> loaded = open(archive, err);
   if (loaded == nullptr) return 1;
-  if (loaded->extractAll(prefix)) return 0;
-  err << "some entries could not be written under " << prefix << "\n";
-  return 1;
+  std::vector<PakArchive::ExtractFailure> failures = loaded->extractAll(prefix);
+  for (const PakArchive::ExtractFailure& failure : failures) {
+    err << "cannot extract " << printableName(failure.name) << " to "
+        << printableName(failure.path) << ": " << printableName(failure.why) << "\n";
+  }
+  return failures.empty() ? 0 : 1;
 }
 
 int createArchive(const std::string& archive, const std::vector<std::string>& files,

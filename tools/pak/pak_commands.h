@@ -11,7 +11,9 @@
 // (printable_name.h): one line per entry, whatever bytes a name holds.
 int listArchive(const std::string& archive, std::ostream& out, std::ostream& err);
 
-// Writes every entry to `prefix` followed by its name.
+// Writes every entry to `prefix` followed by its name, never through a
+// link or into a pipe that stands there (PakArchive::extractAll); each entry
+// not written gets a line naming it, where it was meant to go and why.
 int extractArchive(const std::string& archive, const std::string& prefix, std::ostream& err);
 
 // A new archive holding the files, each named by its path as given.

@@ -120,18 +120,27 @@ void PakArchive::appendView(std::string name, const uint8_t* bytes, uint32_t siz
   entry.name = std::move(name);
   entry.data = bytes;
   entry.size = size;
+  layoutBytes_ += kRecordOverhead + entry.name.size() + size;
   entries_.push_back(std::move(entry));
 }
 
 void PakArchive::append(std::string name, const uint8_t* bytes, uint32_t size) {
   Entry entry;
   entry.name = std::move(name);
+  layoutBytes_ += kRecordOverhead + entry.name.size();
+  replaceData(entry, bytes, size);
+  entries_.push_back(std::move(entry));
+}
+
+// Gives the entry its own copy of the bytes, keeping layoutBytes_ right.
+void PakArchive::replaceData(Entry& entry, const uint8_t* bytes, uint32_t size) {
   // At least one byte, so that an empty entry still has an address.
-  entry.owned.reset(new uint8_t[size > 0 ? size : 1]);
-  if (size > 0) std::memcpy(entry.owned.get(), bytes, size);
+  std::unique_ptr<uint8_t[]> copy(new uint8_t[size > 0 ? size : 1]);
+  if (size > 0) std::memcpy(copy.get(), bytes, size);
+  layoutBytes_ = layoutBytes_ - entry.size + size;
+  entry.owned = std::move(copy);
   entry.data = entry.owned.get();
   entry.size = size;
-  entries_.push_back(std::move(entry));
 }
 
 const PakArchive::Entry* PakArchive::find(const std::string& name) const {
@@ -151,9 +160,16 @@ std::pair<const uint8_t*, uint32_t> PakArchive::findEntry(const std::string& nam
   return {entry->data, entry->size};
 }
 
+// Bytes the archive may still grow by before the readers would refuse it.
+uint64_t PakArchive::roomLeft() const {
+  return layoutBytes_ < kMaxFileBytes ? kMaxFileBytes - layoutBytes_ : 0;
+}
+
 bool PakArchive::addEntry(const std::string& name, const uint8_t* bytes, uint32_t size) {
   if (name.size() > kMaxNameLength) return false;
   if (bytes == nullptr && size > 0) return false;
+  if (entries_.size() >= static_cast<size_t>(kMaxEntries)) return false;
+  if (kRecordOverhead + name.size() + size > roomLeft()) return false;
   append(name, bytes, size);
   return true;
 }
@@ -168,14 +184,33 @@ std::string PakArchive::nameProblem(const std::string& name) {
   return std::string();
 }
 
-bool PakArchive::addFile(const std::string& path, std::string* why) {
-  if (path.size() > kMaxNameLength) {
-    if (why != nullptr) *why = "would name an entry longer than " + std::to_string(kMaxNameLength) + " bytes";
-    return false;
+// The file is read with no more room than the archive has left, so that a
+// file too large for it is refused by its size, before it is read.
+bool PakArchive::addFile(const std::string& path, std::string* why, bool* replaced) {
+  std::string problem = nameProblem(path);
+  if (!problem.empty()) return fail("would make an entry whose name " + problem, why);
+  Entry* existing = find(path);
+  if (existing == nullptr && entries_.size() >= static_cast<size_t>(kMaxEntries)) {
+    return fail("would make the archive hold more than " + std::to_string(kMaxEntries) + " entries",
+                why);
   }
+  uint64_t room = roomLeft() + (existing != nullptr ? existing->size : 0);
+  uint64_t recordBytes = existing != nullptr ? 0 : kRecordOverhead + path.size();
+  room = room > recordBytes ? room - recordBytes : 0;
   std::vector<uint8_t> bytes;
-  if (readRegularFile(nativePath(path), kMaxFileBytes, bytes, why) != FileRead::Done) return false;
-  append(path, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  FileRead read = readRegularFile(nativePath(path), room, bytes, why);
+  if (read == FileRead::TooLarge) {
+    return fail("would make the archive larger than " + std::to_string(kMaxFileBytes >> 20) +
+                    " MiB, more than can be read back",
+                why);
+  }
+  if (read != FileRead::Done) return false;
+  if (replaced != nullptr) *replaced = existing != nullptr;
+  if (existing != nullptr) {
+    replaceData(*existing, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  } else {
+    append(path, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  }
   return true;
 }
 
@@ -194,7 +229,8 @@ std::vector<uint8_t> PakArchive::fileBytes() const {
 }
 
 // The old archive stays whole until the new one is complete on disk: a
-// full disk or a failed write leaves it as it was.
+// full disk or a failed write leaves it as it was. (addEntry and addFile
+// never let the archive grow past what the readers accept.)
 bool PakArchive::save(const std::string& path) const {
   std::vector<uint8_t> out = fileBytes();
   return replaceFile(nativePath(path), out.data(), out.size());

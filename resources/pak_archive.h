@@ -18,8 +18,8 @@ class PakArchive {
   // Longest name the one-byte length field can carry without reading back
   // as negative.
   static constexpr size_t kMaxNameLength = 127;
-  // Largest archive file read, and so largest file added as an entry. The
-  // whole file is held in memory; the real archives are a few MiB.
+  // Largest archive file read, and so largest archive written. The whole
+  // file is held in memory; the real archives are a few MiB.
   static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
   // Most entries an archive may declare. The real archives hold a few dozen;
   // each entry costs its name and some 70 bytes of bookkeeping, so a file of
@@ -51,14 +51,21 @@ class PakArchive {
   // An empty entry yields a non-null pointer and size 0.
   std::pair<const uint8_t*, uint32_t> findEntry(const std::string& name) const;
 
-  // Appends a copy of `size` bytes as entry `name`. False when the name is
-  // longer than kMaxNameLength (it could not be saved).
+  // Appends a copy of `size` bytes as entry `name`. False, with nothing
+  // added, when the archive could then not be read back: a name longer than
+  // kMaxNameLength, more than kMaxEntries entries, or a file larger than
+  // kMaxFileBytes.
   bool addEntry(const std::string& name, const uint8_t* bytes, uint32_t size);
 
-  // Appends the whole content of the file at `path` as an entry named by the
-  // path text as given. False when the file cannot be read (or is not a
-  // regular file of at most kMaxFileBytes); `why` then says why.
-  bool addFile(const std::string& path, std::string* why = nullptr);
+  // Stores the whole content of the file at `path` as the entry named by the
+  // path text as given: it replaces the entry of that name lookups find
+  // (`*replaced` is then true), or is appended. False, with the archive
+  // unchanged, when the file cannot be read (not a regular file), when
+  // extracting could not write the entry back (see nameProblem), or when
+  // the archive could then not be read back (more than kMaxEntries
+  // entries, larger than kMaxFileBytes); `why` then says why, following
+  // "it".
+  bool addFile(const std::string& path, std::string* why = nullptr, bool* replaced = nullptr);
 
   // Why extractAll refuses an entry of this name wherever it extracts to
   // ("is an absolute path", "has a \"..\" part", "is longer than 127
@@ -121,11 +128,15 @@ class PakArchive {
   // The loaded file, read whole; the entries read from it point into its
   // bytes, so it is never resized after load.
   std::vector<uint8_t> file_;
+  // Bytes the archive takes in the file layout, count included.
+  uint64_t layoutBytes_ = 4;
 
   bool load(const std::string& path, std::string* why);
   bool parse(std::string* why);
   void append(std::string name, const uint8_t* bytes, uint32_t size);
   void appendView(std::string name, const uint8_t* bytes, uint32_t size);
+  void replaceData(Entry& entry, const uint8_t* bytes, uint32_t size);
+  uint64_t roomLeft() const;
   const Entry* find(const std::string& name) const;
   Entry* find(const std::string& name);
 };

@@ -222,23 +222,37 @@ TEST(PakArchive, EveryTruncationOrSingleByteCorruptionLoadsSafely) {
   }
 }
 
+// Nothing is added that would make an archive its readers refuse; the
+// entry after the last one kMaxEntries allows is refused both ways.
 TEST(PakArchive, AuthoringRefusesWhatCannotBeStoredOrWritten) {
   TempFolder folder;
+  WorkingFolder here(folder.path());
+  ASSERT_TRUE(writeBytes("snow.bin", bytesOf("flakes")));
   PakArchive archive;
   std::string tooLong(PakArchive::kMaxNameLength + 1, 'n');
   EXPECT_FALSE(archive.addEntry(tooLong, bytesOf("x").data(), 1));
-  EXPECT_FALSE(archive.addFile(folder.file("no-such-file")));
+  EXPECT_FALSE(archive.addFile("no-such-file"));
   EXPECT_EQ(archive.entryCount(), 0u);
   EXPECT_FALSE(archive.save(folder.file("no-such-folder/a.pak")));
+
+  for (int32_t i = 0; i < PakArchive::kMaxEntries; ++i) {
+    ASSERT_TRUE(archive.addEntry("", nullptr, 0));
+  }
+  EXPECT_FALSE(archive.addEntry("", nullptr, 0));
+  std::string why;
+  EXPECT_FALSE(archive.addFile("snow.bin", &why));
+  EXPECT_EQ(why, "would make the archive hold more than 65536 entries");
+  EXPECT_EQ(archive.entryCount(), static_cast<size_t>(PakArchive::kMaxEntries));
 }
 
 TEST(PakArchive, AddFileNamesTheEntryAfterThePathAndExtractWritesItBack) {
   TempFolder folder;
-  ASSERT_TRUE(writeBytes(folder.file("snow.bin"), bytesOf("flakes")));
+  WorkingFolder here(folder.path());
+  ASSERT_TRUE(writeBytes("snow.bin", bytesOf("flakes")));
   PakArchive archive;
-  ASSERT_TRUE(archive.addFile(folder.file("snow.bin")));
-  EXPECT_EQ(archive.entryName(0), folder.file("snow.bin"));
-  EXPECT_EQ(entryText(archive, folder.file("snow.bin")), "flakes");
+  ASSERT_TRUE(archive.addFile("snow.bin"));
+  EXPECT_EQ(archive.entryName(0), "snow.bin");
+  EXPECT_EQ(entryText(archive, "snow.bin"), "flakes");
 
   PakArchive relative;
   relative.addEntry("plain", bytesOf("p").data(), 1);
@@ -328,7 +342,9 @@ TEST(PakArchive, ExtractNeverWritesThroughWhatStandsInTheFolder) {
     const std::string path = folder.file("out/" + name);
     bool regular = std::filesystem::is_regular_file(std::filesystem::symlink_status(path));
     EXPECT_TRUE(regular) << name;
-    if (regular) EXPECT_EQ(readBytes(path), bytesOf("entry")) << name;
+    if (regular) {
+      EXPECT_EQ(readBytes(path), bytesOf("entry")) << name;
+    }
   }
 }
 

@@ -12,7 +12,9 @@ int usage() {
                "       halvenrode-pak extract ARCHIVE PREFIX\n"
                "       halvenrode-pak create ARCHIVE FILE...\n"
                "       halvenrode-pak add ARCHIVE FILE...\n"
-               "Entries added from files are named by the path as given.\n"
+               "Entries added from files are named by the path as given, which\n"
+               "must be relative and without \"..\"; adding a name already\n"
+               "there replaces that entry.\n"
                "Names are listed with \\\\, \\t, \\n, \\r and \\xHH escapes for\n"
                "bytes outside printable ASCII.\n"
                "Extracted entries go to PREFIX followed by the entry name;\n"
@@ -34,7 +36,9 @@ int main(int argc, char** argv) {
   if (command == "extract" && files.size() == 1) {
     return extractArchive(archive, files[0], std::cerr);
   }
-  if (command == "create" && !files.empty()) return createArchive(archive, files, std::cerr);
-  if (command == "add" && !files.empty()) return addToArchive(archive, files, std::cerr);
+  if (command == "create" && !files.empty()) {
+    return createArchive(archive, files, std::cout, std::cerr);
+  }
+  if (command == "add" && !files.empty()) return addToArchive(archive, files, std::cout, std::cerr);
   return usage();
 }

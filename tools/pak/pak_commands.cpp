@@ -40,13 +40,18 @@ std::unique_ptr<PakArchive> open(const std::string& archive, std::ostream& err) 
   return loaded;
 }
 
-bool addFiles(PakArchive& archive, const std::vector<std::string>& files, std::ostream& err) {
+// A name already present replaces that entry, and says so: the archive
+// keeps one entry of a name, the one lookups find.
+bool addFiles(PakArchive& archive, const std::vector<std::string>& files, std::ostream& out,
+              std::ostream& err) {
   for (const std::string& file : files) {
     std::string why;
-    if (!archive.addFile(file, &why)) {
-      err << "cannot add " << file << ": it " << why << "\n";
+    bool replaced = false;
+    if (!archive.addFile(file, &why, &replaced)) {
+      err << "cannot add " << printableName(file) << ": it " << why << "\n";
       return false;
     }
+    if (replaced) out << "replaced " << printableName(file) << "\n";
   }
   return true;
 }
@@ -82,16 +87,16 @@ int extractArchive(const std::string& archive, const std::string& prefix, std::o
 }
 
 int createArchive(const std::string& archive, const std::vector<std::string>& files,
-                  std::ostream& err) {
+                  std::ostream& out, std::ostream& err) {
   PakArchive created;
-  if (!addFiles(created, files, err)) return 1;
+  if (!addFiles(created, files, out, err)) return 1;
   return save(created, archive, err);
 }
 
 int addToArchive(const std::string& archive, const std::vector<std::string>& files,
-                 std::ostream& err) {
+                 std::ostream& out, std::ostream& err) {
   std::unique_ptr<PakArchive> loaded = open(archive, err);
   if (loaded == nullptr) return 1;
-  if (!addFiles(*loaded, files, err)) return 1;
+  if (!addFiles(*loaded, files, out, err)) return 1;
   return save(*loaded, archive, err);
 }

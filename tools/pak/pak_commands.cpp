@@ -40,26 +40,31 @@ std::unique_ptr<PakArchive> open(const std::string& archive, std::ostream& err) 
   return loaded;
 }
 
-// A name already present replaces that entry, and says so: the archive
-// keeps one entry of a name, the one lookups find.
-bool addFiles(PakArchive& archive, const std::vector<std::string>& files, std::ostream& out,
-              std::ostream& err) {
+// A name already present replaces that entry (the archive keeps one entry
+// of a name, the one lookups find); `replaced` collects such names.
+bool addFiles(PakArchive& archive, const std::vector<std::string>& files,
+              std::vector<std::string>& replaced, std::ostream& err) {
   for (const std::string& file : files) {
     std::string why;
-    bool replaced = false;
-    if (!archive.addFile(file, &why, &replaced)) {
+    bool replacedOne = false;
+    if (!archive.addFile(file, &why, &replacedOne)) {
       err << "cannot add " << printableName(file) << ": it " << why << "\n";
       return false;
     }
-    if (replaced) out << "replaced " << printableName(file) << "\n";
+    if (replacedOne) replaced.push_back(file);
   }
   return true;
 }
 
-int save(const PakArchive& archive, const std::string& path, std::ostream& err) {
-  if (archive.save(path)) return 0;
-  err << "cannot write " << path << ": " << std::strerror(errno) << "\n";
-  return 1;
+// The replaced entries are reported once they are on disk.
+int save(const PakArchive& archive, const std::string& path,
+         const std::vector<std::string>& replaced, std::ostream& out, std::ostream& err) {
+  if (!archive.save(path)) {
+    err << "cannot write " << path << ": " << std::strerror(errno) << "\n";
+    return 1;
+  }
+  for (const std::string& name : replaced) out << "replaced " << printableName(name) << "\n";
+  return 0;
 }
 
 }  // namespace
@@ -89,14 +94,16 @@ int extractArchive(const std::string& archive, const std::string& prefix, std::o
 int createArchive(const std::string& archive, const std::vector<std::string>& files,
                   std::ostream& out, std::ostream& err) {
   PakArchive created;
-  if (!addFiles(created, files, out, err)) return 1;
-  return save(created, archive, err);
+  std::vector<std::string> replaced;
+  if (!addFiles(created, files, replaced, err)) return 1;
+  return save(created, archive, replaced, out, err);
 }
 
 int addToArchive(const std::string& archive, const std::vector<std::string>& files,
                  std::ostream& out, std::ostream& err) {
   std::unique_ptr<PakArchive> loaded = open(archive, err);
   if (loaded == nullptr) return 1;
-  if (!addFiles(*loaded, files, out, err)) return 1;
-  return save(*loaded, archive, err);
+  std::vector<std::string> replaced;
+  if (!addFiles(*loaded, files, replaced, err)) return 1;
+  return save(*loaded, archive, replaced, out, err);
 }

@@ -125,6 +125,8 @@ bool writeThenRename(int folder, const std::string& name, const uint8_t* bytes, 
 bool writeFileInFolder(const std::string& folder, const std::string& relativePath,
                        const uint8_t* bytes, size_t size, std::string* why) {
   std::vector<std::string> parts;
+  // A zero byte would end the path early for the system ("..\0x" is "..").
+  if (relativePath.find('\0') != std::string::npos) return fail("the path holds a zero byte", why);
   if ((!relativePath.empty() && relativePath[0] == '/') || !splitInside(relativePath, parts)) {
     return fail("the path leaves the folder", why);
   }

@@ -12,7 +12,8 @@
 // the caller's choice and is opened as given.
 //
 // `relativePath` must stay inside `folder` (no leading '/', no ".."
-// component) and name a file; the folders it names must exist. On failure
+// component, no zero byte) and name a file; the folders it names must
+// exist. On failure
 // no file is changed or left behind, and `why` says in a few words what
 // stood in the way ("a folder on the way is a link: sub").
 bool writeFileInFolder(const std::string& folder, const std::string& relativePath,

@@ -181,6 +181,8 @@ std::string PakArchive::nameProblem(const std::string& name) {
   }
   if (!path.empty() && path[0] == '/') return "is an absolute path";
   if (hasParentPart(path)) return "has a \"..\" part";
+  // The system would read the name only up to that byte: "..\0x" as "..".
+  if (path.find('\0') != std::string::npos) return "holds a zero byte";
   return std::string();
 }
 

@@ -68,8 +68,8 @@ class PakArchive {
   bool addFile(const std::string& path, std::string* why = nullptr, bool* replaced = nullptr);
 
   // Why extractAll refuses an entry of this name wherever it extracts to
-  // ("is an absolute path", "has a \"..\" part", "is longer than 127
-  // bytes"), or empty when it does not.
+  // ("is an absolute path", "has a \"..\" part", "holds a zero byte", "is
+  // longer than 127 bytes"), or empty when it does not.
   static std::string nameProblem(const std::string& name);
 
   // The archive in the file layout, as save writes it.

@@ -277,6 +277,7 @@ TEST(PakArchive, ExtractRefusesPathsThatLeaveThePrefixFolder) {
       {"", folder.file("absolute"), "the name is an absolute path"},
       {".", "./bashrc", "the path leaves the folder"},
       {"x-", "a/../../up", "the name has a \"..\" part"},
+      {"", std::string("..\0/up", 6), "the name holds a zero byte"},
       {".", "dotted", ""},
       {"./", "./kept", ""},
   };

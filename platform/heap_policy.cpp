@@ -4,9 +4,10 @@
 
 namespace {
 
-// Decoded pictures (up to 4 MiB each), the driver's copies of the textures
-// and its colour and depth buffers are all above this; nothing the saver or
-// the driver allocates frame after frame is.
+// Decoded pictures (up to 4 MiB each), the archives read whole, the
+// driver's copies of the textures and its colour and depth buffers are all
+// above this; nothing the saver or the driver allocates frame after frame
+// is.
 constexpr int kOwnMappingBytes = 1 << 20;
 
 }  // namespace

@@ -57,17 +57,16 @@ int readExactly(int fd, std::vector<uint8_t>& bytes, size_t size) {
 
 }  // namespace
 
-FileRead openRegularFile(const std::string& path, uint64_t maxBytes, int* fd, uint64_t* size,
+FileRead readRegularFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes,
                          std::string* why) {
-  *fd = -1;
-  *size = 0;
+  bytes.clear();
   // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
-  int opened = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (opened < 0) return openFailure(errno, why);
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return openFailure(errno, why);
   struct stat info;
   FileRead outcome = FileRead::Done;
   std::string text;
-  if (fstat(opened, &info) != 0) {
+  if (fstat(fd, &info) != 0) {
     outcome = FileRead::Unreadable;
     text = std::string("cannot be read: ") + std::strerror(errno);
   } else if (!S_ISREG(info.st_mode)) {
@@ -76,29 +75,13 @@ FileRead openRegularFile(const std::string& path, uint64_t maxBytes, int* fd, ui
   } else if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > maxBytes) {
     outcome = FileRead::TooLarge;
     text = "is larger than " + sizeText(maxBytes);
+  } else if (int error = readExactly(fd, bytes, static_cast<size_t>(info.st_size))) {
+    outcome = FileRead::Unreadable;
+    text = error > 0 ? std::string("cannot be read: ") + std::strerror(error)
+                     : "changed while it was read";
+    bytes.clear();
   }
-  if (outcome != FileRead::Done) {
-    close(opened);
-    return fail(outcome, text, why);
-  }
-  *fd = opened;
-  *size = static_cast<uint64_t>(info.st_size);
-  return FileRead::Done;
-}
-
-FileRead readRegularFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes,
-                         std::string* why) {
-  bytes.clear();
-  int fd = -1;
-  uint64_t size = 0;
-  FileRead opened = openRegularFile(path, maxBytes, &fd, &size, why);
-  if (opened != FileRead::Done) return opened;
-  int error = readExactly(fd, bytes, static_cast<size_t>(size));
   close(fd);
-  if (error == 0) return FileRead::Done;
-  bytes.clear();
-  return fail(FileRead::Unreadable,
-              error > 0 ? std::string("cannot be read: ") + std::strerror(error)
-                        : "changed while it was read",
-              why);
+  if (outcome != FileRead::Done) return fail(outcome, text, why);
+  return FileRead::Done;
 }

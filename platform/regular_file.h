@@ -25,10 +25,3 @@ enum class FileRead {
 // not a file", ...).
 FileRead readRegularFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes,
                          std::string* why = nullptr);
-
-// Opens the file at `path` for reading after the same checks, without
-// reading it: on Done, `*fd` is the open descriptor (the caller closes it)
-// and `*size` the file's length in bytes; on failure no descriptor is left
-// open and `why` is as above.
-FileRead openRegularFile(const std::string& path, uint64_t maxBytes, int* fd, uint64_t* size,
-                         std::string* why = nullptr);

@@ -5,13 +5,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/mapped_file.h"
-
-// An archive file mapped whole into memory: entries by exact name, each a
-// block of bytes that stays at a fixed address for the archive's lifetime
-// (meshes draw straight from it), plus a texture slot per entry. Entries
-// read from the file point into its mapping (see MappedFile for what that
-// relies on); entries added for authoring own a copy of their bytes.
+// An archive file held whole in memory: entries by exact name, each a block
+// of bytes that stays at a fixed address for the archive's lifetime (meshes
+// draw straight from it), plus a texture slot per entry. The file is read
+// once, at load: whatever happens to it afterwards (rewritten in place,
+// shortened, removed) changes nothing already loaded.
 //
 // File layout, little-endian, packed: int32 count, then per entry a signed
 // 8-bit name length L (0..127), L name bytes, uint32 size S, S data bytes.
@@ -20,9 +18,15 @@ class PakArchive {
   // Longest name the one-byte length field can carry without reading back
   // as negative.
   static constexpr size_t kMaxNameLength = 127;
-  // Largest archive file read, and so largest file added as an entry. The
-  // whole file is mapped at once; the real archives are a few MiB.
+  // Largest archive file read, and so largest archive written. The whole
+  // file is held in memory; the real archives are a few MiB.
   static constexpr uint64_t kMaxFileBytes = uint64_t{256} << 20;
+  // Most entries an archive may declare. The real archives hold a few dozen;
+  // each entry costs its name and some 70 bytes of bookkeeping, so a file of
+  // empty records must not be allowed to ask for gigabytes.
+  static constexpr int32_t kMaxEntries = 65536;
+  // Bytes of a record besides its name and data: the length byte and size.
+  static constexpr uint64_t kRecordOverhead = 5;
 
   // An empty archive, for authoring.
   PakArchive() = default;
@@ -30,8 +34,10 @@ class PakArchive {
   // Loads the file at `path` ('\' separators allowed). A file that cannot be
   // read (missing, not a regular file, larger than kMaxFileBytes) ends the
   // process with status 1 after one line on stderr naming the archive, the
-  // full path it was looked for at and why it could not be read. A damaged
-  // file keeps the entries read before the first record that does not fit.
+  // full path it was looked for at and why it could not be read. A file
+  // declaring more entries than its bytes can hold, or than kMaxEntries, is
+  // damaged and cannot be read either. Otherwise a damaged file keeps the
+  // entries read before the first record that does not fit.
   explicit PakArchive(const std::string& path);
 
   // Like the path constructor, but returns nullptr instead of exiting; with
@@ -45,14 +51,26 @@ class PakArchive {
   // An empty entry yields a non-null pointer and size 0.
   std::pair<const uint8_t*, uint32_t> findEntry(const std::string& name) const;
 
-  // Appends a copy of `size` bytes as entry `name`. False when the name is
-  // longer than kMaxNameLength (it could not be saved).
+  // Appends a copy of `size` bytes as entry `name`. False, with nothing
+  // added, when the archive could then not be read back: a name longer than
+  // kMaxNameLength, more than kMaxEntries entries, or a file larger than
+  // kMaxFileBytes.
   bool addEntry(const std::string& name, const uint8_t* bytes, uint32_t size);
 
-  // Appends the whole content of the file at `path` as an entry named by the
-  // path text as given. False when the file cannot be read (or is not a
-  // regular file of at most kMaxFileBytes); `why` then says why.
-  bool addFile(const std::string& path, std::string* why = nullptr);
+  // Stores the whole content of the file at `path` as the entry named by the
+  // path text as given: it replaces the entry of that name lookups find
+  // (`*replaced` is then true), or is appended. False, with the archive
+  // unchanged, when the file cannot be read (not a regular file), when
+  // extracting could not write the entry back (see nameProblem), or when
+  // the archive could then not be read back (more than kMaxEntries
+  // entries, larger than kMaxFileBytes); `why` then says why, following
+  // "it".
+  bool addFile(const std::string& path, std::string* why = nullptr, bool* replaced = nullptr);
+
+  // Why extractAll refuses an entry of this name wherever it extracts to
+  // ("is an absolute path", "has a \"..\" part", "holds a zero byte", "is
+  // longer than 127 bytes"), or empty when it does not.
+  static std::string nameProblem(const std::string& name);
 
   // The archive in the file layout, as save writes it.
   std::vector<uint8_t> fileBytes() const;
@@ -61,9 +79,23 @@ class PakArchive {
   // with any old file at `path` unchanged, when it cannot be written whole.
   bool save(const std::string& path) const;
 
-  // Writes each entry's data to `prefix` + its name. False when any file
-  // cannot be written or a name would leave the prefix's folder.
-  bool extractAll(const std::string& prefix) const;
+  // An entry extractAll did not write: its name, the path it was meant for
+  // and why.
+  struct ExtractFailure {
+    std::string name;
+    std::string path;
+    std::string why;
+  };
+
+  // Writes each entry's data to the file `prefix` + its name (the joined
+  // text is the path, '\' separators allowed). The folder of the prefix
+  // (up to its last '/') is opened as given; below it no link is followed
+  // and whatever stands at an entry's path (a link, a pipe, a file) is
+  // replaced, never written through or waited on (see write_in_folder.h).
+  // An entry whose joined path would leave that folder, or whose name
+  // nameProblem refuses, is not written. Returns the entries not written,
+  // in archive order; the others are written all the same.
+  std::vector<ExtractFailure> extractAll(const std::string& prefix) const;
 
   size_t entryCount() const { return entries_.size(); }
   const std::string& entryName(size_t index) const { return entries_[index].name; }
@@ -93,13 +125,18 @@ class PakArchive {
     int32_t textureUses = 0;
   };
   std::vector<Entry> entries_;
-  // The loaded file; the entries read from it point into its bytes.
-  MappedFile file_;
+  // The loaded file, read whole; the entries read from it point into its
+  // bytes, so it is never resized after load.
+  std::vector<uint8_t> file_;
+  // Bytes the archive takes in the file layout, count included.
+  uint64_t layoutBytes_ = 4;
 
   bool load(const std::string& path, std::string* why);
-  void parse(const uint8_t* bytes, size_t length);
+  bool parse(std::string* why);
   void append(std::string name, const uint8_t* bytes, uint32_t size);
   void appendView(std::string name, const uint8_t* bytes, uint32_t size);
+  void replaceData(Entry& entry, const uint8_t* bytes, uint32_t size);
+  uint64_t roomLeft() const;
   const Entry* find(const std::string& name) const;
   Entry* find(const std::string& name);
 };

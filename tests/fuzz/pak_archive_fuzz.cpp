@@ -1,13 +1,18 @@
 // Archive files. Whatever the bytes: loading ends and never exits the
-// process for a readable file, every entry lies inside the bytes it came
-// from, a lookup finds the first entry of its name, and saving writes back
-// exactly the records that were kept (the undamaged front of the file).
+// process for a readable file, and refuses it only as damaged, for a count
+// no file of its size could hold; every entry lies inside the bytes it came
+// from, a lookup finds the first entry of its name, saving writes back
+// exactly the records that were kept (the undamaged front of the file), and
+// extracting into a hostile folder (ExtractSandbox) writes nothing outside
+// it and never waits, with the prefix ending in '/' or in "/.".
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "resources/little_endian.h"
 #include "resources/pak_archive.h"
+#include "tests/fuzz/extract_sandbox.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/memory_file.h"
 
@@ -58,17 +63,38 @@ void checkSavedCopy(const PakArchive& archive, const uint8_t* data, size_t size)
   FUZZ_CHECK(reloaded->entryCount() == archive.entryCount());
 }
 
+// Nothing outside the box changes, whatever the names, and no entry fails
+// twice.
+void checkExtraction(const PakArchive& archive) {
+  static ExtractSandbox sandbox;
+  FUZZ_CHECK(sandbox.ok());
+  for (const char* last : {"", "."}) {
+    std::vector<PakArchive::ExtractFailure> failures = archive.extractAll(sandbox.box() + last);
+    FUZZ_CHECK(failures.size() <= archive.entryCount());
+    FUZZ_CHECK(sandbox.outsideUntouched());
+    FUZZ_CHECK(sandbox.reset());
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static MemoryFile input;
   FUZZ_CHECK(input.ok());
   FUZZ_CHECK(input.replace(data, size));
-  std::unique_ptr<PakArchive> archive = PakArchive::tryLoad(input.path());
-  FUZZ_CHECK(archive != nullptr);
+  std::string why;
+  std::unique_ptr<PakArchive> archive = PakArchive::tryLoad(input.path(), &why);
   int32_t declared = size >= 4 ? readI32(data) : 0;
+  bool holdable = declared <= PakArchive::kMaxEntries &&
+                  (declared <= 0 || static_cast<uint64_t>(declared) * 5 + 4 <= size);
+  FUZZ_CHECK((archive != nullptr) == holdable);
+  if (archive == nullptr) {
+    FUZZ_CHECK(why.rfind("is damaged: it declares ", 0) == 0);
+    return 0;
+  }
   FUZZ_CHECK(archive->entryCount() <= static_cast<size_t>(declared > 0 ? declared : 0));
   checkEntries(*archive, size);
   checkSavedCopy(*archive, data, size);
+  checkExtraction(*archive);
   return 0;
 }

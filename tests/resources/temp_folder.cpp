@@ -20,6 +20,12 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+WorkingFolder::WorkingFolder(const std::string& path) : before_(std::filesystem::current_path()) {
+  std::filesystem::current_path(path);
+}
+
+WorkingFolder::~WorkingFolder() { std::filesystem::current_path(before_); }
+
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

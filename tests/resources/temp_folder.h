@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,20 @@ class TempFolder {
 
  private:
   std::string path_;
+};
+
+// Makes `path` the working folder while the object lives, then goes back
+// to the one before: for relative names, which the archive tool keeps as
+// given.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const std::string& path);
+  ~WorkingFolder();
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+ private:
+  std::filesystem::path before_;
 };
 
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -13,9 +13,15 @@ int usage() {
                "       halvenrode-pak extract ARCHIVE PREFIX\n"
                "       halvenrode-pak create ARCHIVE FILE...\n"
                "       halvenrode-pak add ARCHIVE FILE...\n"
-               "Entries added from files are named by the path as given.\n"
+               "Entries added from files are named by the path as given, which\n"
+               "must be relative and without \"..\"; adding a name already\n"
+               "there replaces that entry.\n"
+               "Names are listed with \\\\, \\t, \\n, \\r and \\xHH escapes for\n"
+               "bytes outside printable ASCII.\n"
                "Extracted entries go to PREFIX followed by the entry name;\n"
-               "end PREFIX with '/' to extract into a folder.\n";
+               "end PREFIX with '/' to extract into a folder. Below PREFIX's\n"
+               "folder no link is followed, and what stands at an entry's\n"
+               "path is replaced.\n";
   return 2;
 }
 
@@ -36,7 +42,9 @@ int main(int argc, char** argv) {
   if (command == "extract" && files.size() == 1) {
     return extractArchive(archive, files[0], std::cerr);
   }
-  if (command == "create" && !files.empty()) return createArchive(archive, files, std::cerr);
-  if (command == "add" && !files.empty()) return addToArchive(archive, files, std::cerr);
+  if (command == "create" && !files.empty()) {
+    return createArchive(archive, files, std::cout, std::cerr);
+  }
+  if (command == "add" && !files.empty()) return addToArchive(archive, files, std::cout, std::cerr);
   return usage();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "resources/model_format.h"
+#include "printable_name.h"
 #include "resources/pak_archive.h"
 
 namespace {
@@ -28,7 +29,7 @@ void listModel(const std::vector<MeshRecordView>& records, std::ostream& out) {
   out << "  model, " << records.size() << (records.size() == 1 ? " mesh\n" : " meshes\n");
   for (size_t i = 0; i < records.size(); ++i) {
     out << "    mesh " << i << ": " << records[i].triangleCount << " triangles, texture \""
-        << records[i].textureNameText() << "\"\n";
+        << printableName(records[i].textureNameText()) << "\"\n";
   }
 }
 
@@ -39,21 +40,31 @@ std::unique_ptr<PakArchive> open(const std::string& archive, std::ostream& err) 
   return loaded;
 }
 
-bool addFiles(PakArchive& archive, const std::vector<std::string>& files, std::ostream& err) {
+// A name already present replaces that entry (the archive keeps one entry
+// of a name, the one lookups find); `replaced` collects such names.
+bool addFiles(PakArchive& archive, const std::vector<std::string>& files,
+              std::vector<std::string>& replaced, std::ostream& err) {
   for (const std::string& file : files) {
     std::string why;
-    if (!archive.addFile(file, &why)) {
-      err << "cannot add " << file << ": it " << why << "\n";
+    bool replacedOne = false;
+    if (!archive.addFile(file, &why, &replacedOne)) {
+      err << "cannot add " << printableName(file) << ": it " << why << "\n";
       return false;
     }
+    if (replacedOne) replaced.push_back(file);
   }
   return true;
 }
 
-int save(const PakArchive& archive, const std::string& path, std::ostream& err) {
-  if (archive.save(path)) return 0;
-  err << "cannot write " << path << ": " << std::strerror(errno) << "\n";
-  return 1;
+// The replaced entries are reported once they are on disk.
+int save(const PakArchive& archive, const std::string& path,
+         const std::vector<std::string>& replaced, std::ostream& out, std::ostream& err) {
+  if (!archive.save(path)) {
+    err << "cannot write " << path << ": " << std::strerror(errno) << "\n";
+    return 1;
+  }
+  for (const std::string& name : replaced) out << "replaced " << printableName(name) << "\n";
+  return 0;
 }
 
 }  // namespace
@@ -62,7 +73,7 @@ int listArchive(const std::string& archive, std::ostream& out, std::ostream& err
   std::unique_ptr<PakArchive> loaded = open(archive, err);
   if (loaded == nullptr) return 1;
   for (size_t i = 0; i < loaded->entryCount(); ++i) {
-    out << loaded->entryName(i) << "\t" << loaded->entrySize(i) << "\n";
+    out << printableName(loaded->entryName(i)) << "\t" << loaded->entrySize(i) << "\n";
     std::vector<MeshRecordView> records = modelRecords(loaded->entryData(i), loaded->entrySize(i));
     if (!records.empty()) listModel(records, out);
   }
@@ -72,22 +83,27 @@ int listArchive(const std::string& archive, std::ostream& out, std::ostream& err
 int extractArchive(const std::string& archive, const std::string& prefix, std::ostream& err) {
   std::unique_ptr<PakArchive> loaded = open(archive, err);
   if (loaded == nullptr) return 1;
-  if (loaded->extractAll(prefix)) return 0;
-  err << "some entries could not be written under " << prefix << "\n";
-  return 1;
+  std::vector<PakArchive::ExtractFailure> failures = loaded->extractAll(prefix);
+  for (const PakArchive::ExtractFailure& failure : failures) {
+    err << "cannot extract " << printableName(failure.name) << " to "
+        << printableName(failure.path) << ": " << printableName(failure.why) << "\n";
+  }
+  return failures.empty() ? 0 : 1;
 }
 
 int createArchive(const std::string& archive, const std::vector<std::string>& files,
-                  std::ostream& err) {
+                  std::ostream& out, std::ostream& err) {
   PakArchive created;
-  if (!addFiles(created, files, err)) return 1;
-  return save(created, archive, err);
+  std::vector<std::string> replaced;
+  if (!addFiles(created, files, replaced, err)) return 1;
+  return save(created, archive, replaced, out, err);
 }
 
 int addToArchive(const std::string& archive, const std::vector<std::string>& files,
-                 std::ostream& err) {
+                 std::ostream& out, std::ostream& err) {
   std::unique_ptr<PakArchive> loaded = open(archive, err);
   if (loaded == nullptr) return 1;
-  if (!addFiles(*loaded, files, err)) return 1;
-  return save(*loaded, archive, err);
+  std::vector<std::string> replaced;
+  if (!addFiles(*loaded, files, replaced, err)) return 1;
+  return save(*loaded, archive, replaced, out, err);
 }

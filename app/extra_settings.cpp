@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "app/options/option_table.h"
+#include "app/options/option_values.h"
 #include "app/settings_files.h"
 #include "platform/paths.h"
 
@@ -18,96 +20,29 @@ constexpr size_t kLongestLine = 256;
 constexpr char kByteOrderMark[] = "\xef\xbb\xbf";
 constexpr size_t kByteOrderMarkSize = sizeof kByteOrderMark - 1;
 
-const struct {
-  Snowfall snowfall;
-  const char* name;
-} kSnowfallNames[] = {{Snowfall::None, "none"},
-                      {Snowfall::Light, "light"},
-                      {Snowfall::Steady, "steady"},
-                      {Snowfall::Heavy, "heavy"}};
+// One "key = value" line; anything but an option of this file with a
+// value it takes is skipped.
+void applyLine(const std::string& line, ExtraSettings& extras) {
+  size_t equals = line.find('=');
+  if (equals == std::string::npos) return;
+  const Option* option = findOption(withoutBlanksAround(line.substr(0, equals)));
+  std::string text = withoutBlanksAround(line.substr(equals + 1));
+  int value = 0;
+  if (option != nullptr && parseValue(*option, text, value)) option->field.writeTo(extras, value);
+}
 
-const struct {
-  OverlayMonitors overlays;
-  const char* name;
-} kOverlayMonitorsNames[] = {{OverlayMonitors::Every, "every-monitor"},
-                             {OverlayMonitors::Primary, "primary-monitor"}};
+}  // namespace
 
-std::string trimmed(const std::string& text) {
+ExtraSettings::ExtraSettings() {
+  for (const Option& option : optionTable()) option.field.writeTo(*this, option.defaultValue);
+}
+
+std::string withoutBlanksAround(const std::string& text) {
   const char* blanks = " \t\r";
   size_t first = text.find_first_not_of(blanks);
   if (first == std::string::npos) return std::string();
   size_t last = text.find_last_not_of(blanks);
   return text.substr(first, last - first + 1);
-}
-
-}  // namespace
-
-const char* snowfallName(Snowfall snowfall) {
-  for (const auto& entry : kSnowfallNames) {
-    if (entry.snowfall == snowfall) return entry.name;
-  }
-  return "none";
-}
-
-bool parseSnowfall(const std::string& text, Snowfall& snowfall) {
-  for (const auto& entry : kSnowfallNames) {
-    if (text == entry.name) {
-      snowfall = entry.snowfall;
-      return true;
-    }
-  }
-  return false;
-}
-
-const char* overlayMonitorsName(OverlayMonitors overlays) {
-  return overlays == OverlayMonitors::Primary ? "primary-monitor" : "every-monitor";
-}
-
-bool parseOverlayMonitors(const std::string& text, OverlayMonitors& overlays) {
-  for (const auto& entry : kOverlayMonitorsNames) {
-    if (text == entry.name) {
-      overlays = entry.overlays;
-      return true;
-    }
-  }
-  return false;
-}
-
-bool parseOnOff(const std::string& text, bool& on) {
-  for (const char* word : {"on", "yes", "true", "1"}) {
-    if (text == word) return on = true, true;
-  }
-  for (const char* word : {"off", "no", "false", "0"}) {
-    if (text == word) return on = false, true;
-  }
-  return false;
-}
-
-bool applyExtraSetting(const std::string& line, ExtraSettings& extras, std::string& problem) {
-  size_t equals = line.find('=');
-  if (equals == std::string::npos) {
-    problem = "\"" + trimmed(line) + "\" is not of the form name=value";
-    return false;
-  }
-  std::string key = trimmed(line.substr(0, equals));
-  std::string value = trimmed(line.substr(equals + 1));
-  if (key == kTimeOfDayKey) {
-    if (parseOnOff(value, extras.timeOfDay)) return true;
-    problem = key + " takes on or off, not \"" + value + "\"";
-    return false;
-  }
-  if (key == kSnowfallKey) {
-    if (parseSnowfall(value, extras.snowfall)) return true;
-    problem = key + " takes none, light, steady or heavy, not \"" + value + "\"";
-    return false;
-  }
-  if (key == kOverlayMonitorsKey) {
-    if (parseOverlayMonitors(value, extras.overlayMonitors)) return true;
-    problem = key + " takes every-monitor or primary-monitor, not \"" + value + "\"";
-    return false;
-  }
-  problem = "there is no option called \"" + key + "\"";
-  return false;
 }
 
 void applyExtraSettingsText(const std::string& text, ExtraSettings& extras) {
@@ -120,9 +55,7 @@ void applyExtraSettingsText(const std::string& text, ExtraSettings& extras) {
     start = end + 1;
     if (line.size() > kLongestLine) continue;
     line = line.substr(0, line.find('#'));
-    if (trimmed(line).empty()) continue;
-    std::string ignored;
-    applyExtraSetting(line, extras, ignored);
+    applyLine(line, extras);
   }
 }
 
@@ -136,11 +69,14 @@ FileRead readExtraSettingsFile(const std::string& path, ExtraSettings& extras, s
 }
 
 std::string encodeExtraSettings(const ExtraSettings& extras) {
-  return std::string("# Halvenrode's options beside its settings file; halvenrode-config\n"
-                     "# writes this file, and the command line overrides it.\n") +
-         kTimeOfDayKey + " = " + (extras.timeOfDay ? "on" : "off") + "\n" + kSnowfallKey +
-         " = " + snowfallName(extras.snowfall) + "\n" + kOverlayMonitorsKey + " = " +
-         overlayMonitorsName(extras.overlayMonitors) + "\n";
+  std::string text("# Halvenrode's options beside its settings file; halvenrode-config\n"
+                   "# writes this file, and the command line overrides it.\n");
+  for (const Option& option : optionTable()) {
+    if (option.field.store != OptionStore::TextFile) continue;
+    text += std::string(option.name) + " = " + valueName(option, option.field.readText(extras)) +
+            "\n";
+  }
+  return text;
 }
 
 std::string extraSettingsFileBeside(const std::string& settingsPath) {

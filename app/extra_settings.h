@@ -10,12 +10,14 @@
 // "key = value" lines beside it, read after it and overridden by the
 // command line.
 struct ExtraSettings {
-  bool timeOfDay = false;  // light follows the local time of day
-  Snowfall snowfall = Snowfall::None;
-  // With several monitors, each shows the whole scene, and by default
-  // each its own clock, calendar and counter, as under a host that starts
-  // one saver per monitor.
-  OverlayMonitors overlayMonitors = OverlayMonitors::Every;
+  // Every option at its default (see app/options/option_table.cpp).
+  ExtraSettings();
+
+  bool timeOfDay;  // light follows the local time of day
+  Snowfall snowfall;
+  // With several monitors, whether each shows its own clock, calendar and
+  // counter, as under a host that starts one saver per monitor.
+  OverlayMonitors overlayMonitors;
 };
 
 // The run's extra settings, read by the scene assembly.
@@ -24,29 +26,14 @@ extern ExtraSettings extraSettings;
 // The text file's name, the same in every folder that may hold one.
 constexpr const char* kExtraSettingsFileName = "halvenrode.conf";
 
-// The keys of the text file, also the settings program's option names.
-constexpr const char* kTimeOfDayKey = "time-of-day";
-constexpr const char* kSnowfallKey = "snow";
-constexpr const char* kOverlayMonitorsKey = "overlays";
+// A name or value of the file without the blanks a person may put around
+// it (spaces, tabs, and the carriage return of a file saved on Windows).
+std::string withoutBlanksAround(const std::string& text);
 
-// "none", "light", "steady", "heavy"; parsing takes exactly those.
-const char* snowfallName(Snowfall snowfall);
-bool parseSnowfall(const std::string& text, Snowfall& snowfall);
-
-// "every-monitor", "primary-monitor"; parsing takes exactly those.
-const char* overlayMonitorsName(OverlayMonitors overlays);
-bool parseOverlayMonitors(const std::string& text, OverlayMonitors& overlays);
-
-// "on", "yes", "true", "1" and "off", "no", "false", "0".
-bool parseOnOff(const std::string& text, bool& on);
-
-// Applies one "key = value" (blanks around both allowed). False, with the
-// settings unchanged and `problem` set, for an unknown key or bad value.
-bool applyExtraSetting(const std::string& line, ExtraSettings& extras, std::string& problem);
-
-// Applies every good line of a file's text; blank lines, comments (from
-// '#'), unknown keys and bad values are skipped, and a later line wins. A
-// UTF-8 byte-order mark at the start is skipped too.
+// Applies every good "key = value" line of a file's text, blanks around
+// both allowed; blank lines, comments (from '#'), keys that are no option
+// of this file and bad values are skipped, and a later line wins. A UTF-8
+// byte-order mark at the start is skipped too.
 void applyExtraSettingsText(const std::string& text, ExtraSettings& extras);
 
 // Reads the text file at `path` over `extras`: only a regular file of at
@@ -56,7 +43,7 @@ void applyExtraSettingsText(const std::string& text, ExtraSettings& extras);
 FileRead readExtraSettingsFile(const std::string& path, ExtraSettings& extras,
                                std::string* why = nullptr);
 
-// The file's text for `extras`: a comment and one line per key.
+// The file's text for `extras`: a comment and one line per option.
 std::string encodeExtraSettings(const ExtraSettings& extras);
 
 // The text file that belongs with the settings file at `settingsPath`.

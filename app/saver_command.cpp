@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "app/extra_settings.h"
+#include "app/options/option_help.h"
 #include "app/settings_files.h"
 
 namespace {
@@ -89,7 +91,8 @@ std::string saverUsage() {
          "Settings are read from the first of these files that exists:\n"
          "  " + userFile + "\n"
          "  " + settingsFileFor(SettingsScope::Machine) + "\n"
-         "The time-of-day, snow and overlays settings come from halvenrode.conf in\n"
+         "The " + textFileOptionNames() + " settings come from " + kExtraSettingsFileName +
+         " in\n"
          "the same folders. Change them all with halvenrode-config. Escape ends\n"
          "the full-screen run.\n";
 }

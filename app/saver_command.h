@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/option_flags.h"
+#include "app/options/command_line_options.h"
 
 // What the saver mode's command line asks for.
 enum class SaverRequest { Run, Help, Version, Mistake };

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/option_flags.h"
+#include "app/options/command_line_options.h"
 
 // The full-screen run: settings (the files, then `overrides` from the
 // command line), video, scene, frame loop, teardown. When a screen-saver

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/display_mode_table.h"
+#include "app/options/option_table.h"
 #include "app/settings_format.h"
 #include "platform/app_data.h"
 
@@ -25,19 +26,13 @@ Settings::Settings(std::istream& in) {
   cutAtFirstZero(opaqueField2);
 }
 
+// The options' defaults come from the option table; the rest of the record
+// is empty.
 void Settings::loadDefaults() {
-  showFrameRate = 0;
-  showClock = 1;
-  analogClock = 0;
-  clock24Hour = 0;
-  largeClock = 1;
-  showCalendar = 1;
-  russianCalendar = 0;
   opaqueField2.clear();
   opaqueField1.clear();
-  exitOnMouseMoveFlag = 0;
   reservedWord = 0;
-  displayMode = 0;
+  for (const Option& option : optionTable()) option.field.writeTo(*this, option.defaultValue);
 }
 
 int32_t Settings::displayRow() const {

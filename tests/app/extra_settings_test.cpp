@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/extra_settings.h"
+#include "app/options/option_table.h"
+#include "app/options/option_values.h"
 #include "app/saver_command.h"
 #include "app/settings_files.h"
 
@@ -48,18 +50,20 @@ TEST(ExtraSettingsText, GoodLinesCountAndEverythingElseIsSkipped) {
   EXPECT_EQ(extras.snowfall, Snowfall::None);
 }
 
+// Every value of every option of the file is written, and read back over
+// a record that held another value.
 TEST(ExtraSettingsText, WrittenTextReadsBackAndEveryValueRoundTrips) {
-  for (bool timeOfDay : {false, true}) {
-    for (Snowfall snowfall :
-         {Snowfall::None, Snowfall::Light, Snowfall::Steady, Snowfall::Heavy}) {
-      OverlayMonitors overlays = timeOfDay ? OverlayMonitors::Primary : OverlayMonitors::Every;
-      ExtraSettings written{timeOfDay, snowfall, overlays};
-      ExtraSettings read{!timeOfDay, Snowfall::Heavy,
-                         timeOfDay ? OverlayMonitors::Every : OverlayMonitors::Primary};
+  for (const Option& option : optionTable()) {
+    if (option.field.store != OptionStore::TextFile) continue;
+    std::vector<OptionValue> values = valuesOf(option);
+    for (size_t i = 0; i < values.size(); ++i) {
+      ExtraSettings written, read;
+      option.field.writeText(written, values[i].value);
+      option.field.writeText(read, values[(i + 1) % values.size()].value);
       applyExtraSettingsText(encodeExtraSettings(written), read);
-      EXPECT_EQ(read.timeOfDay, timeOfDay);
-      EXPECT_EQ(read.snowfall, snowfall) << snowfallName(snowfall);
-      EXPECT_EQ(read.overlayMonitors, overlays) << overlayMonitorsName(overlays);
+      EXPECT_EQ(option.field.readText(read), values[i].value)
+          << option.name << " " << values[i].name;
+      EXPECT_EQ(encodeExtraSettings(read), encodeExtraSettings(written));
     }
   }
 }

@@ -98,12 +98,12 @@ std::vector<Box> overlayBoxes(int width, int height, const Form& form) {
   OffscreenSaverOptions options;
   options.width = width;
   options.height = height;
-  options.overrides.setFlag(&Settings::showCalendar, 1);
-  options.overrides.setFlag(&Settings::showClock, 1);
-  options.overrides.setFlag(&Settings::showFrameRate, 1);
-  options.overrides.setFlag(&Settings::analogClock, form.analog);
-  options.overrides.setFlag(&Settings::clock24Hour, form.hours24);
-  options.overrides.setFlag(&Settings::largeClock, form.large);
+  options.overrides.set("calendar", 1);
+  options.overrides.set("clock", 1);
+  options.overrides.set("frame-rate", 1);
+  options.overrides.set("analog-clock", form.analog);
+  options.overrides.set("clock-24-hour", form.hours24);
+  options.overrides.set("large-clock", form.large);
   // An evening, so that the 12-hour clock shows PM, in a month of six weeks.
   options.fixedLocalTime = parseLocalTime("2026-08-31 21:49:50", options.localTime);
   OffscreenSaver saver(options);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/option_flags.h"
+#include "app/options/command_line_options.h"
 #include "app/scene_assembly.h"
 #include "app/scene_light.h"
 #include "platform/local_time.h"
@@ -77,7 +77,7 @@ TEST(Picture, TheSceneIsLitFromTheLightTheGroundIsPaintedFor) {
   options.width = 64;
   options.height = 48;
   // No frame-rate counter: it reads differently once it has a frame behind it.
-  options.overrides.setFlag(&Settings::showFrameRate, 0);
+  options.overrides.set("frame-rate", 0);
   // A fixed clock: the digits' separator blinks with the seconds, and two
   // frames drawn on the wall clock may straddle a second.
   options.fixedLocalTime = parseLocalTime("2026-12-15 13:59:30", options.localTime);

@@ -95,10 +95,11 @@ class ConfigDialogTest : public XServerTest {
 
 
 // Stored: analog 24-hour clock, not large; calendar off, Monday first;
-// frame rate on; exit on mouse motion; 1024 × 768; two kept strings.
+// frame rate on; exit on mouse motion (as a byte other than 1, which a box
+// left alone keeps); 1024 × 768; two kept strings.
 SettingsBytes storedFile(uint8_t frameRate) {
   return SettingsBytes()
-      .i32(1).counted(std::string("one\0", 4)).counted("two").u8(1).i32(5).i32(3)
+      .i32(1).counted(std::string("one\0", 4)).counted("two").u8(2).i32(5).i32(3)
       .u8(frameRate).u8(1).u8(1).u8(1).u8(0).u8(0).u8(1);
 }
 

@@ -13,7 +13,8 @@
 #include "scratch_folder.h"
 #include "settings_bytes.h"
 #include "app/extra_settings.h"
-#include "tools/config/option_table.h"
+#include "app/options/display_mode_names.h"
+#include "app/options/option_table.h"
 
 namespace {
 
@@ -62,20 +63,32 @@ class ConfigProgramTest : public ::testing::Test {
   std::string configFolder = folder.path();
 };
 
+// The on/off options of the settings file.
+std::vector<const Option*> flagOptions() {
+  std::vector<const Option*> flags;
+  for (const Option& option : optionTable()) {
+    bool flag = option.field.store == OptionStore::SettingsFile &&
+                option.values == OptionValues::OnOff;
+    if (flag) flags.push_back(&option);
+  }
+  return flags;
+}
+
 void expectFlags(const Settings& read, const Settings& expected, const std::string& context) {
-  for (const FlagOption& option : flagOptions()) {
-    EXPECT_EQ(read.*option.field != 0, expected.*option.field != 0) << option.name << context;
+  for (const Option* option : flagOptions()) {
+    EXPECT_EQ(option->field.readSettings(read) != 0, option->field.readSettings(expected) != 0)
+        << option->name << context;
   }
   EXPECT_EQ(read.displayMode, expected.displayMode) << context;
 }
 
 TEST_F(ConfigProgramTest, EveryOptionAndDisplayModeSetIsWhatTheSaverReads) {
   Settings expected;  // no file yet: the program starts from the defaults
-  for (const FlagOption& option : flagOptions()) {
+  for (const Option* option : flagOptions()) {
     for (const char* value : {"on", "off", "yes"}) {
-      std::string assignment = std::string(option.name) + "=" + value;
+      std::string assignment = std::string(option->name) + "=" + value;
       ASSERT_EQ(run({"--set", assignment}).status, 0) << assignment;
-      expected.*option.field = std::string(value) == "off" ? 0 : 1;
+      option->field.writeSettings(expected, std::string(value) == "off" ? 0 : 1);
       expectFlags(readAsSaver(settingsFile()), expected, " after " + assignment);
     }
   }

@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include "app/display_mode_table.h"
+#include "app/options/option_assignments.h"
+#include "app/options/option_table.h"
+#include "app/options/option_values.h"
 #include "app/settings_format.h"
 #include "scratch_folder.h"
 #include "settings_bytes.h"
-#include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_writer.h"
 
@@ -30,11 +32,15 @@ std::vector<std::string> folderEntries(const std::string& folder) {
   return names;
 }
 
+// The options of the settings file alike (a flag by whether it is set),
+// and every other field byte for byte.
 void expectSameSettings(const Settings& a, const Settings& b) {
-  for (const FlagOption& option : flagOptions()) {
-    EXPECT_EQ(a.*option.field != 0, b.*option.field != 0) << option.name;
+  for (const Option& option : optionTable()) {
+    if (option.field.store != OptionStore::SettingsFile) continue;
+    int first = option.field.readSettings(a), second = option.field.readSettings(b);
+    if (option.values == OptionValues::OnOff) first = first != 0, second = second != 0;
+    EXPECT_EQ(first, second) << option.name;
   }
-  EXPECT_EQ(a.displayMode, b.displayMode);
   EXPECT_EQ(a.reservedWord, b.reservedWord);
   EXPECT_EQ(a.opaqueField1, b.opaqueField1);
   EXPECT_EQ(a.opaqueField2, b.opaqueField2);
@@ -72,10 +78,11 @@ TEST_F(SettingsFileTest, WrittenBytesFollowTheLayoutWithOptions) {
 
 TEST_F(SettingsFileTest, EveryOptionAndDisplayModeRoundTripsThroughTheSaverReader) {
   std::string problem;
-  for (const FlagOption& option : flagOptions()) {
-    for (uint8_t value : {0, 1}) {
+  for (const Option& option : optionTable()) {
+    if (option.field.store != OptionStore::SettingsFile) continue;
+    for (const OptionValue& value : valuesOf(option)) {
       Settings written;
-      written.*option.field = value;
+      option.field.writeSettings(written, value.value);
       ASSERT_TRUE(writeSettingsFile(path(), written, problem)) << problem;
       expectSameSettings(readAsSaver(path()), written);
     }
@@ -178,28 +185,38 @@ TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
 
 TEST(OptionTableTest, AssignmentsAreCheckedAndShowRoundTrips) {
   Settings s;
+  ExtraSettings extras;
   std::string problem;
-  for (const char* bad : {"clock", "clock=", "clock=2", "nothing=on", "display-mode=-1",
-                          "display-mode=1024x769", "display-mode=10", "=on"}) {
+  for (const char* bad : {"clock", "clock=", "clock=2", "clock= on", "nothing=on", "snow =light",
+                          "display-mode=-1", "display-mode=1024x769", "display-mode=10", "=on",
+                          "snow=Heavy", "overlays=left", "time-of-day=dusk"}) {
     Settings before = s;
-    EXPECT_FALSE(applyAssignment(s, bad, problem)) << bad;
+    EXPECT_EQ(applyAssignment(bad, s, extras, problem), nullptr) << bad;
     EXPECT_FALSE(problem.empty()) << bad;
     expectSameSettings(s, before);
+    EXPECT_EQ(encodeExtraSettings(extras), encodeExtraSettings(ExtraSettings())) << bad;
   }
-  ASSERT_TRUE(applyAssignment(s, "display-mode=1280x800", problem));
+  ASSERT_NE(applyAssignment("display-mode=1280x800", s, extras, problem), nullptr);
   EXPECT_EQ(s.displayMode, 5);
-  ASSERT_TRUE(applyAssignment(s, "display-mode=2", problem));
+  ASSERT_NE(applyAssignment("display-mode=2", s, extras, problem), nullptr);
   EXPECT_EQ(s.displayMode, 2) << "a row number";
-  ASSERT_TRUE(applyAssignment(s, "analog-clock=yes", problem));
-  ASSERT_TRUE(applyAssignment(s, "calendar=false", problem));
+  ASSERT_NE(applyAssignment("analog-clock=yes", s, extras, problem), nullptr);
+  ASSERT_NE(applyAssignment("calendar=false", s, extras, problem), nullptr);
+  // The text file's values are read as that file reads them.
+  ASSERT_NE(applyAssignment("snow= steady\t", s, extras, problem), nullptr) << problem;
+  ASSERT_NE(applyAssignment("overlays=primary-monitor", s, extras, problem), nullptr);
 
   // Every line --show prints can be given back to --set unchanged.
   Settings copy;
-  std::string shown = describeSettings(s);
+  ExtraSettings extrasCopy;
+  std::string shown = describeOptions(s, extras);
   for (size_t start = 0, end; (end = shown.find('\n', start)) != std::string::npos; start = end + 1) {
-    ASSERT_TRUE(applyAssignment(copy, shown.substr(start, end - start), problem)) << problem;
+    ASSERT_NE(applyAssignment(shown.substr(start, end - start), copy, extrasCopy, problem), nullptr)
+        << problem;
   }
   expectSameSettings(copy, s);
+  EXPECT_EQ(encodeExtraSettings(extrasCopy), encodeExtraSettings(extras));
+  EXPECT_EQ(extrasCopy.snowfall, Snowfall::Steady);
 }
 
 }  // namespace

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "app/display_mode_table.h"
-
+#include "app/options/option_assignments.h"
+#include "app/options/option_help.h"
 #include "tools/config/extra_settings_file.h"
-#include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
 #include "tools/config/settings_save.h"
@@ -19,10 +18,6 @@ constexpr int kUsageMistake = 2;
 
 std::ostream& complain(std::ostream& err) { return err << kConfigProgramName << ": "; }
 
-std::string nameOf(const std::string& assignment) {
-  return assignment.substr(0, assignment.find('='));
-}
-
 // Applies every assignment to the file that keeps its option. All or
 // nothing: one bad assignment leaves both untouched. `touched` says which
 // files have an option set.
@@ -30,14 +25,12 @@ bool applyAll(const std::vector<std::string>& assignments, Settings& settings,
               ExtraSettings& extras, bool touched[2], std::ostream& err) {
   for (const std::string& assignment : assignments) {
     std::string problem;
-    bool extra = isExtraSettingName(nameOf(assignment));
-    bool applied = extra ? applyExtraSetting(assignment, extras, problem)
-                         : applyAssignment(settings, assignment, problem);
-    if (!applied) {
+    const Option* option = applyAssignment(assignment, settings, extras, problem);
+    if (option == nullptr) {
       complain(err) << problem << "\n";
       return false;
     }
-    touched[extra ? 1 : 0] = true;
+    touched[option->field.store == OptionStore::TextFile ? 1 : 0] = true;
   }
   return true;
 }
@@ -97,27 +90,8 @@ int showOptions(const SettingsTarget& target, std::ostream& out, std::ostream& e
     complain(err) << problem << "\n";
     return kNotWritten;
   }
-  out << describeSettings(settings) << describeExtraSettings(extras);
+  out << describeOptions(settings, extras);
   return kDone;
-}
-
-// "a, b, c", each line starting with `indent`, broken into lines of at most
-// 76 characters.
-std::string wrappedList(const std::vector<std::string>& items, const std::string& indent) {
-  std::string text;
-  size_t lineStart = 0;
-  for (const std::string& item : items) {
-    if (text.empty()) {
-      text = indent + item;
-    } else if (text.size() - lineStart + 2 + item.size() > 76) {
-      text += ",\n";
-      lineStart = text.size();
-      text += indent + item;
-    } else {
-      text += ", " + item;
-    }
-  }
-  return text;
 }
 
 // The daemon's list belongs to one user, so it is always the user's own.
@@ -157,10 +131,6 @@ bool takeSystemOption(std::vector<std::string>& arguments) {
 }
 
 std::string configUsage() {
-  std::vector<std::string> flags;
-  for (const FlagOption& option : flagOptions()) flags.push_back(option.name);
-  std::vector<std::string> modes;
-  for (int row = 0; row < kDisplayModeCount; ++row) modes.push_back(displayModeValue(row));
   return "usage: halvenrode-config [--system]                open the settings dialog\n"
          "       halvenrode-config [--system] --show         print every option\n"
          "       halvenrode-config [--system] --set name=value ...\n"
@@ -173,13 +143,7 @@ std::string configUsage() {
          "With --system: those of every user who has none of their own (needs root), in\n"
          "  " + settingsFileFor(SettingsScope::Machine) + "\n"
          "Options, as name=value:\n" +
-         wrappedList(flags, "  ") + ": on or off\n  " + kDisplayModeOptionName + ": one of\n" +
-         wrappedList(modes, "    ") + "\n  " + kTimeOfDayKey +
-         ": on or off, light that follows the local time\n  " + kSnowfallKey +
-         ": none, light, steady or heavy, falling snow\n  " + kOverlayMonitorsKey +
-         ": every-monitor or primary-monitor, where the clock, calendar and frame\n"
-         "    rate go when several monitors each show the scene\n"
-         "The last two are kept in " + kExtraSettingsFileName + " beside the settings file.\n";
+         settingNamesUsage();
 }
 
 int runConfigCommand(const std::vector<std::string>& arguments, const SettingsTarget& target,

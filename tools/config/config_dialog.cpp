@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/display_mode_table.h"
+#include "app/options/option_table.h"
+#include "app/options/option_values.h"
 #include "tools/config/config_command.h"
 #include "tools/config/display_loss.h"
 #include "tools/config/extra_settings_file.h"
-#include "tools/config/option_table.h"
 #include "tools/config/settings_loader.h"
 #include "tools/config/settings_lock.h"
 #include "tools/config/settings_save.h"
@@ -17,22 +17,12 @@
 
 namespace {
 
-struct FlagControl {
-  const FlagOption* option;
-  GtkWidget* onButton;  // a check button, or the "on" radio button
+// One option's control: a check box or the "on" radio button, whose state
+// is the option's; or a list, whose entries follow the option's values.
+struct OptionControl {
+  const Option* option;
+  GtkWidget* widget;
 };
-
-struct DialogControls {
-  std::vector<FlagControl> flags;
-  GtkWidget* displayMode = nullptr;
-  GtkWidget* timeOfDay = nullptr;
-  GtkWidget* snowfall = nullptr;
-};
-
-// The choices of falling snow, in the order of the enumeration.
-const Snowfall kSnowfallChoices[] = {Snowfall::None, Snowfall::Light, Snowfall::Steady,
-                                     Snowfall::Heavy};
-const char* const kSnowfallLabels[] = {"No snow", "Light snow", "Steady snow", "Heavy snow"};
 
 // The frame for `group`, made on first use and packed into `column`.
 GtkWidget* groupBox(GtkWidget* column, std::vector<std::pair<std::string, GtkWidget*>>& groups,
@@ -49,19 +39,19 @@ GtkWidget* groupBox(GtkWidget* column, std::vector<std::pair<std::string, GtkWid
   return box;
 }
 
-// One option: a check button, or two radio buttons for a choice between
-// two named forms.
-GtkWidget* addFlag(GtkWidget* box, const FlagOption& option, bool on) {
-  if (option.offLabel == nullptr) {
-    GtkWidget* check = gtk_check_button_new_with_mnemonic(option.label);
+// An on/off option: a check button, or two radio buttons for a choice
+// between two named forms.
+GtkWidget* addSwitch(GtkWidget* box, const DialogControl& control, bool on) {
+  if (control.offLabel == nullptr) {
+    GtkWidget* check = gtk_check_button_new_with_mnemonic(control.label);
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(check), on);
     gtk_box_pack_start(GTK_BOX(box), check, FALSE, FALSE, 0);
     return check;
   }
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
-  GtkWidget* off = gtk_radio_button_new_with_mnemonic(nullptr, option.offLabel);
+  GtkWidget* off = gtk_radio_button_new_with_mnemonic(nullptr, control.offLabel);
   GtkWidget* onButton =
-      gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(off), option.label);
+      gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(off), control.label);
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(on ? onButton : off), TRUE);
   gtk_box_pack_start(GTK_BOX(row), off, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(row), onButton, FALSE, FALSE, 0);
@@ -69,83 +59,76 @@ GtkWidget* addFlag(GtkWidget* box, const FlagOption& option, bool on) {
   return onButton;
 }
 
-GtkWidget* addDisplayModes(GtkWidget* box, int32_t selected) {
+// An option with values of its own: its label, then a list of them with
+// `value` chosen; a value that is not in the list (a damaged file) leaves
+// none chosen.
+GtkWidget* addList(GtkWidget* box, const Option& option, int value) {
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
-  GtkWidget* label = gtk_label_new_with_mnemonic("_Screen mode:");
-  GtkWidget* modes = gtk_combo_box_text_new();
-  for (int mode = 0; mode < kDisplayModeCount; ++mode) {
-    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(modes), displayModeLabel(mode).c_str());
+  GtkWidget* label = gtk_label_new_with_mnemonic(option.dialog.label);
+  GtkWidget* list = gtk_combo_box_text_new();
+  int chosen = -1;
+  std::vector<OptionValue> values = valuesOf(option);
+  for (size_t i = 0; i < values.size(); ++i) {
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(list), values[i].label.c_str());
+    if (values[i].value == value) chosen = static_cast<int>(i);
   }
-  gtk_combo_box_set_active(GTK_COMBO_BOX(modes), selected);
-  gtk_label_set_mnemonic_widget(GTK_LABEL(label), modes);
+  gtk_combo_box_set_active(GTK_COMBO_BOX(list), chosen);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(label), list);
   gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(row), modes, TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(row), list, TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
-  return modes;
+  return list;
 }
 
-// The scene's options from the text file: the light of the time of day
-// and falling snow.
-void addSceneControls(GtkWidget* box, const ExtraSettings& extras, DialogControls& controls) {
-  controls.timeOfDay =
-      gtk_check_button_new_with_mnemonic("Light follows the _time of day (night, dawn, dusk)");
-  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(controls.timeOfDay), extras.timeOfDay);
-  gtk_box_pack_start(GTK_BOX(box), controls.timeOfDay, FALSE, FALSE, 0);
-  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
-  GtkWidget* label = gtk_label_new_with_mnemonic("Falling s_now:");
-  controls.snowfall = gtk_combo_box_text_new();
-  int selected = 0;
-  for (int i = 0; i < 4; ++i) {
-    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(controls.snowfall), kSnowfallLabels[i]);
-    if (kSnowfallChoices[i] == extras.snowfall) selected = i;
-  }
-  gtk_combo_box_set_active(GTK_COMBO_BOX(controls.snowfall), selected);
-  gtk_label_set_mnemonic_widget(GTK_LABEL(label), controls.snowfall);
-  gtk_box_pack_start(GTK_BOX(row), label, FALSE, FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(row), controls.snowfall, TRUE, TRUE, 0);
-  gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
-}
-
-DialogControls buildControls(GtkWidget* dialog, const Settings& settings,
-                             const ExtraSettings& extras) {
+// A control for every option the dialog shows, in the table's order, each
+// in its group's frame.
+std::vector<OptionControl> buildControls(GtkWidget* dialog, const Settings& settings,
+                                         const ExtraSettings& extras) {
   GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
   gtk_container_set_border_width(GTK_CONTAINER(column), 10);
   gtk_box_pack_start(GTK_BOX(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), column, TRUE,
                      TRUE, 0);
   std::vector<std::pair<std::string, GtkWidget*>> groups;
-  DialogControls controls;
-  for (const FlagOption& option : flagOptions()) {
-    GtkWidget* box = groupBox(column, groups, option.group);
-    controls.flags.push_back({&option, addFlag(box, option, settings.*option.field != 0)});
+  std::vector<OptionControl> controls;
+  for (const Option& option : optionTable()) {
+    if (option.dialog.group == nullptr) continue;
+    GtkWidget* box = groupBox(column, groups, option.dialog.group);
+    int value = option.field.read(settings, extras);
+    controls.push_back({&option, option.values == OptionValues::OnOff
+                                     ? addSwitch(box, option.dialog, value != 0)
+                                     : addList(box, option, value)});
   }
-  controls.displayMode = addDisplayModes(groupBox(column, groups, "Screen"), settings.displayMode);
-  addSceneControls(groupBox(column, groups, "Scene"), extras, controls);
   return controls;
 }
 
-// The scene options as the dialog shows them; what it does not show (where
-// the overlays go on several monitors) is kept as loaded.
-ExtraSettings chosenExtras(const DialogControls& controls, const ExtraSettings& loaded) {
-  ExtraSettings chosen = loaded;
-  chosen.timeOfDay = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(controls.timeOfDay));
-  int snow = gtk_combo_box_get_active(GTK_COMBO_BOX(controls.snowfall));
-  if (snow >= 0 && snow < 4) chosen.snowfall = kSnowfallChoices[snow];
-  return chosen;
+// The value a control asks to store in place of `stored`; false when
+// there is none. A box gives one only when it was changed, so a stored
+// flag byte other than 0 or 1 keeps its value; a list whenever an entry
+// is chosen.
+bool changedValue(const OptionControl& control, int stored, int& value) {
+  if (control.option->values == OptionValues::OnOff) {
+    bool on = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(control.widget));
+    value = on ? 1 : 0;
+    return (stored != 0) != on;
+  }
+  int chosen = gtk_combo_box_get_active(GTK_COMBO_BOX(control.widget));
+  std::vector<OptionValue> values = valuesOf(*control.option);
+  if (chosen < 0 || chosen >= static_cast<int>(values.size())) return false;
+  value = values[static_cast<size_t>(chosen)].value;
+  return true;
 }
 
-// The settings as the dialog shows them. A stored flag byte keeps its value
-// unless its box was changed, and everything the dialog does not show is
-// kept as loaded.
-Settings chosenSettings(const DialogControls& controls, const Settings& loaded) {
-  Settings chosen = loaded;
-  for (const FlagControl& control : controls.flags) {
-    bool on = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(control.onButton));
-    uint8_t& field = chosen.*control.option->field;
-    if ((field != 0) != on) field = on ? 1 : 0;
+// Sets the options the dialog shows to what it shows; what it does not show
+// (where the overlays go on several monitors, the settings file's own
+// strings) stays as it was loaded.
+void applyControls(const std::vector<OptionControl>& controls, Settings& settings,
+                   ExtraSettings& extras) {
+  for (const OptionControl& control : controls) {
+    int value = 0;
+    if (changedValue(control, control.option->field.read(settings, extras), value)) {
+      control.option->field.write(settings, extras, value);
+    }
   }
-  int mode = gtk_combo_box_get_active(GTK_COMBO_BOX(controls.displayMode));
-  if (mode >= 0) chosen.displayMode = mode;
-  return chosen;
 }
 
 // Says whose settings the dialog edits and in which file, below the
@@ -242,15 +225,17 @@ int runConfigDialog(int& argc, char**& argv, const SettingsTarget& target) {
       GTK_RESPONSE_OK, nullptr);
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
-  DialogControls controls = buildControls(dialog, loaded, loadedExtras);
+  std::vector<OptionControl> controls = buildControls(dialog, loaded, loadedExtras);
   if (target.scope == SettingsScope::User) addXScreenSaverControls(dialog);
   addWhereSaved(dialog, target);
   gtk_widget_show_all(dialog);
   int status = 0;
   if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_OK) {
+    Settings chosen = loaded;
+    ExtraSettings chosenExtras = loadedExtras;
+    applyControls(controls, chosen, chosenExtras);
     std::string problem;
-    if (save(target, chosenSettings(controls, loaded), chosenExtras(controls, loadedExtras),
-             problem)) {
+    if (save(target, chosen, chosenExtras, problem)) {
       noteSettingsSaved();
     } else {
       std::fprintf(stderr, "%s: %s\n", kConfigProgramName, problem.c_str());

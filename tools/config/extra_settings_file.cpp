@@ -20,13 +20,3 @@ bool loadExtraSettingsFor(const SettingsTarget& target, ExtraSettings& extras,
   }
   return true;
 }
-
-bool isExtraSettingName(const std::string& name) {
-  return name == kTimeOfDayKey || name == kSnowfallKey || name == kOverlayMonitorsKey;
-}
-
-std::string describeExtraSettings(const ExtraSettings& extras) {
-  return std::string(kTimeOfDayKey) + "=" + (extras.timeOfDay ? "on" : "off") + "\n" +
-         kSnowfallKey + "=" + snowfallName(extras.snowfall) + "\n" + kOverlayMonitorsKey + "=" +
-         overlayMonitorsName(extras.overlayMonitors) + "\n";
-}

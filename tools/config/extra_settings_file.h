@@ -17,9 +17,3 @@ std::string extraSettingsPathFor(const SettingsTarget& target);
 // replacing it would lose what it holds.
 bool loadExtraSettingsFor(const SettingsTarget& target, ExtraSettings& extras,
                           std::string& problem);
-
-// True for the names of the options the text file keeps.
-bool isExtraSettingName(const std::string& name);
-
-// Every option of the text file as "name=value", one per line.
-std::string describeExtraSettings(const ExtraSettings& extras);

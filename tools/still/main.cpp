@@ -23,7 +23,8 @@
 #include <vector>
 
 #include "app/frame_clock.h"
-#include "app/option_flags.h"
+#include "app/options/command_line_options.h"
+#include "app/options/option_help.h"
 #include "platform/local_time.h"
 #include "platform/standard_streams.h"
 #include "tools/still/model_look.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/option_flags.h"
+#include "app/options/command_line_options.h"
 #include "app/picture_views.h"
 #include "platform/offscreen_gl.h"
 

@@ -1,4 +1,4 @@
-#include "app/display_mode_names.h"
+#include "app/options/display_mode_names.h"
 
 #include "app/display_mode_table.h"
 
@@ -18,10 +18,9 @@ bool parseDisplayMode(const std::string& text, int32_t& row) {
   return false;
 }
 
-std::string allDisplayModeValues(const std::string& separator) {
-  std::string values;
-  for (int row = 0; row < kDisplayModeCount; ++row) {
-    values += (row == 0 ? "" : separator) + displayModeValue(row);
-  }
-  return values;
+std::string displayModeLabel(int row) {
+  if (row <= 0 || row >= kDisplayModeCount) return "Desktop";
+  const DisplayMode& mode = DisplayModeTable[row];
+  return std::to_string(mode.width) + " \u00d7 " + std::to_string(mode.height) + ", " +
+         std::to_string(mode.bitsPerPixel) + " bits per pixel";
 }

@@ -9,5 +9,6 @@ std::string displayModeValue(int row);
 // Accepts a row's name as displayModeValue writes it, or the row number.
 bool parseDisplayMode(const std::string& text, int32_t& row);
 
-// Every row's name, separated by `separator`.
-std::string allDisplayModeValues(const std::string& separator);
+// The settings dialog's text for a row: "Desktop", or
+// "1024 × 768, 32 bits per pixel".
+std::string displayModeLabel(int row);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/display_mode_table.h"
 #include "app/multisample_choice.h"
 #include "app/renderer_probe.h"
 #include "platform/host_window.h"
@@ -70,7 +71,7 @@ VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const S
     : screen_(screen), ownsSdl_(true) {
   avoidBrokenSoftwareRasteriserCode();
   if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
-  if (width == 0 && height == 0 && depth == 0) {
+  if (keepsDesktopMode(width, height, depth)) {
     takeDesktopSize();
     depth_ = SDL_GetVideoInfo()->vfmt->BitsPerPixel;
   } else {

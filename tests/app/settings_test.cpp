@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/display_mode_table.h"
 #include "app/settings.h"
 #include "app/settings_files.h"
 
@@ -107,22 +109,61 @@ TEST(Settings, Format0KeepsOnlyItsStrings) {
   EXPECT_EQ(s.opaqueField2, "second");
 }
 
-TEST(Settings, DisplayModeOutsideTheTableFallsBackToTheDesktop) {
+// Row 0 keeps the desktop's mode, rows 1 to 9 are set as they stand, and
+// a row outside the table keeps the desktop too; only an all-zero triple
+// is the desktop's.
+TEST(Settings, DisplayModeRowsAtTheEndsOfTheTable) {
   const uint8_t options[7] = {0, 1, 0, 0, 1, 1, 0};
-  for (int32_t mode : {-1, 10, 1 << 30}) {
-    Settings s = read(format1("", "", mode, options).str());
-    EXPECT_EQ(s.displayWidth(), 0) << mode;
-    EXPECT_EQ(s.displayHeight(), 0) << mode;
-    EXPECT_EQ(s.displayBitsPerPixel(), 0) << mode;
+  const struct {
+    int32_t row;
+    int32_t width, height, bitsPerPixel;
+  } cases[] = {{-1, 0, 0, 0},      {0, 0, 0, 0},       {1, 640, 480, 32},
+               {8, 1400, 1050, 32}, {9, 1600, 1200, 32}, {10, 0, 0, 0}, {1 << 30, 0, 0, 0}};
+  for (const auto& c : cases) {
+    Settings s = read(format1("", "", c.row, options).str());
+    EXPECT_EQ(s.displayWidth(), c.width) << c.row;
+    EXPECT_EQ(s.displayHeight(), c.height) << c.row;
+    EXPECT_EQ(s.displayBitsPerPixel(), c.bitsPerPixel) << c.row;
+    EXPECT_EQ(keepsDesktopMode(s.displayWidth(), s.displayHeight(), s.displayBitsPerPixel()),
+              c.width == 0)
+        << c.row;
+  }
+  EXPECT_FALSE(keepsDesktopMode(0, 0, 32));
+  EXPECT_FALSE(keepsDesktopMode(640, 0, 0));
+  EXPECT_FALSE(keepsDesktopMode(0, 480, 0));
+}
+
+// Each layout is read at its full length and ignores what follows; any
+// shorter file, a byte short included, gives the defaults and no strings.
+TEST(Settings, LayoutsAreReadAtTheirFullLengthAndNotAByteShort) {
+  const uint8_t options[7] = {1, 0, 1, 1, 0, 0, 1};
+  FileBytes older;
+  older.i32(0).u8(1).i32(5).i32(6);
+  for (int i = 0; i < 5; ++i) older.u8(1);
+  older.text("first").text("second");
+  const struct {
+    std::string whole;
+    size_t length;  // as the layout gives it
+    const char* firstString;
+  } layouts[] = {{format1("", "", 3, options).str(), 28, ""},
+                 {format1("abc", "de", 3, options).str(), 28 + 3 + 2, "abc"},
+                 {older.str(), 18 + 4 + 5 + 4 + 6, "first"}};
+  for (const auto& layout : layouts) {
+    ASSERT_EQ(layout.whole.size(), layout.length);
+    bool withOptions = layout.whole[0] == 1;
+    for (size_t length = 0; length <= layout.length + 1; ++length) {
+      std::string bytes = layout.whole.substr(0, length) +
+                          std::string(length - std::min(length, layout.length), '\1');
+      Settings s = read(bytes);
+      bool whole = length >= layout.length;
+      EXPECT_EQ(s.opaqueField1, whole ? layout.firstString : "") << layout.length << " as " << length;
+      EXPECT_EQ(s.displayWidth(), whole && withOptions ? 1024 : 0) << layout.length << " as " << length;
+      EXPECT_EQ(s.showFrameRate, whole && withOptions ? 1 : 0) << layout.length << " as " << length;
+    }
   }
 }
 
-TEST(Settings, DamagedFilesGiveTheDefaults) {
-  const uint8_t options[7] = {1, 0, 1, 1, 0, 0, 1};
-  std::string good = format1("abc", "de", 3, options).str();
-  for (size_t length = 0; length < good.size(); ++length) {
-    expectDefaults(read(good.substr(0, length)));
-  }
+TEST(Settings, ImpossibleCountsGiveTheDefaults) {
   FileBytes negative;
   negative.i32(1).i32(-5);
   expectDefaults(read(negative.str() + std::string(40, '\1')));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/multisample_choice.h"
 #include "app/picture_views.h"
 #include "app/video_context.h"
@@ -17,9 +19,13 @@ TEST_F(VideoGeometryTest, EdgesFollowTheFixedCamera) {
   EXPECT_GT(video->edgeX(100), 0);
 }
 
+// A height of 0 is taken as 1, and only 0 is: the picture's aspect for
+// heights 0, 1 and 2.
 TEST_F(VideoGeometryTest, ZeroHeightCountsAsOne) {
-  std::unique_ptr<VideoContext> video(VideoContext::forCurrentContext(64, 0));
-  EXPECT_NEAR(video->edgeX(-100) / video->edgeY(-100), 64.0, 1e-3);
+  for (auto [height, aspect] : {std::pair{0, 64.0}, std::pair{1, 64.0}, std::pair{2, 32.0}}) {
+    std::unique_ptr<VideoContext> video(VideoContext::forCurrentContext(64, height));
+    EXPECT_NEAR(video->edgeX(-100) / video->edgeY(-100), aspect, 1e-3) << height;
+  }
 }
 
 TEST(MultisampleChoice, SoftwareRenderersGoWithoutUnlessTheUserChose) {

@@ -145,9 +145,13 @@ TEST_F(SettingsFileTest, DamagedFilesGiveTheDefaultsWithoutTheirStrings) {
     ASSERT_TRUE(putFileBytes(path(), bytes));
     expectSameSettings(loadedFrom(path()), Settings());
   }
-  ASSERT_TRUE(putFileBytes(path(), SettingsBytes().i32(1).counted("").counted("").u8(0).i32(0)
-                                       .i32(42).u8(0).u8(1).u8(0).u8(0).u8(1).u8(1).u8(0).bytes()));
-  EXPECT_EQ(loadedFrom(path()).displayMode, 0) << "a row outside the table";
+  // A row outside the table is the desktop's row 0; the table's own rows
+  // stand, the last one too.
+  for (int32_t row : {-1, 0, 1, 9, 10, 42}) {
+    ASSERT_TRUE(putFileBytes(path(), SettingsBytes().i32(1).counted("").counted("").u8(0).i32(0)
+                                         .i32(row).u8(0).u8(1).u8(0).u8(0).u8(1).u8(1).u8(0).bytes()));
+    EXPECT_EQ(loadedFrom(path()).displayMode, row >= 0 && row <= 9 ? row : 0) << row;
+  }
   expectSameSettings(loadedFrom(folder.file("missing")), Settings());
 }
 

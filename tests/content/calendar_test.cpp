@@ -73,19 +73,28 @@ TEST(CalendarDate, Weekdays) {
   EXPECT_TRUE(weekday >= 0 && weekday <= 6);
 }
 
+// Day 1 in the first and last columns and one column either side, for
+// both week starts: cells of day 1 and of the last day.
 TEST(CalendarDate, GridsForBothWeekStarts) {
-  // December 2026 starts on a Tuesday.
-  EXPECT_EQ(sundayFirst(2026, 12).first, 2);
-  EXPECT_EQ(sundayFirst(2026, 12).last, 32);
-  EXPECT_EQ(mondayFirst(2026, 12).first, 1);
-  EXPECT_EQ(mondayFirst(2026, 12).last, 31);
-  // February 2026 starts on a Sunday.
-  EXPECT_EQ(sundayFirst(2026, 2).first, 0);
-  EXPECT_EQ(mondayFirst(2026, 2).first, 6);
-  // August 2026: 31 days from a Saturday need the sixth row.
-  EXPECT_EQ(sundayFirst(2026, 8).last, 36);
-  EXPECT_EQ(mondayFirst(2026, 8).last, 35);
-  EXPECT_EQ(sundayFirst(2100, 2).last - sundayFirst(2100, 2).first, 27);
+  const struct {
+    int year, month;
+    Span sunday, monday;
+  } months[] = {
+      {2026, 2, {0, 27}, {6, 33}},   // starts on a Sunday
+      {2026, 6, {1, 30}, {0, 29}},   // on a Monday
+      {2026, 12, {2, 32}, {1, 31}},  // on a Tuesday
+      {2026, 5, {5, 35}, {4, 34}},   // on a Friday
+      {2026, 8, {6, 36}, {5, 35}},   // on a Saturday: six rows
+      {2100, 2, {1, 28}, {0, 27}},   // 28 days in a year of hundreds
+  };
+  for (const auto& m : months) {
+    Span sunday = sundayFirst(m.year, m.month), monday = mondayFirst(m.year, m.month);
+    std::string at = std::to_string(m.year) + "-" + std::to_string(m.month);
+    EXPECT_EQ(sunday.first, m.sunday.first) << at;
+    EXPECT_EQ(sunday.last, m.sunday.last) << at;
+    EXPECT_EQ(monday.first, m.monday.first) << at;
+    EXPECT_EQ(monday.last, m.monday.last) << at;
+  }
 }
 
 TEST(CalendarDate, RecordCarriesTheDate) {

@@ -66,17 +66,24 @@ TEST(ClockFace, SeparatorShowsInOddSecondsOnly) {
   }
 }
 
-TEST(ClockFace, TwentyFourHourDigits) {
-  EXPECT_EQ(face(true, 0, 7), Face({"0", "0", "0", "7"}));
-  EXPECT_EQ(face(true, 9, 7), Face({"", "9", "0", "7"}));
-  EXPECT_EQ(face(true, 23, 59), Face({"2", "3", "5", "9"}));
-}
-
-TEST(ClockFace, TwelveHourDigitsAndPlate) {
-  EXPECT_EQ(face(false, 0, 15), Face({"am", "1", "2", "1", "5"}));
-  EXPECT_EQ(face(false, 12, 0), Face({"pm", "1", "2", "0", "0"}));
-  EXPECT_EQ(face(false, 11, 59), Face({"am", "1", "1", "5", "9"}));
-  EXPECT_EQ(face(false, 13, 5), Face({"pm", "", "1", "0", "5"}));
+// Midnight and noon, with the hour before and after each, in both forms.
+TEST(ClockFace, DigitsAroundMidnightAndNoon) {
+  const struct {
+    int hour, minute;
+    Face hour24, hour12;
+  } cases[] = {
+      {23, 59, {"2", "3", "5", "9"}, {"pm", "1", "1", "5", "9"}},
+      {0, 15, {"0", "0", "1", "5"}, {"am", "1", "2", "1", "5"}},
+      {1, 5, {"", "1", "0", "5"}, {"am", "", "1", "0", "5"}},
+      {9, 7, {"", "9", "0", "7"}, {"am", "", "9", "0", "7"}},
+      {11, 59, {"1", "1", "5", "9"}, {"am", "1", "1", "5", "9"}},
+      {12, 0, {"1", "2", "0", "0"}, {"pm", "1", "2", "0", "0"}},
+      {13, 5, {"1", "3", "0", "5"}, {"pm", "", "1", "0", "5"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(face(true, c.hour, c.minute), c.hour24) << c.hour << ":" << c.minute;
+    EXPECT_EQ(face(false, c.hour, c.minute), c.hour12) << c.hour << ":" << c.minute;
+  }
 }
 
 TEST(ClockFace, UnknownKindsAndOutOfRangeValuesAreHarmless) {

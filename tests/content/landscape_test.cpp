@@ -109,6 +109,20 @@ TEST_F(LandscapeTest, PiecesFollowOneAnotherWithoutGaps) {
   EXPECT_EQ(loadedEntry(landscape->children[1]), "relef2");
 }
 
+// A piece comes every 20 s after the first frame's two and lives 40 s: the
+// frame at each interval's end, exactly, and the one after it.
+TEST_F(LandscapeTest, PiecesComeEveryTwentySecondsAndGoAfterForty) {
+  const std::pair<uint32_t, size_t> frames[] = {
+      {35, 2},    {20000, 2}, {20001, 3}, {40000, 3},
+      {40001, 4}, {40035, 4}, {40036, 2}};  // the first two, made at 35 ms, close
+  for (const auto& frame : frames) {
+    drawAt(*landscape, frame.first);
+    size_t open = 0;
+    for (const SceneNode* piece : landscape->children) open += piece->closeRequested ? 0 : 1;
+    EXPECT_EQ(open, frame.second) << "at " << frame.first << " ms";
+  }
+}
+
 TEST_F(LandscapeTest, ZeroRandomSourcePlantsFirsInTableOrder) {
   setRandomSource(alwaysZero);
   drawAt(*landscape, 20);

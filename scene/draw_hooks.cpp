@@ -64,5 +64,5 @@ void setLight1Colours(const Light1Colours& colours) {
 void setupLight1() {
   setLight1Colours(kPlainLight1);
   glLightf(GL_LIGHT1, GL_CONSTANT_ATTENUATION, 0.0f);
-  glLightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, 0.0003f);
+  glLightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, kLight1QuadraticAttenuation);
 }

@@ -1,6 +1,7 @@
 #pragma once
-#include <array>
 #include <cstdint>
+
+#include "scene/light_one.h"
 
 // Draw hooks that switch OpenGL state around a node's meshes (phases 1, 2)
 // and, for some, around each child (phases 3, 4). The value is unused.
@@ -14,15 +15,6 @@ void noDepthHook(int32_t phase, int32_t value);
 void billboardHook(int32_t phase, int32_t value);
 // Lighting off around the node's own meshes only.
 void noLightingHook(int32_t phase, int32_t value);
-
-// Light 1's three colours, red, green and blue each.
-struct Light1Colours {
-  std::array<float, 3> ambient, diffuse, specular;
-};
-
-// The plain scene's light 1: a grey light whose strength near the train
-// comes from its quadratic attenuation.
-constexpr Light1Colours kPlainLight1{{0.1f, 0.1f, 0.1f}, {0.4f, 0.4f, 0.4f}, {0.5f, 0.5f, 0.5f}};
 
 // Sets light 1's colours; the one place that writes them, for the plain
 // scene and for the light of the time of day alike.

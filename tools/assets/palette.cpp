@@ -1,17 +1,28 @@
 #include "tools/assets/palette.h"
 
+#include "app/scene_light.h"
+#include "scene/light_one.h"
+
 namespace {
 
-// The scene's light sits about 21 units from the locomotive with only
-// quadratic attenuation (0.0003 per unit squared, no constant term), so it
-// arrives there about seven times stronger than its nominal colours:
-// ambient ~0.9 (with the global 0.2), diffuse ~2.8, specular ~3.5. A paint
-// that should read as colour `c` on a surface half turned to the light
-// therefore needs a diffuse reflectance of about c / 2.4 and half that as
-// ambient, which keeps the shaded side at a fifth of the lit side.
+// Light 1 stands at kLight1Position, about 22 units from the locomotive's
+// centre, and fades with the square of the distance alone, so it arrives
+// there 1 / (attenuation x distance squared), about 6.7, times as strong
+// as its nominal colours: taken as the whole 7 the paints are matched to.
+constexpr float kLightDistanceSquared = kLight1Position.x * kLight1Position.x +
+                                        kLight1Position.y * kLight1Position.y +
+                                        kLight1Position.z * kLight1Position.z;
+constexpr float kLightGain =
+    static_cast<int>(1.0f / (kLight1QuadraticAttenuation * kLightDistanceSquared) + 0.5f);
+
+// There the light gives ambient ~0.9 (with the global 0.2), diffuse ~2.8
+// and specular 3.5. A paint that should read as colour `c` on a surface
+// half turned to the light therefore needs a diffuse reflectance of about
+// c / 2.4 and half that as ambient, which keeps the shaded side at a fifth
+// of the lit side; a highlight of strength h reaches h.
 constexpr float kDiffuseFromColour = 1.0f / 2.4f;
 constexpr float kAmbientShare = 0.55f;
-constexpr float kSpecularGain = 1.0f / 3.5f;
+constexpr float kSpecularGain = 1.0f / (kPlainLight1.specular[0] * kLightGain);
 
 Material paint(float r, float g, float b, float highlight, float shininess) {
   Material m;

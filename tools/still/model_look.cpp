@@ -19,6 +19,7 @@
 #include "resources/model_reader.h"
 #include "resources/pak_cache.h"
 #include "resources/procedural_texture_cache.h"
+#include "scene/draw_hooks.h"
 
 namespace {
 
@@ -85,16 +86,11 @@ Box entryBounds(const uint8_t* data, uint32_t size) {
   return box;
 }
 
+// A model is judged under the light it is made for: the scene's light 1,
+// its colours and fall-off, about 21 units from the model (in front, above
+// and to the right of its centre).
 void setupLight(double distance) {
-  const float ambient[4] = {0.1f, 0.1f, 0.1f, 1}, diffuse[4] = {0.4f, 0.4f, 0.4f, 1},
-              specular[4] = {0.5f, 0.5f, 0.5f, 1};
-  glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
-  glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
-  glLightfv(GL_LIGHT1, GL_SPECULAR, specular);
-  // As in the scene: quadratic fall-off only, the light about 21 units
-  // from the model (in front, above and to the right of its centre).
-  glLightf(GL_LIGHT1, GL_CONSTANT_ATTENUATION, 0.0f);
-  glLightf(GL_LIGHT1, GL_QUADRATIC_ATTENUATION, 0.0003f);
+  setupLight1();
   const float position[4] = {8.0f, 12.0f, float(15.0 - distance), 1};
   glLightfv(GL_LIGHT1, GL_POSITION, position);  // eye space: in front, above
 }

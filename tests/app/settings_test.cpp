@@ -98,15 +98,18 @@ TEST(Settings, StringsAreKeptUpToTheirFirstZeroAndTrailingBytesIgnored) {
   EXPECT_EQ(s.displayWidth(), 1600);
 }
 
+// Every marker but 1, either side of it included, means the older layout.
 TEST(Settings, Format0KeepsOnlyItsStrings) {
-  FileBytes f;
-  f.i32(0).u8(1).i32(5).i32(6);
-  for (int i = 0; i < 5; ++i) f.u8(1);
-  f.text("first").text("second");
-  Settings s = read(f.str());
-  expectDefaults(s);
-  EXPECT_EQ(s.opaqueField1, "first");
-  EXPECT_EQ(s.opaqueField2, "second");
+  for (int32_t marker : {0, 2, -1}) {
+    FileBytes f;
+    f.i32(marker).u8(1).i32(5).i32(6);
+    for (int i = 0; i < 5; ++i) f.u8(1);
+    f.text("first").text("second");
+    Settings s = read(f.str());
+    expectDefaults(s);
+    EXPECT_EQ(s.opaqueField1, "first") << marker;
+    EXPECT_EQ(s.opaqueField2, "second") << marker;
+  }
 }
 
 // Row 0 keeps the desktop's mode, rows 1 to 9 are set as they stand, and

@@ -42,9 +42,8 @@ SceneNode* makeRails() {
 // The next alternate model; no name at all gives a piece without a model.
 std::string drawTerrainName() {
   if (terrainNames.empty()) return std::string();
-  int index = randomBelow(static_cast<int>(terrainNames.size()));
-  if (index < 0) index = -index;
-  return terrainNames[static_cast<size_t>(index)];
+  size_t index = static_cast<size_t>(randomBelow(static_cast<int>(terrainNames.size())));
+  return terrainNames[index];
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "app/winter_scene.h"
 
-#include "app/app_state.h"
 #include "app/extra_settings.h"
+#include "app/saver_run.h"
 #include "landscape/snowfall_pass.h"
 #include "scene/controllers.h"
 #include "scene/daylight.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/frame_clock.h"
+#include "app/saver_run.h"
 #include "app/scene_assembly.h"
 #include "app/video_context.h"
 #include "landscape/terrain.h"
@@ -107,7 +107,7 @@ TEST_F(WholeSceneTest, OverlaysFollowAResizedView) {
     EXPECT_TRUE(saver.ok());
     saver.frame(20);  // the builders run and shift their nodes
     if (resizeTo != 0) {
-      video->resize(resizeTo, 120);
+      currentRun().video().resize(resizeTo, 120);
       placeOverlays();
     }
     std::vector<double> positions;

@@ -3,7 +3,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/app_state.h"
+#include "app/saver_run.h"
 #include "app/scene_assembly.h"
 #include "resources/mesh.h"
 #include "resources/pak_cache.h"

@@ -6,11 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "resources/mesh.h"
 #include "scene/daylight.h"
 #include "scene/frame_globals.h"
 #include "scene/node_event.h"
-#include "scene/scene_node.h"
 
 namespace {
 
@@ -154,10 +152,10 @@ void startSnowfall(Snowfall snowfall, unsigned seed, const SnowLamp& where) {
 }
 
 void gatherSnowfall(int32_t) {
-  SceneNode* node = currentNode;
-  if (node->meshes.empty()) return;
+  GLuint texture = static_cast<GLuint>(currentEvent->A);
+  if (texture == 0) return;
   gathered.ready = true;
-  gathered.texture = node->meshes.front()->texture();
+  gathered.texture = texture;
   gathered.timeMs = currentEvent->t;
   glGetDoublev(GL_MODELVIEW_MATRIX, gathered.matrix);
   bool followsDaylight = currentEvent->selector == 1;

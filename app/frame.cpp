@@ -50,11 +50,11 @@ void renderFrame() {
   for (size_t i = 0; i < views.size(); ++i) {
     video.useView(views[i]);
     placeOverlays();
-    framePass = i == 0 ? FramePass::First : FramePass::Again;
+    setFramePass(i == 0 ? FramePass::First : FramePass::Again);
     if (i > 0) atStart.restore();
     renderPicture(views[i].overlays);
     if (i == 0) afterFirst.save();
   }
-  framePass = FramePass::Only;
+  setFramePass(FramePass::Only);
   afterFirst.restore();
 }

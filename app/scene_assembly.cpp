@@ -4,9 +4,7 @@
 #include "app/scene_light.h"
 #include "app/video_context.h"
 #include "app/winter_scene.h"
-#include "landscape/planting_spots.h"
 #include "landscape/terrain.h"
-#include "landscape/vegetation.h"
 #include "overlays/calendar.h"
 #include "overlays/clock_builders.h"
 #include "overlays/clock_slots.h"
@@ -42,21 +40,23 @@ constexpr double kTwoPi = 6.28318530717956;
 constexpr double kHalfPi = 1.57079632679489;
 constexpr double kPi = 3.14159265358978;
 
+// One alternate terrain model; five firs to three leafy trees to one bush.
+LandscapeModels landscapeModels() {
+  LandscapeModels models;
+  models.terrain.push_back("relef1");
+  for (int i = 0; i < 5; ++i) models.vegetation.push_back("elka");
+  for (int i = 0; i < 3; ++i) models.vegetation.push_back("derevo");
+  models.vegetation.push_back("kust");
+  return models;
+}
+
 // A second scene in the same process (the offscreen renderer, tests) starts
 // from the same state as the first one of a fresh process.
 void resetContentState() {
-  resetLandscapeState();
+  resetLandscapeState(landscapeModels());
   resetClockSlotMemories();
   resetCalendarState();
   resetFrameRateCounter();
-}
-
-void fillModelNames() {
-  terrainNames.push_back("relef1");
-  // Five firs to three leafy trees to one bush.
-  for (int i = 0; i < 5; ++i) vegetationNames.push_back("elka");
-  for (int i = 0; i < 3; ++i) vegetationNames.push_back("derevo");
-  vegetationNames.push_back("kust");
 }
 
 // The landscape node holding the background as its first child.
@@ -175,7 +175,6 @@ void placeOverlays() {
 
 void buildScene() {
   resetContentState();
-  fillModelNames();
   buildWorld();
   buildOverlays(currentRun().settings());
 }

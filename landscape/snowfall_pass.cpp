@@ -159,14 +159,14 @@ void gatherSnowfall(int32_t) {
   gathered.timeMs = currentEvent->t;
   glGetDoublev(GL_MODELVIEW_MATRIX, gathered.matrix);
   bool followsDaylight = currentEvent->selector == 1;
-  gathered.colour = followsDaylight ? currentLight.snowColour : Rgb{1.0f, 1.0f, 1.0f};
-  gathered.beam = followsDaylight ? currentLight.trainLights : 0.0;
+  gathered.colour = followsDaylight ? currentLight().snowColour : Rgb{1.0f, 1.0f, 1.0f};
+  gathered.beam = followsDaylight ? currentLight().trainLights : 0.0;
 }
 
 // Another monitor's picture of the same frame shows the flakes gathered
 // for the first, chosen again for its own view.
 void drawSnowfall() {
-  if (framePass != FramePass::Again) {
+  if (framePass() != FramePass::Again) {
     gathered.shown = gathered.ready;
     gathered.ready = false;
   }

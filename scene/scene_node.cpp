@@ -62,7 +62,7 @@ void applyMove(const Transform& move, bool& saved) {
 void SceneNode::draw() {
   currentNode = this;
   bool saved = false;
-  bool again = framePass == FramePass::Again;
+  bool again = framePass() == FramePass::Again;
   if (!again) shownThisFrame_ = !closeRequested;
   applyMove(transform, saved);
   if (shownThisFrame_) {

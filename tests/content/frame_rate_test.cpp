@@ -50,7 +50,7 @@ TEST_F(FrameRateNodeTest, FirstDisplayThenOneWindowOfFrames) {
   EXPECT_TRUE(counter->children.empty());
   drawAt(*counter, 16);  // the first non-zero step shows the one frame counted
   EXPECT_EQ(digitsOnScreen(), "0");
-  EXPECT_EQ(frameCounter, 0);
+  EXPECT_EQ(framesCounted(), 0);
   // 148 quick frames, then one long enough to close the window: 149 frames.
   uint32_t t = 16;
   for (int i = 0; i < 148; ++i) drawAt(*counter, ++t);

@@ -113,5 +113,8 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   run.start(video);
 
   if (hostStillThere) runMainLoop(run, host != nullptr ? &watch : nullptr);
+  // Teardown: the scene, then the video and SDL, while the watch on the
+  // host's window still holds its own display connection.
+  run.stop();
   return 0;
 }

@@ -13,17 +13,18 @@ class VideoContext;
 extern SceneNode* worldRoot;
 extern SceneNode* overlayRoot;
 
-// One run of the scene, from its settings to its teardown, and the one
-// writer of the roots, the frame time's start and the archive folder. The
-// full-screen saver and the offscreen renderer (halvenrode-still, the soak,
-// the benchmarks, the tests) drive it the same way:
+// One run of the scene, from its settings to its teardown: the one writer
+// of the roots, of the archives' folder and of what an archive that cannot
+// be read does. The full-screen saver and the offscreen renderer
+// (halvenrode-still, the soak, the benchmarks, the tests) drive it the
+// same way:
 //
 //   SaverRun run(readRunSettingsFrom(files, overrides));
-//   run.start(new VideoContext(...));    // the scene is built for it
-//   while (...) run.frame(milliseconds); // then present the picture
-//   run.close();                          // Escape: the scene closes...
-//   while (!run.closed()) run.frame(...); // ...over a few more frames
-//   run.stop();                           // or let the destructor do it
+//   run.start(new VideoContext(...));      // the scene is built for it
+//   while (...) run.frame(milliseconds);   // then present the picture
+//   run.close();                           // Escape: the scene closes...
+//   while (!run.closed()) run.frame(...);  // ...over a few more frames
+//   run.stop();                            // or let the destructor do it
 //
 // One run at a time; every call on the thread that made the GL context.
 class SaverRun {

@@ -7,8 +7,6 @@
 #include "app/settings_files.h"
 #include "platform/paths.h"
 
-ExtraSettings extraSettings;
-
 namespace {
 
 // A hand-written file of two keys is a few dozen bytes; a larger one is
@@ -85,10 +83,9 @@ std::string extraSettingsFileBeside(const std::string& settingsPath) {
   return folder + "/" + kExtraSettingsFileName;
 }
 
-ExtraSettings readRunExtraSettings(std::string& source) {
-  for (SettingsScope scope : {SettingsScope::User, SettingsScope::Machine}) {
-    std::string settingsPath = settingsFileFor(scope);
-    if (settingsPath.empty()) continue;
+ExtraSettings readRunExtraSettings(const std::vector<std::string>& settingsFiles,
+                                   std::string& source) {
+  for (const std::string& settingsPath : settingsFiles) {
     ExtraSettings extras;
     std::string path = extraSettingsFileBeside(settingsPath);
     if (readExtraSettingsFile(path, extras) == FileRead::Done) {

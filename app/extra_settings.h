@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/picture_views.h"
 #include "landscape/snowfall.h"
@@ -19,9 +20,6 @@ struct ExtraSettings {
   // counter, as under a host that starts one saver per monitor.
   OverlayMonitors overlayMonitors;
 };
-
-// The run's extra settings, read by the scene assembly.
-extern ExtraSettings extraSettings;
 
 // The text file's name, the same in every folder that may hold one.
 constexpr const char* kExtraSettingsFileName = "halvenrode.conf";
@@ -49,7 +47,8 @@ std::string encodeExtraSettings(const ExtraSettings& extras);
 // The text file that belongs with the settings file at `settingsPath`.
 std::string extraSettingsFileBeside(const std::string& settingsPath);
 
-// The run's extra settings: from the user's text file when there is one,
-// else from the machine-wide one, else the defaults. `source` receives the
-// path of the file read, empty for the defaults.
-ExtraSettings readRunExtraSettings(std::string& source);
+// The run's extra settings: from the text file beside the first of
+// `settingsFiles` that has one that can be read, else the defaults.
+// `source` receives the path of the file read, empty for the defaults.
+ExtraSettings readRunExtraSettings(const std::vector<std::string>& settingsFiles,
+                                   std::string& source);

@@ -1,11 +1,9 @@
 #include "app/frame.h"
 
-#include <SDL/SDL.h>
 #include <GL/gl.h>
 
-#include "app/app_state.h"
-#include "app/frame_clock.h"
 #include "app/light_positions.h"
+#include "app/saver_run.h"
 #include "app/scene_assembly.h"
 #include "app/video_context.h"
 #include "landscape/snowfall_pass.h"
@@ -41,7 +39,8 @@ void renderPicture(bool overlays) {
 // The first view advances the scene; the others draw it as it then stands,
 // each with its own aspect and its overlays pinned to its own corners.
 void renderFrame() {
-  const std::vector<PictureView>& views = video->views();
+  VideoContext& video = currentRun().video();
+  const std::vector<PictureView>& views = video.views();
   if (views.size() < 2) {
     renderPicture(true);
     return;
@@ -49,19 +48,13 @@ void renderFrame() {
   LightPositions atStart, afterFirst;
   atStart.save();
   for (size_t i = 0; i < views.size(); ++i) {
-    video->useView(views[i]);
+    video.useView(views[i]);
     placeOverlays();
-    framePass = i == 0 ? FramePass::First : FramePass::Again;
+    setFramePass(i == 0 ? FramePass::First : FramePass::Again);
     if (i > 0) atStart.restore();
     renderPicture(views[i].overlays);
     if (i == 0) afterFirst.save();
   }
-  framePass = FramePass::Only;
+  setFramePass(FramePass::Only);
   afterFirst.restore();
-}
-
-void drawFrame(FrameClock& clock) {
-  beginFrame(clock.advance(SDL_GetTicks()));
-  renderFrame();
-  SDL_GL_SwapBuffers();
 }

@@ -1,8 +1,6 @@
 #pragma once
 #include <cstdint>
 
-class FrameClock;
-
 // Sets `frameTime` for a new frame and lets procedural textures follow it.
 void beginFrame(uint32_t time);
 
@@ -10,7 +8,3 @@ void beginFrame(uint32_t time);
 // each of the video's views in turn: clear, view translation, world and
 // overlay trees, then the queued blended meshes.
 void renderFrame();
-
-// The saver's frame: frame time from SDL's tick count through `clock`,
-// render, swap.
-void drawFrame(FrameClock& clock);

@@ -1,10 +1,8 @@
 #include "app/main_loop.h"
 
-#include "app/app_state.h"
-#include "app/frame.h"
 #include "app/frame_clock.h"
+#include "app/saver_run.h"
 #include "app/scene_assembly.h"
-#include "app/settings.h"
 #include "app/video_context.h"
 #include "platform/host_window.h"
 #include "platform/stop_signals.h"
@@ -16,20 +14,19 @@ namespace {
 // Motion this early is the pointer settling after the host started us.
 constexpr uint32_t kMouseGraceMs = 3000;
 
-void requestQuit(bool& quitRequested) {
+void requestQuit(SaverRun& run, bool& quitRequested) {
   quitRequested = true;
-  worldRoot->closeRequested = true;
-  overlayRoot->closeRequested = true;
+  run.close();
 }
 
 // Matches the picture to the host window's size, which its host may change
 // at any time. False once the window is gone.
-bool followHostWindow(HostWindowWatch& host) {
-  int width = video->width();
-  int height = video->height();
+bool followHostWindow(HostWindowWatch& host, VideoContext& video) {
+  int width = video.width();
+  int height = video.height();
   if (!host.poll(width, height)) return false;
-  if (width != video->width() || height != video->height()) {
-    video->resize(width, height);
+  if (width != video.width() || height != video.height()) {
+    video.resize(width, height);
     placeOverlays();
   }
   return true;
@@ -48,22 +45,23 @@ bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool ex
   }
 }
 
-void runMainLoop(HostWindowWatch* host) {
+void runMainLoop(SaverRun& run, HostWindowWatch* host) {
   FrameClock clock;
   bool quitRequested = false;
   for (;;) {
-    if (quitRequested && worldRoot->closed && overlayRoot->closed) break;
+    if (quitRequested && run.closed()) break;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-      if (eventRequestsQuit(event, SDL_GetTicks(), settings->exitOnMouseMove())) {
-        requestQuit(quitRequested);
+      if (eventRequestsQuit(event, SDL_GetTicks(), run.settings().exitOnMouseMove())) {
+        requestQuit(run, quitRequested);
       }
     }
-    if (stopSignalled() && !quitRequested) requestQuit(quitRequested);
+    if (stopSignalled() && !quitRequested) requestQuit(run, quitRequested);
     // With its window gone there is nothing left to draw into: the scene is
     // torn down at once instead of closing over further frames.
-    if (host != nullptr && !followHostWindow(*host)) break;
-    drawFrame(clock);
+    if (host != nullptr && !followHostWindow(*host, run.video())) break;
+    run.frame(clock.advance(SDL_GetTicks()));
+    SDL_GL_SwapBuffers();
     // The first frame builds the scene's content (models, textures); until
     // it is done a stop signal ends the process at once. Pictures decoded
     // ahead that it did not use are freed; a later need decodes its own.

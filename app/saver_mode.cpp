@@ -5,12 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/extra_settings.h"
 #include "app/main_loop.h"
-#include "app/registry_string.h"
-#include "app/scene_assembly.h"
-#include "app/settings.h"
+#include "app/saver_run.h"
 #include "app/settings_files.h"
 #include "app/video_context.h"
 #include "platform/heap_policy.h"
@@ -18,8 +14,6 @@
 #include "platform/monitors.h"
 #include "platform/stop_signals.h"
 #include "resources/image_prefetch.h"
-#include "resources/pak_cache.h"
-#include "scene/scene_node.h"
 
 namespace {
 
@@ -77,10 +71,11 @@ bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWi
 // SDL_Init. Its size then comes from the window itself, since SDL reports
 // whatever size was asked for. The host may take the window back at any
 // moment, SDL's set-up included.
-VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors) {
+VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors,
+                        const Settings& settings) {
   if (host == nullptr) {
-    return new VideoContext(settings->displayWidth(), settings->displayHeight(),
-                            settings->displayBitsPerPixel(), monitors.screen);
+    return new VideoContext(settings.displayWidth(), settings.displayHeight(),
+                            settings.displayBitsPerPixel(), monitors.screen);
   }
   setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
   tolerateLostHostWindow(host->window);
@@ -89,9 +84,10 @@ VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors) 
 
 // A full-screen window over several monitors shows the whole scene on
 // each, as a host that gives each monitor a window of its own would.
-void showOnEveryMonitor(const MonitorReports& reports) {
-  video->setViews(viewsForMonitors(chooseMonitors(reports), reports.screen, video->width(),
-                                   video->height(), extraSettings.overlayMonitors));
+void showOnEveryMonitor(VideoContext& video, const MonitorReports& reports,
+                        const ExtraSettings& extras) {
+  video.setViews(viewsForMonitors(chooseMonitors(reports), reports.screen, video.width(),
+                                  video.height(), extras.overlayMonitors));
 }
 
 }  // namespace
@@ -99,19 +95,10 @@ void showOnEveryMonitor(const MonitorReports& reports) {
 int runSaverMode(const std::string& commandLine, const SettingOverrides& overrides) {
   returnLargeBlocksToSystem();
   installStopSignals();
-  pakCache.setBaseFolder(installPath.value());
-  std::string settingsSource;
-  settings = new Settings(readRunSettings(settingsSource));
-  overrides.applyTo(*settings);
-  std::string extrasSource;
-  extraSettings = readRunExtraSettings(extrasSource);
-  overrides.applyTo(extraSettings);
+  SaverRun run(readRunSettingsFrom(runSettingsFiles(), overrides));
 
   std::unique_ptr<HostWindow> host;
-  if (!findUsableHostWindow(commandLine, host)) {
-    tearDownAppState();
-    return 1;
-  }
+  if (!findUsableHostWindow(commandLine, host)) return 1;
   preferX11Video();
   askForClassicBehaviour(host != nullptr);
   // The scene's pictures decode on a second thread while the window and
@@ -119,16 +106,15 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   startImagePrefetch("main.pak");
   MonitorReports monitors;
   if (host == nullptr) monitors = queryMonitors();
-  video = openVideo(host.get(), monitors);
-  if (host == nullptr) showOnEveryMonitor(monitors);
+  VideoContext* video = openVideo(host.get(), monitors, run.settings());
+  if (host == nullptr) showOnEveryMonitor(*video, monitors, run.extras());
   HostWindowWatch watch;
   bool hostStillThere = host == nullptr || watch.open(host->window);
-  worldRoot = new SceneNode();
-  overlayRoot = new SceneNode();
-  buildScene();
+  run.start(video);
 
-  if (hostStillThere) runMainLoop(host != nullptr ? &watch : nullptr);
-
-  tearDownAppState();
+  if (hostStillThere) runMainLoop(run, host != nullptr ? &watch : nullptr);
+  // Teardown: the scene, then the video and SDL, while the watch on the
+  // host's window still holds its own display connection.
+  run.stop();
   return 0;
 }

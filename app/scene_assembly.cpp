@@ -1,14 +1,10 @@
 #include "app/scene_assembly.h"
 
-#include "app/app_state.h"
-#include "app/extra_settings.h"
+#include "app/saver_run.h"
 #include "app/scene_light.h"
-#include "app/settings.h"
 #include "app/video_context.h"
 #include "app/winter_scene.h"
-#include "landscape/planting_spots.h"
 #include "landscape/terrain.h"
-#include "landscape/vegetation.h"
 #include "overlays/calendar.h"
 #include "overlays/clock_builders.h"
 #include "overlays/clock_slots.h"
@@ -44,21 +40,23 @@ constexpr double kTwoPi = 6.28318530717956;
 constexpr double kHalfPi = 1.57079632679489;
 constexpr double kPi = 3.14159265358978;
 
+// One alternate terrain model; five firs to three leafy trees to one bush.
+LandscapeModels landscapeModels() {
+  LandscapeModels models;
+  models.terrain.push_back("relef1");
+  for (int i = 0; i < 5; ++i) models.vegetation.push_back("elka");
+  for (int i = 0; i < 3; ++i) models.vegetation.push_back("derevo");
+  models.vegetation.push_back("kust");
+  return models;
+}
+
 // A second scene in the same process (the offscreen renderer, tests) starts
 // from the same state as the first one of a fresh process.
 void resetContentState() {
-  resetLandscapeState();
+  resetLandscapeState(landscapeModels());
   resetClockSlotMemories();
   resetCalendarState();
   resetFrameRateCounter();
-}
-
-void fillModelNames() {
-  terrainNames.push_back("relef1");
-  // Five firs to three leafy trees to one bush.
-  for (int i = 0; i < 5; ++i) vegetationNames.push_back("elka");
-  for (int i = 0; i < 3; ++i) vegetationNames.push_back("derevo");
-  vegetationNames.push_back("kust");
 }
 
 // The landscape node holding the background as its first child.
@@ -104,7 +102,7 @@ void buildWorld() {
   // the sway. Drawn once the background exists and before the sways.
   double phase = static_cast<double>(randomBelow(100)) * kTwoPi / 100.0;
   setUpLandscape(landscape, phase, train, light);
-  addWinterExtras(extraSettings, {landscape->children.front(), landscape, train, light});
+  addWinterExtras(currentRun().extras(), {landscape->children.front(), landscape, train, light});
 
   // The dolly moves the world 8 units towards and away from the camera.
   SceneNode* dolly = new SceneNode();
@@ -115,26 +113,26 @@ void buildWorld() {
   worldRoot->addHook(lightingHook, 0);
 }
 
-ClockForm clockForm() {
-  if (settings->analogClock) return ClockForm::Analog;
-  return settings->clock24Hour ? ClockForm::Digital24Hour : ClockForm::Digital12Hour;
+ClockForm clockForm(const Settings& settings) {
+  if (settings.analogClock) return ClockForm::Analog;
+  return settings.clock24Hour ? ClockForm::Digital24Hour : ClockForm::Digital12Hour;
 }
 
-void buildOverlays() {
+void buildOverlays(const Settings& settings) {
   overlayNodes = OverlayNodes();
-  if (settings->showCalendar) {
+  if (settings.showCalendar) {
     OverlayPlacement at = calendarPlacement();
-    SceneNode* calendar = createCalendarNode(at.x, at.y, at.z, settings->russianCalendar != 0);
+    SceneNode* calendar = createCalendarNode(at.x, at.y, at.z, settings.russianCalendar != 0);
     overlayNodes.calendar = {calendar, at};
     overlayRoot->addChild(calendar);
   }
-  if (settings->showClock) {
-    OverlayPlacement at = clockPlacement(settings->largeClock != 0);
-    SceneNode* clock = createClockNode(at.x, at.y, at.z, clockForm());
+  if (settings.showClock) {
+    OverlayPlacement at = clockPlacement(settings.largeClock != 0);
+    SceneNode* clock = createClockNode(at.x, at.y, at.z, clockForm(settings));
     overlayNodes.clock = {clock, at};
     overlayRoot->addChild(clock);
   }
-  if (settings->showFrameRate) {
+  if (settings.showFrameRate) {
     OverlayPlacement at = frameRatePlacement();
     SceneNode* counter = createFrameRateNode(at.x, at.y);
     overlayNodes.frameRate = {counter, at};
@@ -150,31 +148,33 @@ void buildOverlays() {
 // right edge and 183/240 of the way to the top edge. The positive depth for
 // the top edge is deliberate: edgeY of a positive depth is the top edge.
 OverlayPlacement calendarPlacement() {
-  return {-video->edgeX(-211), video->edgeY(183), -140};
+  const VideoContext& video = currentRun().video();
+  return {-video.edgeX(-211), video.edgeY(183), -140};
 }
 
 // The lower right corner of the view, at eye depth 70 (large) or 170.
 OverlayPlacement clockPlacement(bool large) {
-  if (large) return {-video->edgeX(-70), video->edgeY(-70), 30};
-  return {-video->edgeX(-170), video->edgeY(-170), -70};
+  const VideoContext& video = currentRun().video();
+  if (large) return {-video.edgeX(-70), video.edgeY(-70), 30};
+  return {-video.edgeX(-170), video.edgeY(-170), -70};
 }
 
 // Eye depth 100, 5 units right of the left edge and 2.5 below the top edge.
 OverlayPlacement frameRatePlacement() {
-  return {video->edgeX(-100) + 5.0, -video->edgeY(-100) - 2.5, 0};
+  const VideoContext& video = currentRun().video();
+  return {video.edgeX(-100) + 5.0, -video.edgeY(-100) - 2.5, 0};
 }
 
 void placeOverlays() {
   // A closing overlay root reaps its children; they are not to be touched.
   if (overlayRoot == nullptr || overlayRoot->closeRequested) return;
   overlayNodes.calendar.moveTo(calendarPlacement());
-  overlayNodes.clock.moveTo(clockPlacement(settings->largeClock != 0));
+  overlayNodes.clock.moveTo(clockPlacement(currentRun().settings().largeClock != 0));
   overlayNodes.frameRate.moveTo(frameRatePlacement());
 }
 
 void buildScene() {
   resetContentState();
-  fillModelNames();
   buildWorld();
-  buildOverlays();
+  buildOverlays(currentRun().settings());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// Fills `worldRoot` and `overlayRoot` before the first frame: the swaying
-// world with background, light, train and landscape builders, and the
-// overlays the settings select. Needs `settings` and `video`.
+// Fills `worldRoot` and `overlayRoot` of the run under way before its first
+// frame: the swaying world with background, light, train and landscape
+// builders, and the overlays its settings select, placed for its video.
 void buildScene();
 
 // The landscape's children in the order buildScene hangs them (with neither
@@ -10,7 +10,7 @@ void buildScene();
 // after them as they are made.
 enum LandscapeChild : unsigned { kBackgroundChild, kLightChild, kTrainChild, kFirstTerrainPieceChild };
 
-// Where the overlays sit for the current `video`: each is pinned to a corner
+// Where the overlays sit for the run's video: each is pinned to a corner
 // of the view at its own eye depth (the frame translates both roots by
 // (0, 0, -100) first).
 struct OverlayPlacement {
@@ -20,7 +20,7 @@ OverlayPlacement calendarPlacement();
 OverlayPlacement clockPlacement(bool large);
 OverlayPlacement frameRatePlacement();
 
-// Moves the overlays built by buildScene to their places for the current
-// `video`, after the view changed size. Does nothing once the overlay root
+// Moves the overlays built by buildScene to their places for the run's
+// video, after the view changed size. Does nothing once the overlay root
 // is closing.
 void placeOverlays();

@@ -10,10 +10,17 @@ std::string settingsFileFor(SettingsScope scope) {
   return folder + "/" + kSettingsFileName;
 }
 
-Settings readRunSettings(std::string& source) {
+std::vector<std::string> runSettingsFiles() {
+  std::vector<std::string> files;
   for (SettingsScope scope : {SettingsScope::User, SettingsScope::Machine}) {
     std::string path = settingsFileFor(scope);
-    if (path.empty()) continue;
+    if (!path.empty()) files.push_back(path);
+  }
+  return files;
+}
+
+Settings readRunSettings(const std::vector<std::string>& files, std::string& source) {
+  for (const std::string& path : files) {
     // A file that cannot be read (missing, not a regular file, too large)
     // counts as none.
     Settings settings;

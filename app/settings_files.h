@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 
@@ -14,7 +15,11 @@ enum class SettingsScope { User, Machine };
 // no home folder to name.
 std::string settingsFileFor(SettingsScope scope);
 
-// The settings of a run: from the user's file when it can be read, else
-// from the machine-wide one, else the defaults (see readSettingsFile). `source` receives the path
-// of the file read, empty for the defaults.
-Settings readRunSettings(std::string& source);
+// The settings files a run of the saver reads, in the order they count:
+// the user's, then the machine-wide one (a scope without a path left out).
+std::vector<std::string> runSettingsFiles();
+
+// The settings of the first of `files` that can be read, else the defaults
+// (see readSettingsFile). `source` receives the path of the file read,
+// empty for the defaults.
+Settings readRunSettings(const std::vector<std::string>& files, std::string& source);

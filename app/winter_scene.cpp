@@ -1,7 +1,7 @@
 #include "app/winter_scene.h"
 
-#include "app/app_state.h"
 #include "app/extra_settings.h"
+#include "app/saver_run.h"
 #include "landscape/snowfall_pass.h"
 #include "scene/controllers.h"
 #include "scene/daylight.h"
@@ -42,11 +42,10 @@ void addTimeOfDay(const WorldParts& parts) {
 
 void addSnowfall(const ExtraSettings& extras, SceneNode* landscape) {
   SceneNode* snow = new SceneNode();
-  // The model holds the flake's texture for as long as the node lives; the
-  // node draws none of it, the snowfall pass draws every flake.
-  snow->loadModel("main.pak", "sneg");
-  snow->hasModel = false;
-  startEvents(snow, {permanentMotion(gatherSnowfall, extras.timeOfDay ? 1 : 0)});
+  // The node keeps the flake's texture for as long as it lives and draws
+  // nothing itself: the snowfall pass draws every flake with it.
+  uint32_t flake = snow->holdTexture(kFlakeArchive, kFlakeImage);
+  startEvents(snow, {permanentMotion(gatherSnowfall, extras.timeOfDay ? 1 : 0, flake)});
   landscape->addChild(snow);
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/app_state.h"
+#include "app/saver_run.h"
 #include "platform/local_time.h"
 #include "resources/model_format.h"
 #include "resources/pak_cache.h"

@@ -4,10 +4,10 @@
 
 #include "scene/random.h"
 
-std::vector<PlantingSpot> plantingSpots1;
-std::vector<PlantingSpot> plantingSpots2;
-
 namespace {
+
+std::vector<PlantingSpot> freeFirstReliefSpots;
+std::vector<PlantingSpot> freeSecondReliefSpots;
 
 // Spots that match the relief of "relef1", in fill order. Every spot keeps
 // at least 22.5 units from the line, on both sides of it.
@@ -31,15 +31,21 @@ const std::vector<PlantingSpot> kSecondReliefSpots = {
     {-85, 30, -10.29},    {-125, 52.5, -10.65},  {-135, 30, -2.9},    {-155, 45, -7.67},
 };
 
+// The free spots of the current piece of `kind`.
+std::vector<PlantingSpot>& plantingSpotList(int32_t kind) {
+  return kind == FirstReliefSpots ? freeFirstReliefSpots : freeSecondReliefSpots;
+}
+
 }  // namespace
 
 const std::vector<PlantingSpot>& plantingSpotTable(int32_t kind) {
   return kind == FirstReliefSpots ? kFirstReliefSpots : kSecondReliefSpots;
 }
 
-std::vector<PlantingSpot>& plantingSpotList(int32_t kind) {
-  return kind == FirstReliefSpots ? plantingSpots1 : plantingSpots2;
-}
+// A new piece must not inherit the spots an earlier piece left free.
+void clearPlantingSpots(int32_t kind) { plantingSpotList(kind).clear(); }
+
+size_t freePlantingSpots(int32_t kind) { return plantingSpotList(kind).size(); }
 
 PlantingSpot takePlantingSpot(int32_t kind) {
   std::vector<PlantingSpot>& spots = plantingSpotList(kind);

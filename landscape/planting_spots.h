@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,15 +15,14 @@ enum PlantingSpotKind : int32_t {
   SecondReliefSpots = 1,  // "relef2": 24 spots
 };
 
-// The free spots of the current piece of each kind. A new piece empties its
-// list; its first plant refills it from the table, and each plant takes one
-// spot out, so no spot carries two plants on one piece.
-extern std::vector<PlantingSpot> plantingSpots1;
-extern std::vector<PlantingSpot> plantingSpots2;
-
 // Any kind other than FirstReliefSpots selects the second table and list.
 const std::vector<PlantingSpot>& plantingSpotTable(int32_t kind);
-std::vector<PlantingSpot>& plantingSpotList(int32_t kind);
+
+// Each kind keeps the free spots of its current piece. A new piece empties
+// its kind's list; its first plant refills it from the table, and each
+// plant takes one spot out, so no spot carries two plants on one piece.
+void clearPlantingSpots(int32_t kind);
+size_t freePlantingSpots(int32_t kind);
 
 // Refills the list of `kind` if it is empty, then takes out the spot at
 // (random number mod list length) and returns it. One random draw.

@@ -6,11 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "resources/mesh.h"
 #include "scene/daylight.h"
 #include "scene/frame_globals.h"
 #include "scene/node_event.h"
-#include "scene/scene_node.h"
 
 namespace {
 
@@ -154,21 +152,21 @@ void startSnowfall(Snowfall snowfall, unsigned seed, const SnowLamp& where) {
 }
 
 void gatherSnowfall(int32_t) {
-  SceneNode* node = currentNode;
-  if (node->meshes.empty()) return;
+  GLuint texture = static_cast<GLuint>(currentEvent->A);
+  if (texture == 0) return;
   gathered.ready = true;
-  gathered.texture = node->meshes.front()->texture();
+  gathered.texture = texture;
   gathered.timeMs = currentEvent->t;
   glGetDoublev(GL_MODELVIEW_MATRIX, gathered.matrix);
   bool followsDaylight = currentEvent->selector == 1;
-  gathered.colour = followsDaylight ? currentLight.snowColour : Rgb{1.0f, 1.0f, 1.0f};
-  gathered.beam = followsDaylight ? currentLight.trainLights : 0.0;
+  gathered.colour = followsDaylight ? currentLight().snowColour : Rgb{1.0f, 1.0f, 1.0f};
+  gathered.beam = followsDaylight ? currentLight().trainLights : 0.0;
 }
 
 // Another monitor's picture of the same frame shows the flakes gathered
 // for the first, chosen again for its own view.
 void drawSnowfall() {
-  if (framePass != FramePass::Again) {
+  if (framePass() != FramePass::Again) {
     gathered.shown = gathered.ready;
     gathered.ready = false;
   }

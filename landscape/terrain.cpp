@@ -9,10 +9,11 @@
 #include "scene/random.h"
 #include "scene/scene_node.h"
 
-std::vector<std::string> terrainNames;
-bool nextTerrainIsSecond = true;
-
 namespace {
+
+std::vector<std::string> terrainModels;
+// Flips with every spawned piece.
+bool nextTerrainIsSecond = true;
 
 constexpr int kFewestPlants = 10;
 constexpr int kPlantCountSpread = 6;  // 10 to 15 plants
@@ -27,7 +28,7 @@ void addPieceMotion(SceneNode* piece) {
 // Cue 1 holds one plant builder; firing it n times starts n copies, which
 // all run in the piece's first tick.
 void addPlants(SceneNode* piece, int32_t spotKind) {
-  plantingSpotList(spotKind).clear();
+  clearPlantingSpots(spotKind);
   int plants = kFewestPlants + randomBelow(kPlantCountSpread);
   startEvents(piece, {oneShotMotion(plantVegetation, spotKind)}, plants);
 }
@@ -41,13 +42,14 @@ SceneNode* makeRails() {
 
 // The next alternate model; no name at all gives a piece without a model.
 std::string drawTerrainName() {
-  if (terrainNames.empty()) return std::string();
-  int index = randomBelow(static_cast<int>(terrainNames.size()));
-  if (index < 0) index = -index;
-  return terrainNames[static_cast<size_t>(index)];
+  if (terrainModels.empty()) return std::string();
+  size_t index = static_cast<size_t>(randomBelow(static_cast<int>(terrainModels.size())));
+  return terrainModels[index];
 }
 
 }  // namespace
+
+const std::vector<std::string>& terrainNames() { return terrainModels; }
 
 double spawnedPieceX(double lateMs) { return lateMs / -100 + kTerrainSpacing; }
 
@@ -82,10 +84,10 @@ void terrainSpawner(int32_t) {
   event->t -= kTerrainIntervalMs;
 }
 
-void resetLandscapeState() {
-  terrainNames.clear();
-  vegetationNames.clear();
-  plantingSpots1.clear();
-  plantingSpots2.clear();
+void resetLandscapeState(const LandscapeModels& models) {
+  terrainModels = models.terrain;
+  resetVegetation(models.vegetation);
+  clearPlantingSpots(FirstReliefSpots);
+  clearPlantingSpots(SecondReliefSpots);
   nextTerrainIsSecond = true;
 }

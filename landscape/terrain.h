@@ -5,13 +5,16 @@
 
 class SceneNode;
 
-// Models the alternate terrain pieces are drawn from ("relef1" as
-// assembled); the other pieces use "relef2".
-extern std::vector<std::string> terrainNames;
+// The models a run's landscape draws from, with equal weight per entry:
+// the alternate terrain pieces ("relef1" as assembled; the other pieces use
+// "relef2") and the plants.
+struct LandscapeModels {
+  std::vector<std::string> terrain;
+  std::vector<std::string> vegetation;
+};
 
-// True when the next spawned piece uses "relef2". Flips with every spawned
-// piece, so neighbouring pieces differ.
-extern bool nextTerrainIsSecond;
+// The alternate terrain models of the run, as the last reset set them.
+const std::vector<std::string>& terrainNames();
 
 // Pieces slide towards -X at 10 units per second, a new one is made every
 // 20 s 200 units ahead, and each closes after 40 s (400 units travelled).
@@ -37,10 +40,11 @@ SceneNode* makeTerrainPiece(SceneNode* parent, double x0, const std::string& mod
 void buildFirstTerrainPiece(int32_t);
 
 // Permanent event callback on the landscape node: one piece each time 20 s
-// of its local time have passed, alternating "relef2" and a model from
-// `terrainNames`.
+// of its local time have passed, alternating "relef2" (first) and a model
+// from terrainNames(), so neighbouring pieces differ.
 void terrainSpawner(int32_t);
 
-// Empties the model-name lists and the spot lists and makes the next
-// spawned piece "relef2" again: the state of a fresh start.
-void resetLandscapeState();
+// The state of a fresh start: draws from `models` (none: pieces and plants
+// without a model), empty spot lists, the next spawned piece "relef2". The
+// only writer of the landscape's lists.
+void resetLandscapeState(const LandscapeModels& models = LandscapeModels());

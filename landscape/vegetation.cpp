@@ -6,15 +6,24 @@
 #include "scene/random.h"
 #include "scene/scene_node.h"
 
-std::vector<std::string> vegetationNames;
+namespace {
+
+std::vector<std::string> plantModels;
+
+}  // namespace
+
+const std::vector<std::string>& vegetationNames() { return plantModels; }
+
+// A run's plants draw from its own models, never from an earlier run's.
+void resetVegetation(const std::vector<std::string>& names) { plantModels = names; }
 
 void plantVegetation(int32_t) {
   SceneNode* plant = new SceneNode();
   // With no names there is nothing to draw from: the plant stays empty.
-  if (!vegetationNames.empty()) {
-    int index = randomBelow(static_cast<int>(vegetationNames.size()));
+  if (!plantModels.empty()) {
+    int index = randomBelow(static_cast<int>(plantModels.size()));
     if (index < 0) index = -index;
-    plant->loadModel("main.pak", vegetationNames[static_cast<size_t>(index)]);
+    plant->loadModel("main.pak", plantModels[static_cast<size_t>(index)]);
   }
   PlantingSpot spot = takePlantingSpot(currentEvent->selector);
   plant->transform.setPosition(spot.x, spot.y, spot.z);

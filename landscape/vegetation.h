@@ -3,9 +3,12 @@
 #include <string>
 #include <vector>
 
-// Plant models of "main.pak" to draw from with equal weight per entry; the
-// scene assembly fills it (five firs, three leafy trees, one bush).
-extern std::vector<std::string> vegetationNames;
+// Plant models of "main.pak" to draw from with equal weight per entry, as
+// resetLandscapeState last set them (five firs, three leafy trees, one bush
+// in the scene).
+const std::vector<std::string>& vegetationNames();
+// For resetLandscapeState alone.
+void resetVegetation(const std::vector<std::string>& names);
 
 // How long a plant lives, ms: as long as the piece it stands on.
 constexpr double kPlantLifetimeMs = 40000.0;

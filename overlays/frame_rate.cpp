@@ -7,9 +7,10 @@
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 
-int32_t frameCounter = 0;
-
 namespace {
+
+// Only the counter's tick and its reset change the count.
+int32_t framesInWindow = 0;
 
 char digitOf(int32_t value) {
   int32_t digit = value % 10;
@@ -29,7 +30,9 @@ SceneNode* makeDigit(const FrameRateDigit& digit) {
 
 }  // namespace
 
-void resetFrameRateCounter() { frameCounter = 0; }
+int32_t framesCounted() { return framesInWindow; }
+
+void resetFrameRateCounter() { framesInWindow = 0; }
 
 std::vector<FrameRateDigit> frameRateDigits(int32_t frames) {
   // The window is 5 s: frames / 5 is the rate, frames / 50 its tens.
@@ -48,11 +51,11 @@ SceneNode* createFrameRateNode(double x, double y) {
 }
 
 void frameRateTick(int32_t) {
-  ++frameCounter;
+  ++framesInWindow;
   if (!(currentEvent->t > 0)) return;
   currentEvent->t -= kFrameRateWindowMs;
-  for (const FrameRateDigit& digit : frameRateDigits(frameCounter)) {
+  for (const FrameRateDigit& digit : frameRateDigits(framesInWindow)) {
     currentNode->addChild(makeDigit(digit));
   }
-  frameCounter = 0;
+  framesInWindow = 0;
 }

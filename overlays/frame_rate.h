@@ -5,7 +5,7 @@
 class SceneNode;
 
 // Frames drawn since the last display of the counter.
-extern int32_t frameCounter;
+int32_t framesCounted();
 
 // Starts the count from nothing, as at a fresh start.
 void resetFrameRateCounter();

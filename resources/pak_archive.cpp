@@ -1,10 +1,7 @@
 #include "resources/pak_archive.h"
 
-#include <errno.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/paths.h"
@@ -63,12 +60,8 @@ bool hasParentPart(const std::string& path) {
 
 }  // namespace
 
-PakArchive::PakArchive(const std::string& path) {
-  std::string why;
-  if (load(path, &why)) return;
-  std::fprintf(stderr, "%s: cannot read the archive %s: %s %s\n", program_invocation_short_name,
-               fileNameOf(path).c_str(), whereLookedFor(path).c_str(), why.c_str());
-  std::exit(1);
+std::string unreadableArchiveText(const std::string& path, const std::string& why) {
+  return "cannot read the archive " + fileNameOf(path) + ": " + whereLookedFor(path) + " " + why;
 }
 
 std::unique_ptr<PakArchive> PakArchive::tryLoad(const std::string& path, std::string* why) {

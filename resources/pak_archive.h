@@ -31,17 +31,11 @@ class PakArchive {
   // An empty archive, for authoring.
   PakArchive() = default;
 
-  // Loads the file at `path` ('\' separators allowed). A file that cannot be
-  // read (missing, not a regular file, larger than kMaxFileBytes) ends the
-  // process with status 1 after one line on stderr naming the archive, the
-  // full path it was looked for at and why it could not be read. A file
-  // declaring more entries than its bytes can hold, or than kMaxEntries, is
-  // damaged and cannot be read either. Otherwise a damaged file keeps the
-  // entries read before the first record that does not fit.
-  explicit PakArchive(const std::string& path);
-
-  // Like the path constructor, but returns nullptr instead of exiting; with
-  // `why`, says in a few words why the file could not be read.
+  // Loads the file at `path` ('\' separators allowed), or returns nullptr
+  // when it cannot be read: missing, not a regular file, larger than
+  // kMaxFileBytes, or declaring more entries than its bytes can hold or than
+  // kMaxEntries. With `why`, says in a few words why. Otherwise a damaged
+  // file keeps the entries read before the first record that does not fit.
   static std::unique_ptr<PakArchive> tryLoad(const std::string& path, std::string* why = nullptr);
 
   PakArchive(const PakArchive&) = delete;
@@ -140,6 +134,12 @@ class PakArchive {
   const Entry* find(const std::string& name) const;
   Entry* find(const std::string& name);
 };
+
+// The line a person is shown for an archive file that tryLoad could not
+// read: "cannot read the archive main.pak: /full/path/main.pak does not
+// exist", with the full path it was looked for at (a relative path taken
+// from the working folder) and `why`.
+std::string unreadableArchiveText(const std::string& path, const std::string& why);
 
 // The path under which archive `archiveName` is opened. A base folder whose
 // first character is the digit zero means "no folder" (the current working

@@ -17,10 +17,21 @@ PakArchive* PakCache::acquireArchive(const std::string& archiveName) {
   }
   OpenArchive opened;
   opened.name = archiveName;
-  opened.archive.reset(new PakArchive(archivePath(baseFolder_, archiveName)));
+  opened.archive = load(archiveName);
   opened.uses = 1;
   archives_.push_back(std::move(opened));
   return archives_.back().archive.get();
+}
+
+// The file read from the base folder; one that cannot be read is reported
+// and, should the handler let the program go on, stands as an empty archive.
+std::unique_ptr<PakArchive> PakCache::load(const std::string& archiveName) const {
+  std::string path = archivePath(baseFolder_, archiveName);
+  std::string why;
+  std::unique_ptr<PakArchive> archive = PakArchive::tryLoad(path, &why);
+  if (archive != nullptr) return archive;
+  if (unreadable_ != nullptr) unreadable_(unreadableArchiveText(path, why));
+  return std::unique_ptr<PakArchive>(new PakArchive());
 }
 
 std::pair<const uint8_t*, uint32_t> PakCache::findEntry(const std::string& archiveName,

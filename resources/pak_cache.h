@@ -22,8 +22,15 @@ class PakCache {
   void setBaseFolder(const std::string& folder) { baseFolder_ = folder; }
   const std::string& baseFolder() const { return baseFolder_; }
 
-  // The open archive of that name, read on first use; counts one use. A file
-  // that cannot be opened ends the process with status 1.
+  // What the program makes of an archive file that cannot be read: the
+  // handler is given the line to show (see unreadableArchiveText) and may
+  // end the process. Without one, or when it returns, the archive stays
+  // open with no entries, so every model and texture asked of it is missing.
+  using UnreadableArchiveHandler = void (*)(const std::string& problem);
+  void setUnreadableArchiveHandler(UnreadableArchiveHandler handler) { unreadable_ = handler; }
+
+  // The open archive of that name, read on first use; counts one use. Never
+  // nullptr: a file that cannot be read goes to the handler above.
   PakArchive* acquireArchive(const std::string& archiveName);
 
   // (data, size) of an entry, or (nullptr, 0); counts one use of the archive
@@ -56,8 +63,10 @@ class PakCache {
   // The digit zero: no folder until start-up sets the installation folder.
   std::string baseFolder_ = "0";
   std::vector<OpenArchive> archives_;
+  UnreadableArchiveHandler unreadable_ = nullptr;
 
   size_t indexOf(const std::string& archiveName) const;
+  std::unique_ptr<PakArchive> load(const std::string& archiveName) const;
   void endUse(size_t index);
 };
 

@@ -13,7 +13,8 @@ void expMove(int32_t);     // position += A·(1 − exp(t/1000·B))
 void linearTurn(int32_t);  // rotation += t·A/1000 + B
 void sineTurn(int32_t);    // rotation += A·sin(t·B/1000 + C)
 
-// Write the base transform of `currentNode`, accumulating, then set t to 0:
+// Write the base transform of `currentNode`, accumulating, then set t to 0.
+// No content of the saver calls them; kept for content that moves a node for good:
 void linearMoveAccumulate(int32_t);
 void linearTurnAccumulate(int32_t);
 

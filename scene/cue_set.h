@@ -22,6 +22,7 @@ class CueSet {
   // Makes an enabled cue current: 1; otherwise 0.
   int32_t selectCue(int32_t index);
   void addEvent(const NodeEvent& event);
+  // Pause, resume or stop running events: kept on purpose, though no content of the saver does.
   void addEventOp(int32_t id, int32_t operation);
   void addChain(CueSet* cues, int32_t index);
   // Out-of-range indexes do nothing.

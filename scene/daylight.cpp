@@ -11,9 +11,10 @@
 #include "scene/node_event.h"
 #include "scene/scene_node.h"
 
-LightState currentLight = lightStateAt(720.0);
-
 namespace {
+
+// Only daylightHook changes it, once a frame; the other hooks follow it.
+LightState lightNow = lightStateAt(720.0);
 
 bool opensPhase(int32_t phase) { return phase == BeforeMeshes || phase == BeforeChild; }
 bool closesPhase(int32_t phase) { return phase == AfterMeshes || phase == AfterChild; }
@@ -51,18 +52,20 @@ void applyDaylight(const LightState& state) {
 }
 
 double layerWeight(int32_t layer) {
-  return layer == 0 ? currentLight.nightSky : currentLight.twilight;
+  return layer == 0 ? lightNow.nightSky : lightNow.twilight;
 }
 
-void restoreTint() { glColor4f(currentLight.tint[0], currentLight.tint[1], currentLight.tint[2], 1.0f); }
+void restoreTint() { glColor4f(lightNow.tint[0], lightNow.tint[1], lightNow.tint[2], 1.0f); }
 
 }  // namespace
+
+const LightState& currentLight() { return lightNow; }
 
 void daylightHook(int32_t phase, int32_t) {
   if (phase == BeforeChild) {
     std::tm now = readLocalTime();
-    currentLight = lightStateAt(minutesOfDay(now.tm_hour, now.tm_min, now.tm_sec));
-    applyDaylight(currentLight);
+    lightNow = lightStateAt(minutesOfDay(now.tm_hour, now.tm_min, now.tm_sec));
+    applyDaylight(lightNow);
   } else if (phase == AfterChild) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   }
@@ -71,9 +74,9 @@ void daylightHook(int32_t phase, int32_t) {
 void daylightDirection(int32_t) {
   int32_t light = currentEvent->selector;
   if (light < 1 || light > 5) return;
-  const GLfloat towards[4] = {static_cast<GLfloat>(currentLight.direction[0]),
-                              static_cast<GLfloat>(currentLight.direction[1]),
-                              static_cast<GLfloat>(currentLight.direction[2]), 0.0f};
+  const GLfloat towards[4] = {static_cast<GLfloat>(lightNow.direction[0]),
+                              static_cast<GLfloat>(lightNow.direction[1]),
+                              static_cast<GLfloat>(lightNow.direction[2]), 0.0f};
   glLightfv(GL_LIGHT0 + light, GL_POSITION, towards);
 }
 
@@ -92,7 +95,7 @@ void skyLayerHook(int32_t phase, int32_t layer) {
 void followGlowBearing(int32_t) {
   NodeEvent* event = currentEvent;
   // A bearing is measured from +Y towards +X, a turn about Z the other way.
-  double turn = -currentLight.glowAzimuth;
+  double turn = -lightNow.glowAzimuth;
   if (event->selector == 2) event->target->rotateBy(0, 0, turn);
 }
 
@@ -109,7 +112,7 @@ void selfLitHook(int32_t phase, int32_t) {
 void scaleWithTrainLights(int32_t) {
   // Never quite zero: a singular matrix would upset the billboard's
   // read-back, and a speck this small covers no pixel.
-  double reach = std::max(currentLight.trainLights, 1e-3) * currentEvent->A;
+  double reach = std::max(lightNow.trainLights, 1e-3) * currentEvent->A;
   Transform& transform = currentNode->transform;
   if (currentEvent->selector == 1) {
     transform.setScale(reach, currentEvent->A, currentEvent->A);

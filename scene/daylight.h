@@ -7,8 +7,9 @@
 // apply the light state of the local time to the scene drawn under them.
 // Nothing here runs unless the scene assembly attaches it.
 
-// The state applied in the current frame (the noon state before the first).
-extern LightState currentLight;
+// The state applied in the current frame (the noon state before the
+// first); only daylightHook changes it.
+const LightState& currentLight();
 
 // On the world root, around its child: before it, reads the local time and
 // sets light 1's colours, the scene's ambient light and the colour that

@@ -3,4 +3,15 @@
 uint32_t frameTime = 0;
 SceneNode* currentNode = nullptr;
 NodeEvent* currentEvent = nullptr;
-FramePass framePass = FramePass::Only;
+
+namespace {
+
+FramePass pictureBeingDrawn = FramePass::Only;
+
+}  // namespace
+
+FramePass framePass() { return pictureBeingDrawn; }
+
+// Only the frame knows which of its pictures it is drawing; nodes and the
+// snowfall ask.
+void setFramePass(FramePass pass) { pictureBeingDrawn = pass; }

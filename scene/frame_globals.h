@@ -16,5 +16,7 @@ extern NodeEvent* currentEvent;
 // first picture advances the scene and the others draw it again as the
 // first showed it, without advancing timelines or freeing closed children,
 // so the world moves once a frame however many monitors show it.
+// The frame sets it for each picture; everything else only reads it.
 enum class FramePass { Only, First, Again };
-extern FramePass framePass;
+FramePass framePass();
+void setFramePass(FramePass pass);

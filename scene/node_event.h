@@ -34,4 +34,5 @@ struct NodeEvent {
 };
 
 // Operations that a cue applies to running events by id.
+// No content of the saver uses them; kept for cues that govern running events.
 enum EventOperation : int32_t { PauseEvent = 0, ResumeEvent = 1, StopEvent = 2 };

@@ -14,6 +14,9 @@ SceneNode::SceneNode() : cues(&timeline) {
 
 SceneNode::~SceneNode() {
   for (const std::string& name : archiveNames) pakCache.releaseArchive(name);
+  for (const HeldTexture& held : heldTextures) {
+    pakCache.releaseTexture(held.archiveName, held.texture);
+  }
   for (Mesh* mesh : meshes) delete mesh;
   // Only closed nodes are normally destroyed, and those have no children
   // left; anything still attached is freed here rather than leaked.
@@ -24,6 +27,12 @@ void SceneNode::loadModel(const std::string& archiveName, const std::string& ent
   archiveNames.push_back(archiveName);
   readModelEntry(archiveName, entryName, meshes);
   hasModel = true;
+}
+
+uint32_t SceneNode::holdTexture(const std::string& archiveName, const std::string& entryName) {
+  uint32_t texture = pakCache.acquireTexture(archiveName, entryName);
+  heldTextures.push_back({archiveName, entryName, texture});
+  return texture;
 }
 
 void SceneNode::addChild(SceneNode* child) { children.push_back(child); }
@@ -53,7 +62,7 @@ void applyMove(const Transform& move, bool& saved) {
 void SceneNode::draw() {
   currentNode = this;
   bool saved = false;
-  bool again = framePass == FramePass::Again;
+  bool again = framePass() == FramePass::Again;
   if (!again) shownThisFrame_ = !closeRequested;
   applyMove(transform, saved);
   if (shownThisFrame_) {

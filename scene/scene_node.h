@@ -38,6 +38,10 @@ class SceneNode {
   // Appends the meshes of one model entry; counts one use of the archive
   // until this node is destroyed.
   void loadModel(const std::string& archiveName, const std::string& entryName);
+  // The shared texture of an image entry, for content that draws with it
+  // by itself; 0 when there is no such image. Holds one use of it and of
+  // its archive until this node is destroyed.
+  uint32_t holdTexture(const std::string& archiveName, const std::string& entryName);
   void addChild(SceneNode* child);
   void addHook(HookFunction function, int32_t value);
   void requestClose();
@@ -51,6 +55,11 @@ class SceneNode {
   std::vector<DrawHook> hooks;
   std::vector<Mesh*> meshes;
   std::vector<std::string> archiveNames;
+  struct HeldTexture {
+    std::string archiveName, entryName;
+    uint32_t texture;
+  };
+  std::vector<HeldTexture> heldTextures;
   bool hasModel = false;
   std::vector<SceneNode*> children;
 

@@ -13,6 +13,7 @@
 #include "app/extra_settings.h"
 #include "app/options/option_table.h"
 #include "app/options/option_values.h"
+#include "app/run_settings.h"
 #include "app/saver_command.h"
 #include "app/settings_files.h"
 
@@ -95,13 +96,13 @@ class ExtraSettingsFiles : public ::testing::Test {
     mkdir((root + "/" + folder).c_str(), 0700);
     std::ofstream(fileIn(folder)) << text;
   }
-  // The run's options: the files as the saver reads them, then `words`.
+  // The run's options as every run reads them: the saver's files, then
+  // `words`.
   ExtraSettings run(const std::vector<std::string>& words, std::string& source) {
-    ExtraSettings extras = readRunExtraSettings(source);
     SaverCommand command = readSaverCommand(words);
     EXPECT_EQ(command.request, SaverRequest::Run) << command.problem;
-    command.overrides.applyTo(extras);
-    return extras;
+    readRunExtraSettings(runSettingsFiles(), source);
+    return readRunSettingsFrom(runSettingsFiles(), command.overrides).extras;
   }
 
   struct Saved {
@@ -141,6 +142,13 @@ TEST_F(ExtraSettingsFiles, CommandLineOverTheUsersFileOverTheMachinesOverTheDefa
   extras = run({"--time-of-day", "--snow", "none", "--no-time-of-day"}, source);
   EXPECT_FALSE(extras.timeOfDay);
   EXPECT_EQ(extras.snowfall, Snowfall::None);
+
+  // A renderer given a settings file reads the text file beside it, never
+  // the user's.
+  write("given", "time-of-day = on\n");
+  extras = readRunSettingsFrom({root + "/given/settings"}, SettingOverrides()).extras;
+  EXPECT_TRUE(extras.timeOfDay);
+  EXPECT_EQ(extras.snowfall, Snowfall::None);
 }
 
 TEST_F(ExtraSettingsFiles, AnythingButASmallRegularFileCountsAsNoFile) {
@@ -163,7 +171,7 @@ TEST_F(ExtraSettingsFiles, AnythingButASmallRegularFileCountsAsNoFile) {
   EXPECT_EQ(readExtraSettingsFile(path, untouched), FileRead::NotAFile);
   EXPECT_FALSE(untouched.timeOfDay);
   std::string source;
-  EXPECT_FALSE(readRunExtraSettings(source).timeOfDay);
+  EXPECT_FALSE(readRunExtraSettings(runSettingsFiles(), source).timeOfDay);
   EXPECT_EQ(source, "");
 }
 

@@ -214,7 +214,7 @@ TEST(SettingsFiles, TheUsersFileFirstThenTheMachineWideOneThenTheDefaults) {
   EXPECT_EQ(settingsFileFor(SettingsScope::Machine), machine);
 
   std::string source = "unset";
-  expectDefaults(readRunSettings(source));
+  expectDefaults(readRunSettings(runSettingsFiles(), source));
   EXPECT_EQ(source, "");
   EXPECT_FALSE(exists(root + "/home") || exists(root + "/etc")) << "reading made a folder";
 
@@ -222,13 +222,13 @@ TEST(SettingsFiles, TheUsersFileFirstThenTheMachineWideOneThenTheDefaults) {
   const uint8_t userOptions[7] = {0, 1, 1, 0, 1, 0, 0};
   ASSERT_EQ(mkdir((root + "/etc").c_str(), 0700), 0);
   std::ofstream(machine, std::ios::binary) << format1("", "", 0, machineOptions).str();
-  EXPECT_EQ(readRunSettings(source).showFrameRate, 1);
+  EXPECT_EQ(readRunSettings(runSettingsFiles(), source).showFrameRate, 1);
   EXPECT_EQ(source, machine);
 
   ASSERT_EQ(mkdir((root + "/home").c_str(), 0700), 0);
   ASSERT_EQ(mkdir((root + "/home/config").c_str(), 0700), 0);
   std::ofstream(user, std::ios::binary) << format1("", "", 2, userOptions).str();
-  Settings read = readRunSettings(source);
+  Settings read = readRunSettings(runSettingsFiles(), source);
   EXPECT_EQ(source, user);
   EXPECT_EQ(read.showFrameRate, 0);  // the whole file is the user's, nothing mixed in
   EXPECT_EQ(read.analogClock, 1);

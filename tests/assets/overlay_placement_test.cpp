@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/saver_run.h"
 #include "platform/local_time.h"
 #include "resources/blended_mesh_queue.h"
 #include "scene/scene_node.h"

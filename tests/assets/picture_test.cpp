@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/options/command_line_options.h"
+#include "app/saver_run.h"
 #include "app/scene_assembly.h"
 #include "app/scene_light.h"
 #include "platform/local_time.h"

@@ -51,7 +51,7 @@ TEST_F(FrameRateNodeTest, FirstDisplayThenOneWindowOfFrames) {
   EXPECT_TRUE(counter->children.empty());
   drawAt(*counter, 16);  // the first non-zero step shows the one frame counted
   EXPECT_EQ(digitsOnScreen(), "0");
-  EXPECT_EQ(frameCounter, 0);
+  EXPECT_EQ(framesCounted(), 0);
   // The next window ends 5000 ms after the first display's frame: 147
   // quick frames and one at 5000 ms stay inside it, the 149th ends it.
   uint32_t t = 16;

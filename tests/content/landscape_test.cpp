@@ -22,9 +22,8 @@ class LandscapeTest : public ContentTest {
  protected:
   void SetUp() override {
     ContentTest::SetUp();
-    terrainNames = {"relef1"};
-    vegetationNames = {"elka", "elka", "elka", "elka", "elka", "derevo", "derevo", "derevo",
-                       "kust"};
+    resetLandscapeState({{"relef1"},
+                         {"elka", "elka", "elka", "elka", "elka", "derevo", "derevo", "derevo", "kust"}});
     landscape = new SceneNode();
     landscape->cues.newCue();
     NodeEvent spawner, first;
@@ -137,7 +136,7 @@ TEST_F(LandscapeTest, ZeroRandomSourcePlantsFirsInTableOrder) {
     EXPECT_EQ(plant->transform.sz, 0.8);
     EXPECT_EQ(plant->transform.sx, 1.0);
   }
-  EXPECT_EQ(plantingSpots2.size(), 24u - 10u);
+  EXPECT_EQ(freePlantingSpots(SecondReliefSpots), 24u - 10u);
   // A fresh piece of the same kind starts again from the whole table.
   SceneNode parent;
   makeTerrainPiece(&parent, 0, "relef2", SecondReliefSpots);
@@ -162,13 +161,12 @@ TEST_F(LandscapeTest, SpotTablesHoldTheirSpotsOnBothSidesOfTheLine) {
 }
 
 TEST_F(LandscapeTest, EmptyNameListsGiveEmptyModelsInsteadOfFailing) {
-  terrainNames.clear();
-  vegetationNames.clear();
-  nextTerrainIsSecond = false;
+  resetLandscapeState({});
   drawAt(*landscape, 50);
-  ASSERT_EQ(landscape->children.size(), 2u);
-  EXPECT_TRUE(landscape->children[0]->meshes.empty());
-  EXPECT_TRUE(landscape->children[0]->children[1]->meshes.empty());
+  drawAt(*landscape, 20050);  // the second spawned piece draws its model from the list
+  ASSERT_EQ(landscape->children.size(), 3u);
+  EXPECT_TRUE(landscape->children[2]->meshes.empty());
+  EXPECT_TRUE(landscape->children[2]->children[1]->meshes.empty());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/saver_run.h"
 #include "platform/local_time.h"
 #include "scene/scene_node.h"
 #include "tools/still/offscreen_saver.h"

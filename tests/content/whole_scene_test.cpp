@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/frame_clock.h"
+#include "app/saver_run.h"
 #include "app/scene_assembly.h"
 #include "app/video_context.h"
 #include "landscape/terrain.h"
@@ -81,8 +81,8 @@ TEST_F(WholeSceneTest, OverlaysFollowTheFlagsInTheirOrder) {
     EXPECT_EQ(overlayRoot->children[1]->transform.z, 30);    // large clock
     EXPECT_EQ(loadedEntry(overlayRoot->children[2]), "fps");
     // The names the landscape draws from are there before the first frame.
-    EXPECT_EQ(terrainNames.size(), 1u);
-    EXPECT_EQ(vegetationNames.size(), 9u);
+    EXPECT_EQ(terrainNames().size(), 1u);
+    EXPECT_EQ(vegetationNames().size(), 9u);
     // Clock and counter sit inside the view at their depths.
     EXPECT_GT(overlayRoot->children[1]->transform.x, 0);
     EXPECT_LT(overlayRoot->children[1]->transform.y, 0);
@@ -94,8 +94,8 @@ TEST_F(WholeSceneTest, OverlaysFollowTheFlagsInTheirOrder) {
     ASSERT_TRUE(saver.ok());
     EXPECT_TRUE(overlayRoot->children.empty());
     for (int i = 1; i <= 5; ++i) saver.frame(i * 20);
-    EXPECT_EQ(frameCounter, 0);
-    EXPECT_EQ(vegetationNames.size(), 9u);  // a second scene starts afresh
+    EXPECT_EQ(framesCounted(), 0);
+    EXPECT_EQ(vegetationNames().size(), 9u);  // a second scene starts afresh
   }
 }
 
@@ -107,7 +107,7 @@ TEST_F(WholeSceneTest, OverlaysFollowAResizedView) {
     EXPECT_TRUE(saver.ok());
     saver.frame(20);  // the builders run and shift their nodes
     if (resizeTo != 0) {
-      video->resize(resizeTo, 120);
+      currentRun().video().resize(resizeTo, 120);
       placeOverlays();
     }
     std::vector<double> positions;

@@ -95,6 +95,25 @@ TEST_F(PakCacheTest, ModelsShareTheArchiveAndTheirTextures) {
   EXPECT_EQ(proceduralTextureCache.useCount("x#Plasma16x16,1,2,3"), 0);
 }
 
+std::vector<std::string> reported;
+void noteUnreadable(const std::string& problem) { reported.push_back(problem); }
+
+// An archive that cannot be read goes to the program's handler once, with
+// the line to show; should the program go on, it stands open and empty.
+TEST_F(PakCacheTest, UnreadableArchiveGoesToTheHandlerOnceAndStandsEmpty) {
+  reported.clear();
+  pakCache.setUnreadableArchiveHandler(noteUnreadable);
+  EXPECT_EQ(pakCache.findEntry("gone.pak", "m").first, nullptr);
+  EXPECT_EQ(pakCache.acquireTexture("gone.pak", "snow.png"), 0u);
+  pakCache.setUnreadableArchiveHandler(nullptr);
+  EXPECT_EQ(reported, std::vector<std::string>{"cannot read the archive gone.pak: " +
+                                               folder_.file("gone.pak") + " does not exist"});
+  EXPECT_EQ(pakCache.useCount("gone.pak"), 2);
+  pakCache.releaseTexture("gone.pak", 0);
+  pakCache.releaseArchive("gone.pak");
+  EXPECT_FALSE(pakCache.isOpen("gone.pak"));
+}
+
 TEST_F(PakCacheTest, ClosedArchiveIsReadAgainOnNextUse) {
   writeArchive("c.pak");
   pakCache.acquireArchive("c.pak");

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "app/app_state.h"
+#include "app/saver_run.h"
 #include "platform/local_time.h"
 #include "resources/pak_cache.h"
 #include "scene/random.h"

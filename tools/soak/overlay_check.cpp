@@ -3,7 +3,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "app/app_state.h"
+#include "app/saver_run.h"
 #include "overlays/calendar.h"
 #include "overlays/clock_face.h"
 #include "overlays/clock_slots.h"

@@ -3,7 +3,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/app_state.h"
+#include "app/saver_run.h"
 #include "app/scene_assembly.h"
 #include "resources/mesh.h"
 #include "resources/pak_cache.h"
@@ -27,6 +27,10 @@ void countMeshes(const SceneNode& node, SceneCensus& census) {
   std::set<std::string> archives(node.archiveNames.begin(), node.archiveNames.end());
   for (const std::string& archive : node.archiveNames) census.archiveUsesHeld[archive] += 1;
   if (archives.size() > 1) census.mixedNodes += 1;
+  for (const SceneNode::HeldTexture& held : node.heldTextures) {
+    census.archiveUsesHeld[held.archiveName] += 1;
+    if (held.texture != 0) census.textureUsesHeld[held.archiveName + "/" + held.entryName] += 1;
+  }
   for (const Mesh* mesh : node.meshes) {
     if (mesh->isProcedural()) {
       census.proceduralUsesHeld[mesh->textureName()] += 1;

@@ -9,9 +9,11 @@
 #include "app/picture_views.h"
 #include "platform/offscreen_gl.h"
 
-// The saver's own scene and frame code on an offscreen context, driven by
-// simulated frame times instead of SDL's clock. Used by the still renderer,
-// tests, soak runs and benchmarks.
+class SaverRun;
+
+// The saver's own run, scene and frame code on an offscreen context, driven
+// by simulated frame times instead of SDL's clock. Used by the still
+// renderer, tests, soak runs and benchmarks.
 struct OffscreenSaverOptions {
   int width = 1024;
   int height = 768;
@@ -44,5 +46,6 @@ class OffscreenSaver {
 
  private:
   std::unique_ptr<OffscreenGlContext> context_;
+  std::unique_ptr<SaverRun> run_;
   bool ok_ = false;
 };

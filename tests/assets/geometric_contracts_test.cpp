@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 
 #include "tests/assets/archive_reading.h"
 #include "landscape/planting_spots.h"
@@ -101,7 +100,10 @@ TEST_F(MainArchive, RailsCarryTheWheelsAtTheirGauge) {
 
 TEST_F(MainArchive, EveryPlantingSpotLiesOnItsOwnPiece) {
   // Each terrain kind with the saver's own spot table for it; the plants
-  // are its children, so each must stand on that piece's ground.
+  // are its children, so each must stand on that piece's ground. A foot a
+  // little under the snow reads naturally (trunks reach a unit below it);
+  // one above it floats.
+  const double kDeepestFoot = 0.5, kFloating = 0.02;
   const std::pair<const char*, PlantingSpotKind> pieces[] = {{"relef1", FirstReliefSpots}, {"relef2", SecondReliefSpots}};
   for (const auto& piece : pieces) {
     std::vector<ReadMesh> terrain = model(piece.first);
@@ -109,51 +111,26 @@ TEST_F(MainArchive, EveryPlantingSpotLiesOnItsOwnPiece) {
     for (const PlantingSpot& spot : plantingSpotTable(piece.second)) {
       double onMesh = surfaceHeight(terrain[0], spot.x, spot.y);
       ASSERT_FALSE(std::isnan(onMesh)) << piece.first << " has no ground at " << spot.x << "," << spot.y;
-      EXPECT_NEAR(onMesh, spot.z, 0.1) << piece.first << " at " << spot.x << "," << spot.y;
+      EXPECT_LE(spot.z, onMesh + kFloating) << piece.first << " floats at " << spot.x << "," << spot.y;
+      EXPECT_GE(spot.z, onMesh - kDeepestFoot) << piece.first << " sinks at " << spot.x << "," << spot.y;
     }
   }
 }
 
-// Highest and lowest vertex of a mesh on the plane x = `x`, by y.
-struct EdgeProfile {
-  std::map<double, double> top, bottom;
-};
-EdgeProfile edgeAt(const ReadMesh& mesh, double x) {
-  EdgeProfile edge;
-  for (const Vec3& p : mesh.positions) {
-    if (std::fabs(p.x - x) > 1e-9) continue;
-    double y = std::round(p.y * 1000) / 1000;
-    edge.top[y] = edge.top.count(y) ? std::max(edge.top[y], p.z) : p.z;
-    edge.bottom[y] = edge.bottom.count(y) ? std::min(edge.bottom[y], p.z) : p.z;
-  }
-  return edge;
-}
-
-TEST_F(MainArchive, PiecesJoinWithoutGaps) {
+TEST_F(MainArchive, PiecesJoinWithoutAStep) {
   // The pieces alternate, so each kind's end meets the other's start, 200
-  // units on. Their edges share one profile; where one stands a little
-  // higher, its skirt reaches down past the other's edge.
+  // units on: along the whole edge, across the piece, their ground is one.
+  const double kSameHeight = 0.05;
   for (const auto& pair : {std::make_pair("relef1", "relef2"), std::make_pair("relef2", "relef1")}) {
-    EdgeProfile end = edgeAt(model(pair.first)[0], kPieceStart + kTerrainSpacing);
-    EdgeProfile start = edgeAt(model(pair.second)[0], kPieceStart);
-    ASSERT_GT(end.top.size(), 20u) << pair.first;
-    ASSERT_EQ(end.top.size(), start.top.size()) << pair.first;
-    const double kHairline = 0.002;
-    int steps = 0;
-    for (const auto& point : end.top) {
-      ASSERT_TRUE(start.top.count(point.first)) << pair.second << " y " << point.first;
-      double step = point.second - start.top[point.first];
-      EXPECT_LE(std::fabs(step), 0.5) << pair.first << " y " << point.first;
-      // A step finer than a hair needs no skirt.
-      if (step > kHairline) {
-        EXPECT_LT(end.bottom[point.first], start.top[point.first]) << pair.first << " y " << point.first;
-      }
-      if (step < -kHairline) {
-        EXPECT_LT(start.bottom[point.first], point.second) << pair.second << " y " << point.first;
-      }
-      steps += std::fabs(step) > kHairline;
+    const ReadMesh end = model(pair.first)[0], start = model(pair.second)[0];
+    int checked = 0;
+    for (double y = -109.75; y < 110; y += 0.5) {
+      double a = surfaceHeight(end, kPieceStart + kTerrainSpacing, y), b = surfaceHeight(start, kPieceStart, y);
+      ASSERT_FALSE(std::isnan(a) || std::isnan(b)) << pair.first << " y " << y;
+      EXPECT_NEAR(a, b, kSameHeight) << pair.first << " ends, " << pair.second << " starts, y " << y;
+      ++checked;
     }
-    EXPECT_LE(steps * 4, int(end.top.size())) << pair.first << ": the ends hardly share a profile";
+    EXPECT_GT(checked, 400);
   }
   for (const char* entry : {"relef1", "relef2"}) {
     double low = 1e9, high = -1e9;

@@ -31,8 +31,6 @@ constexpr uint32_t kSnowSeed = 61;
 // Over this many units at either end the shaded relief eases into the
 // shared end profile.
 constexpr double kEndBlend = 15.0;
-// How far a skirt reaches below the shared profile under a lip.
-constexpr double kSkirtDrop = 0.3;
 
 // Grid lines across the track: fine near the track, and through every
 // planting spot's y so spots fall on vertices, coarse on the far slopes.
@@ -61,22 +59,6 @@ Vertex groundVertex(const TerrainHeight& h, double x, double y) {
   return v;
 }
 
-// Where a lip raises a piece's end above the shared profile, the joint has
-// a step; a skirt hangs from the edge to just under the neighbour's ground
-// so no gap shows. It takes the colour of the edge's own texels.
-void addSkirts(const TerrainHeight& h, const std::vector<double>& ys, TriangleList& out) {
-  for (double x : {kX0, kX1})
-    for (size_t j = 0; j + 1 < ys.size(); ++j) {
-      if (std::max(h.lip(x, ys[j]), h.lip(x, ys[j + 1])) < 1e-3) continue;
-      auto at = [&](double y, bool top) {
-        Vertex v = groundVertex(h, x, y);
-        if (!top) v.position.z = crossProfile(y) - kSkirtDrop;
-        return v;
-      };
-      out.quad(at(ys[j], false), at(ys[j + 1], false), at(ys[j + 1], true), at(ys[j], true));
-    }
-}
-
 TriangleList groundSurface(const TerrainHeight& h) {
   TriangleList out;
   std::vector<double> ys = acrossLines();
@@ -87,7 +69,6 @@ TriangleList groundSurface(const TerrainHeight& h) {
       out.quad(groundVertex(h, xa, ys[j]), groundVertex(h, xb, ys[j]), groundVertex(h, xb, ys[j + 1]),
                groundVertex(h, xa, ys[j + 1]));
     }
-  addSkirts(h, ys, out);
   return out;
 }
 
@@ -104,7 +85,7 @@ GroundHeight shadedRelief(const TerrainHeight& h) {
   return [h](double x, double y) {
     double keep = smoothstep(std::min(x - kX0, kX1 - x) / kEndBlend);
     double profile = crossProfile(y);
-    double ground = profile + keep * (h.relief(x, y) - profile);
+    double ground = profile + keep * (h(x, y) - profile);
     double bed = std::fabs(y) < kSleeperHalfLength ? dims::kSleeperTopZ : ballastHeight(y);
     return std::fabs(y) < kBallastHalfWidth ? std::max(ground, bed) : ground;
   };

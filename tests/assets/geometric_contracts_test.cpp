@@ -2,6 +2,7 @@
 // top, plants on the ground, terrain pieces joining, smoke at the chimney.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "tests/assets/archive_reading.h"
@@ -49,6 +50,14 @@ double surfaceHeight(const ReadMesh& mesh, double x, double y) {
     if (l1 >= -1e-9 && l2 >= -1e-9 && l3 >= -1e-9) return l1 * a.z + l2 * b.z + l3 * c.z;
   }
   return NAN;
+}
+
+// The telegraph line of a terrain model: its mesh with the poles' atlas.
+ReadMesh lineOf(const std::vector<ReadMesh>& piece) {
+  for (const ReadMesh& m : piece)
+    if (m.texture == "stolby.png") return m;
+  ADD_FAILURE() << "no telegraph line";
+  return ReadMesh();
 }
 
 }  // namespace
@@ -132,6 +141,23 @@ TEST_F(MainArchive, PiecesJoinWithoutAStep) {
     }
     EXPECT_GT(checked, 400);
   }
+  // The telegraph wires leave one piece where the next piece's take them on.
+  for (const auto& pair : {std::make_pair("relef1", "relef2"), std::make_pair("relef2", "relef1")}) {
+    // The wires' last rings: within a hair of the joint (a ring stands
+    // across its sloping wire), each met by a ring of the next piece.
+    std::vector<Vec3> leaving, arriving;
+    for (const Vec3& p : lineOf(model(pair.first)).positions)
+      if (std::fabs(p.x - (kPieceStart + kTerrainSpacing)) < 0.01) leaving.push_back(p);
+    for (const Vec3& p : lineOf(model(pair.second)).positions)
+      if (std::fabs(p.x - kPieceStart) < 0.01) arriving.push_back(p);
+    ASSERT_GE(leaving.size(), 12u) << pair.first << ": no wires reach its end";
+    for (const Vec3& p : leaving) {
+      bool met = false;
+      for (const Vec3& q : arriving)
+        met = met || length(p - (q + Vec3{kTerrainSpacing, 0, 0})) < 1e-6;
+      EXPECT_TRUE(met) << pair.first << " wire at y " << p.y << " z " << p.z;
+    }
+  }
   for (const char* entry : {"relef1", "relef2"}) {
     double low = 1e9, high = -1e9;
     const std::vector<ReadMesh> piece = model(entry);
@@ -139,6 +165,42 @@ TEST_F(MainArchive, PiecesJoinWithoutAStep) {
     for (const Vec3& p : piece[0].positions) low = std::min(low, p.x), high = std::max(high, p.x);
     EXPECT_DOUBLE_EQ(low, kPieceStart);
     EXPECT_DOUBLE_EQ(high, kPieceStart + kTerrainSpacing);
+  }
+}
+
+// Each pole's shaft reaches into its piece's ground, at most a little
+// deeper than a post is set, never ending above it; the poles stand evenly
+// along the line, and the spacing runs on across the joint to the next
+// piece, 200 units on.
+TEST_F(MainArchive, TelegraphPolesStandOnTheGroundInAnUnbrokenRhythm) {
+  std::vector<double> firstKind;
+  for (const char* entry : {"relef1", "relef2"}) {
+    const std::vector<ReadMesh> piece = model(entry);
+    ASSERT_FALSE(piece.empty()) << entry;
+    // Vertices under the snow belong to the poles' feet; a pole that floats
+    // has none, and goes missing from the count.
+    std::vector<std::pair<double, double>> buried;  // x, depth under the ground
+    for (const Vec3& p : lineOf(piece).positions) {
+      double ground = surfaceHeight(piece[0], p.x, p.y);
+      if (!std::isnan(ground) && p.z < ground - 0.05) buried.push_back({p.x, ground - p.z});
+    }
+    std::sort(buried.begin(), buried.end());
+    std::vector<double> xs, depths;
+    for (size_t i = 0; i < buried.size(); ++i) {
+      if (i == 0 || buried[i].first - buried[i - 1].first > 5) xs.push_back(buried[i].first), depths.push_back(0);
+      depths.back() = std::max(depths.back(), buried[i].second);
+    }
+    for (size_t i = 0; i < xs.size(); ++i) {
+      EXPECT_LE(depths[i], 1.5) << entry << " pole at x " << xs[i] << " is sunk too deep";
+      EXPECT_GE(depths[i], 0.5) << entry << " pole at x " << xs[i] << " barely reaches the ground";
+    }
+    ASSERT_GE(xs.size(), 4u) << entry;
+    double spacing = (xs.back() - xs.front()) / double(xs.size() - 1);
+    for (size_t i = 0; i + 1 < xs.size(); ++i) EXPECT_NEAR(xs[i + 1] - xs[i], spacing, 1.0) << entry;
+    EXPECT_NEAR(xs.front() + kTerrainSpacing - xs.back(), spacing, 1.0) << entry << ": the rhythm breaks at the joint";
+    if (firstKind.empty()) firstKind = xs;
+    ASSERT_EQ(xs.size(), firstKind.size());
+    for (size_t i = 0; i < xs.size(); ++i) EXPECT_NEAR(xs[i], firstKind[i], 1.0) << entry;
   }
 }
 
@@ -219,7 +281,7 @@ TEST_F(MainArchive, PlantsStandOnTheirFootAndReachPlausibleHeights) {
 TEST_F(MainArchive, TrackBedRisesAboveTheSnowAndUnderTheSleepers) {
   for (const char* entry : {"relef1", "relef2"}) {
     std::vector<ReadMesh> terrain = model(entry);
-    ASSERT_EQ(terrain.size(), 2u) << entry;  // snow, then ballast
+    ASSERT_EQ(terrain.size(), 3u) << entry;  // snow, ballast, then the telegraph line
     // Nowhere under the bed's flat top does the snow come up through it.
     for (const Vec3& p : terrain[0].positions) {
       if (std::fabs(p.y) <= kBallastHalfWidth - 1.5) {

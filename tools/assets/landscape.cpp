@@ -7,13 +7,15 @@
 #include "tools/assets/primitives.h"
 #include "tools/assets/scene_models.h"
 #include "tools/assets/snow_paint.h"
+#include "tools/assets/telegraph_line.h"
 #include "tools/assets/terrain_height.h"
 #include "tools/assets/track_paint.h"
 
 // Terrain pieces "relef1" and "relef2" and the track "relsi". All are drawn
 // unlit, so their textures carry every shade. Each terrain model is one
-// snow surface with its own baked texture plus the ballast bed under the
-// track; the track is two rails on sleepers over the piece's 200 units.
+// snow surface with its own baked texture, the ballast bed under the track
+// and the telegraph line beside it; the track is two rails on sleepers over
+// the piece's 200 units.
 
 namespace {
 
@@ -102,6 +104,8 @@ std::vector<uint8_t> paintTerrainSnow(int kind) {
   g.seed = kSnowSeed;
   g.distance = [](double, double y) { return std::fabs(y); };
   g.trackside = true;
+  for (double x : telegraph::polePositions()) g.posts.push_back({x, telegraph::kLineY});
+  g.postHeight = telegraph::kPoleHeight;
   return paintSnowGround(g);
 }
 
@@ -122,6 +126,7 @@ Model terrainModel(int kind, const std::string& texture) {
   TerrainHeight h(kind);
   m.part(texture, unlitMaterial()).triangles = groundSurface(h);
   m.part("ballast.png", unlitMaterial()).triangles = ballastBed();
+  m.part("stolby.png", unlitMaterial()).triangles = telegraphLine(h);
   return m;
 }
 
@@ -190,6 +195,7 @@ void addLandscape(ArchiveContent& a) {
   a.addImage("relef1.png", paintTerrainSnow(1));
   a.addImage("relef2.png", paintTerrainSnow(2));
   a.addImage("ballast.png", paintTrackBed(trackBedLayout()));
+  a.addImage("stolby.png", paintTelegraphLine());
   a.addImage("rust.png", paintFlat(64, 0.42, 0.30, 0.24, 0.35, 71, true));
   a.addImage("polish.png", paintFlat(32, 0.78, 0.80, 0.84, 0.2, 72, true));
   a.addImage("sleeper.png", paintFlat(64, 0.36, 0.27, 0.20, 0.5, 73, true));

@@ -34,15 +34,29 @@ constexpr uint32_t kSnowSeed = 61;
 // shared end profile.
 constexpr double kEndBlend = 15.0;
 
+// Snow lies over the track bed's shoulders from here out, a little above
+// the ballast, so the shoulders take the ground's own painted light and
+// detail; nearer the track the ballast shows.
+constexpr double kShoulderSnowFrom = 3.7;
+constexpr double kShoulderSnowDepth = 0.05;
+
 // Grid lines across the track: fine near the track, and through every
 // planting spot's y so spots fall on vertices, coarse on the far slopes.
-// Under the track bed the snow is hidden and flat: one strip spans it.
+// Under the bed's flat top the snow is hidden and flat: one strip spans it;
+// on the shoulders lines follow the snow's rise over the ballast.
 std::vector<double> acrossLines() {
   std::vector<double> ys;
   for (double y = kY0; y < -60; y += 10) ys.push_back(y);
   for (double y : {-60.0, -52.5, -45.0, -37.5}) ys.push_back(y);
   for (int k = -12; k <= 12; ++k) {
-    if (std::fabs(2.5 * k) < kBallastHalfWidth - 1) continue;
+    if (std::fabs(2.5 * k) < kBallastHalfWidth - 1) {
+      if (k == 0) {
+        for (double y : {-4.4, -kShoulderSnowFrom, -kBallastShoulder - 0.2, kBallastShoulder + 0.2,
+                         kShoulderSnowFrom, 4.4})
+          ys.push_back(y);
+      }
+      continue;
+    }
     ys.push_back(2.5 * k);
     if (k == 12) ys.push_back(30.39);
   }
@@ -51,11 +65,20 @@ std::vector<double> acrossLines() {
   return ys;
 }
 
+// The snow's surface: the ground, and over the bed's shoulders a thin
+// layer on the ballast.
+double snowSurface(const TerrainHeight& h, double x, double y) {
+  double ground = h(x, y);
+  if (std::fabs(y) < kShoulderSnowFrom - 1e-9 || std::fabs(y) > kBallastHalfWidth) return ground;
+  return std::max(ground, ballastHeight(y) + kShoulderSnowDepth);
+}
+
 Vertex groundVertex(const TerrainHeight& h, double x, double y) {
   const double e = 0.5;
+  auto z = [&](double px, double py) { return snowSurface(h, px, py); };
   Vertex v;
-  v.position = {x, y, h(x, y)};
-  v.normal = normalized({-(h(x + e, y) - h(x - e, y)) / (2 * e), -(h(x, y + e) - h(x, y - e)) / (2 * e), 1});
+  v.position = {x, y, z(x, y)};
+  v.normal = normalized({-(z(x + e, y) - z(x - e, y)) / (2 * e), -(z(x, y + e) - z(x, y - e)) / (2 * e), 1});
   v.s = (x - kX0) / dims::kTerrainLength;
   v.t = (y - kY0) / kDepth;
   return v;

@@ -26,7 +26,7 @@ double density(double u, double v) {
   double body = std::clamp(1.0 - r / edge, 0.0, 1.0);
   double a = u * 0.87 - v * 0.5, b = u * 0.5 + v * 0.87;
   double billow = fractalNoise(a * 3 + 7, b * 3 + 7, 41, 3);
-  return std::pow(body, 1.2) * (0.3 + 0.9 * billow);
+  return std::pow(body, 1.5) * (0.3 + 0.9 * billow);
 }
 
 // The puff's picture at (u, v), both -1..1 across the square, v downwards.
@@ -35,11 +35,11 @@ Rgba puffColour(double u, double v) {
   double rho = density(u, v);
   // Opacity saturates in the core: even the densest smoke lets a little
   // through, so overlapping puffs never close into a solid blot.
-  double alpha = 0.6 * (1 - std::exp(-2.4 * rho));
+  double alpha = 0.62 * (1 - std::exp(-2.6 * rho));
   // Lit from above by the sky: lighter on the puff's upper side, a little
   // shaded under its billows (where more smoke lies just above).
   double above = density(u, v - 0.15);
-  double shade = 0.43 + 0.17 * (1 - (v + 1) / 2) - 0.1 * std::clamp(above - rho, -0.5, 0.5);
+  double shade = 0.4 + 0.17 * (1 - (v + 1) / 2) - 0.1 * std::clamp(above - rho, -0.5, 0.5);
   return Rgba{shade * 1.03, shade, shade * 0.96, alpha};
 }
 

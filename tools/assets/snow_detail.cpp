@@ -40,8 +40,9 @@ double SnowDetail::drifts(double x, double y) const {
 // Ripples about 1.5 units apart with crests across the wind, bending where
 // the wind wandered. Over tens of units the wind also turned and changed
 // strength: a broad warp of the crests' phase swings them by up to about
-// 20 degrees and draws them 1.2 to 2 units apart, and whole stretches lie
-// calm while others are ridged, so no part of the field looks stamped.
+// 20 degrees and draws them about 1.3 to 2.5 units apart, and whole
+// stretches lie calm while others are ridged, so no part of the field
+// looks stamped.
 double SnowDetail::ripples(double x, double y) const {
   const double wavelength = 1.5;
   // Whole waves per period along x, so the ripples tile.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -80,7 +81,7 @@ class ExtraSettingsFiles : public ::testing::Test {
     for (const Saved& s : saved) {
       if (s.had) setenv(s.name, s.value.c_str(), 1); else unsetenv(s.name);
     }
-    std::system(("rm -rf " + root).c_str());
+    std::filesystem::remove_all(root);
   }
   // The options file the saver looks for in one of the scratch folders.
   std::string fileIn(const std::string& folder) const {

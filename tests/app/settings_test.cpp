@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -188,7 +189,7 @@ TEST(SettingsFiles, TheUsersFileFirstThenTheMachineWideOneThenTheDefaults) {
   EXPECT_EQ(read.showFrameRate, 0);  // the whole file is the user's, nothing mixed in
   EXPECT_EQ(read.analogClock, 1);
   EXPECT_EQ(read.displayMode, 2);
-  std::system(("rm -rf " + root).c_str());
+  std::filesystem::remove_all(root);
 }
 
 // Only absolute folders count, as the base directory rules say: an empty or

@@ -263,7 +263,9 @@ TEST_F(ConfigProgramTest, UnsavedChangesNameWhatIsInTheWayAndKeepTheOldFile) {
       {folder.path(), false, 0, "cannot write " + settingsFile() + ".lock"},
   };
   for (const auto& c : cases) {
-    if (&c == &cases[1]) ASSERT_EQ(unlink((machineFile() + ".lock").c_str()), 0);
+    if (&c == &cases[1]) {
+      ASSERT_EQ(unlink((machineFile() + ".lock").c_str()), 0);
+    }
     configFolder = c.configFolder;
     std::vector<std::string> arguments = {"--set", "analog-clock=off"};
     if (c.system) arguments.insert(arguments.begin(), "--system");

@@ -38,6 +38,7 @@ void addTimeOfDay(const WorldParts& parts) {
   addSkyLayers(parts.background);
   startEvents(parts.train, {callbackEvent(buildNightLights, -1.0)});
   parts.train->addHook(chimneyGlowHook, 0);
+  parts.train->addHook(snowBounceHook, 0);
 }
 
 void addSnowfall(const ExtraSettings& extras, SceneNode* landscape) {

@@ -42,12 +42,25 @@ void applyChimneyGlow(double strength) {
   glLightf(GL_LIGHT2, GL_QUADRATIC_ATTENUATION, kChimneyGlowFalloff);
 }
 
+void applySnowBounce(const LightState& state) {
+  setLight(GL_LIGHT3, GL_AMBIENT, state.bounceAmbient);
+  setLight(GL_LIGHT3, GL_DIFFUSE, state.bounceDiffuse);
+  setLight(GL_LIGHT3, GL_SPECULAR, Rgb{0, 0, 0});
+}
+
+void placeDirectional(GLenum light, const std::array<double, 3>& towards) {
+  const GLfloat position[4] = {static_cast<GLfloat>(towards[0]), static_cast<GLfloat>(towards[1]),
+                               static_cast<GLfloat>(towards[2]), 0.0f};
+  glLightfv(light, GL_POSITION, position);
+}
+
 void applyDaylight(const LightState& state) {
   setLight1Colours({state.ambient, state.diffuse, state.specular});
   const GLfloat scene[4] = {state.sceneAmbient[0], state.sceneAmbient[1], state.sceneAmbient[2],
                             1.0f};
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, scene);
   applyChimneyGlow(state.trainLights);
+  applySnowBounce(state);
   glColor4f(state.tint[0], state.tint[1], state.tint[2], 1.0f);
 }
 
@@ -74,10 +87,8 @@ void daylightHook(int32_t phase, int32_t) {
 void daylightDirection(int32_t) {
   int32_t light = currentEvent->selector;
   if (light < 1 || light > 5) return;
-  const GLfloat towards[4] = {static_cast<GLfloat>(lightNow.direction[0]),
-                              static_cast<GLfloat>(lightNow.direction[1]),
-                              static_cast<GLfloat>(lightNow.direction[2]), 0.0f};
-  glLightfv(GL_LIGHT0 + light, GL_POSITION, towards);
+  placeDirectional(GL_LIGHT0 + light, lightNow.direction);
+  placeDirectional(GL_LIGHT3, lightNow.bounceDirection);
 }
 
 void skyLayerHook(int32_t phase, int32_t layer) {
@@ -126,5 +137,13 @@ void chimneyGlowHook(int32_t phase, int32_t) {
     glEnable(GL_LIGHT2);
   } else if (closesPhase(phase)) {
     glDisable(GL_LIGHT2);
+  }
+}
+
+void snowBounceHook(int32_t phase, int32_t) {
+  if (opensPhase(phase)) {
+    glEnable(GL_LIGHT3);
+  } else if (closesPhase(phase)) {
+    glDisable(GL_LIGHT3);
   }
 }

@@ -18,7 +18,8 @@ const LightState& currentLight();
 void daylightHook(int32_t phase, int32_t value);
 
 // Controller on the light node: makes light GL_LIGHT0 + selector a
-// directional light from the sun or moon, in the node's frame.
+// directional light from the sun or moon, in the node's frame, and light
+// GL_LIGHT3 the snow's bounce from below on the other side.
 void daylightDirection(int32_t);
 
 // Around a background layer's meshes: drawn unlit and blended over what is
@@ -44,3 +45,9 @@ void scaleWithTrainLights(int32_t);
 // smoke from below at night. Around the train's children it is switched on;
 // its colours follow the light state. The value is unused.
 void chimneyGlowHook(int32_t phase, int32_t value);
+
+// Light GL_LIGHT3: what the snow and the sky throw back onto the train, so
+// its side turned from a low sun keeps its colours. Around the train's
+// children it is switched on; its colours follow the light state. The
+// value is unused.
+void snowBounceHook(int32_t phase, int32_t value);

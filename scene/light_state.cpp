@@ -7,6 +7,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358978;
 constexpr double kMinutesPerDay = 1440.0;
+// How steeply the snow's bounce rises onto the train: the tangent of its
+// angle below the horizon.
+constexpr double kBounceFromBelow = 0.8;
 
 // Sun elevation = A · (cos h − cos 60°), h the hour angle: zero four hours
 // either side of noon (08:00 and 16:00), 16.5 degrees at noon, as in late
@@ -27,7 +30,7 @@ double lightElevation(double sunElevation) { return 6.0 + 3.25 * std::fmax(sunEl
 // smoothly, so every value follows the elevation without a corner.
 struct Key {
   double elevation;
-  Rgb ambient, diffuse, specular, sceneAmbient, tint, snow;
+  Rgb ambient, diffuse, specular, sceneAmbient, bounceAmbient, bounceDiffuse, tint, snow;
   double nightSky, twilight, trainLights;
 };
 
@@ -35,26 +38,30 @@ struct Key {
 // point light whose strength near the train comes to about ambient 0.65,
 // diffuse 2.6 and specular 3.2 (with the scene's ambient 0.2); the midday
 // key gives a directional light of that strength, so the day looks as it
-// always has, and the lower sun keys warm it and take some away.
+// always has, and the lower sun keys warm it and take some away. At night
+// the ambient light is low, so the snow on the firs darkens as the open
+// ground does; the train keeps its colours by the snow's bounce, which
+// only it receives: strongest when a low sun lights the snow from behind
+// it, none at midday, when the sun lights the train's sides itself.
 const Key kKeys[] = {
     // Deep night: cold moonlight, the snow a dim blue.
-    {-18, {0.24f, 0.27f, 0.44f}, {0.45f, 0.55f, 0.9f}, {0.7f, 0.75f, 1.0f},
-     {0.07f, 0.08f, 0.13f}, {0.24f, 0.29f, 0.5f}, {0.38f, 0.44f, 0.62f}, 1.0, 0.0, 1.0},
+    {-18, {0.07f, 0.08f, 0.14f}, {0.45f, 0.55f, 0.9f}, {0.7f, 0.75f, 1.0f}, {0.04f, 0.045f, 0.075f},
+     {0.14f, 0.16f, 0.25f}, {0.45f, 0.52f, 0.85f}, {0.24f, 0.29f, 0.5f}, {0.38f, 0.44f, 0.62f}, 1.0, 0.0, 1.0},
     // End of the blue hour: the last light over the horizon.
-    {-9, {0.25f, 0.28f, 0.46f}, {0.3f, 0.36f, 0.62f}, {0.4f, 0.45f, 0.7f},
-     {0.07f, 0.08f, 0.14f}, {0.26f, 0.30f, 0.52f}, {0.44f, 0.5f, 0.7f}, 0.9, 0.3, 1.0},
+    {-9, {0.09f, 0.1f, 0.17f}, {0.3f, 0.36f, 0.62f}, {0.4f, 0.45f, 0.7f}, {0.045f, 0.05f, 0.085f},
+     {0.14f, 0.16f, 0.25f}, {0.48f, 0.54f, 0.86f}, {0.26f, 0.30f, 0.52f}, {0.44f, 0.5f, 0.7f}, 0.9, 0.3, 1.0},
     // Blue hour: shadowless blue light, the lamps already lit.
-    {-4, {0.34f, 0.36f, 0.56f}, {0.42f, 0.40f, 0.6f}, {0.35f, 0.35f, 0.5f},
-     {0.12f, 0.13f, 0.2f}, {0.56f, 0.58f, 0.82f}, {0.62f, 0.66f, 0.85f}, 0.35, 0.9, 1.0},
+    {-4, {0.34f, 0.36f, 0.56f}, {0.42f, 0.40f, 0.6f}, {0.35f, 0.35f, 0.5f}, {0.12f, 0.13f, 0.2f},
+     {0.08f, 0.08f, 0.12f}, {0.85f, 0.85f, 1.1f}, {0.56f, 0.58f, 0.82f}, {0.62f, 0.66f, 0.85f}, 0.35, 0.9, 1.0},
     // The sun on the horizon: long warm light, rose-tinted snow.
-    {1, {0.46f, 0.40f, 0.50f}, {2.1f, 1.3f, 0.75f}, {1.8f, 1.1f, 0.6f},
-     {0.16f, 0.15f, 0.17f}, {1.0f, 0.86f, 0.80f}, {1.0f, 0.9f, 0.86f}, 0.0, 1.0, 0.35},
+    {1, {0.46f, 0.40f, 0.50f}, {2.1f, 1.3f, 0.75f}, {1.8f, 1.1f, 0.6f}, {0.16f, 0.15f, 0.17f},
+     {0.08f, 0.07f, 0.07f}, {1.75f, 1.45f, 1.4f}, {1.0f, 0.86f, 0.80f}, {1.0f, 0.9f, 0.86f}, 0.0, 1.0, 0.35},
     // A low winter sun.
-    {6, {0.56f, 0.55f, 0.6f}, {2.6f, 2.15f, 1.7f}, {2.8f, 2.4f, 2.0f},
-     {0.2f, 0.2f, 0.2f}, {1.0f, 0.96f, 0.92f}, {1.0f, 0.97f, 0.94f}, 0.0, 0.25, 0.0},
+    {6, {0.56f, 0.55f, 0.6f}, {2.6f, 2.15f, 1.7f}, {2.8f, 2.4f, 2.0f}, {0.2f, 0.2f, 0.2f},
+     {0.05f, 0.05f, 0.05f}, {1.15f, 1.1f, 1.05f}, {1.0f, 0.96f, 0.92f}, {1.0f, 0.97f, 0.94f}, 0.0, 0.25, 0.0},
     // Midday: the scene as it always looked.
-    {12, {0.65f, 0.65f, 0.67f}, {2.6f, 2.6f, 2.55f}, {3.2f, 3.2f, 3.15f},
-     {0.2f, 0.2f, 0.2f}, {1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.0, 0.0, 0.0},
+    {12, {0.65f, 0.65f, 0.67f}, {2.6f, 2.6f, 2.55f}, {3.2f, 3.2f, 3.15f}, {0.2f, 0.2f, 0.2f},
+     {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.0, 0.0, 0.0},
 };
 constexpr size_t kKeyCount = sizeof kKeys / sizeof kKeys[0];
 
@@ -106,6 +113,17 @@ std::array<double, 3> lightDirection(double minutes, double elevation) {
   return d;
 }
 
+// The snow's bounce comes from below, on the side turned from the light:
+// from the ground lit beyond the train and the open sky over it.
+std::array<double, 3> bounceFrom(const std::array<double, 3>& light) {
+  double across = std::hypot(light[0], light[1]);
+  if (across < 1e-9) return {0, 0, -1};
+  std::array<double, 3> d = {-light[0] / across, -light[1] / across, -kBounceFromBelow};
+  double length = std::sqrt(1 + kBounceFromBelow * kBounceFromBelow);
+  for (double& c : d) c /= length;
+  return d;
+}
+
 void blendKeys(double elevation, LightState& state) {
   size_t i = 0;
   while (i + 2 < kKeyCount && elevation > kKeys[i + 1].elevation) ++i;
@@ -116,6 +134,8 @@ void blendKeys(double elevation, LightState& state) {
   state.diffuse = mix(a.diffuse, b.diffuse, u);
   state.specular = mix(a.specular, b.specular, u);
   state.sceneAmbient = mix(a.sceneAmbient, b.sceneAmbient, u);
+  state.bounceAmbient = mix(a.bounceAmbient, b.bounceAmbient, u);
+  state.bounceDiffuse = mix(a.bounceDiffuse, b.bounceDiffuse, u);
   state.tint = mix(a.tint, b.tint, u);
   state.snowColour = mix(a.snow, b.snow, u);
   state.nightSky = mix(a.nightSky, b.nightSky, u);
@@ -127,10 +147,12 @@ void blendKeys(double elevation, LightState& state) {
 
 std::vector<double> LightState::values() const {
   std::vector<double> list = {sunElevation / 90.0};
-  for (const Rgb* colour : {&ambient, &diffuse, &specular, &sceneAmbient, &tint, &snowColour}) {
+  for (const Rgb* colour :
+       {&ambient, &diffuse, &specular, &sceneAmbient, &bounceAmbient, &bounceDiffuse, &tint, &snowColour}) {
     list.insert(list.end(), colour->begin(), colour->end());
   }
   list.insert(list.end(), direction.begin(), direction.end());
+  list.insert(list.end(), bounceDirection.begin(), bounceDirection.end());
   double bearing = glowAzimuth * kPi / 180.0;
   list.insert(list.end(), {nightSky, twilight, std::cos(bearing), std::sin(bearing), trainLights});
   return list;
@@ -141,6 +163,7 @@ LightState lightStateAt(double minutes) {
   state.sunElevation = elevationAt(minutes);
   blendKeys(state.sunElevation, state);
   state.direction = lightDirection(minutes, state.sunElevation);
+  state.bounceDirection = bounceFrom(state.direction);
   state.glowAzimuth = hourAngle(minutes);
   return state;
 }

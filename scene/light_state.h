@@ -26,6 +26,12 @@ struct LightState {
   std::array<double, 3> direction{};
   // The light model's ambient, which every lit surface receives.
   Rgb sceneAmbient{};
+  // What the snow and the sky throw back onto the train: an ambient part
+  // and a fill from below on the side turned from the sun or moon (the unit
+  // vector towards it), so the train's shaded side keeps its colours when
+  // the light comes from behind it.
+  Rgb bounceAmbient{}, bounceDiffuse{};
+  std::array<double, 3> bounceDirection{};
 
   // The current colour that modulates unlit terrain, rails and background.
   Rgb tint{};

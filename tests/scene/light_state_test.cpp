@@ -59,6 +59,15 @@ TEST(LightState, TheJudgedHoursShowNightDawnDayDuskNight) {
     EXPECT_GT(t, night);
   }
   EXPECT_LT(night, noon / 3);
+  // Lit things away from the train (the firs and their snow) darken by
+  // night as far as the unlit ground does; the train has the snow's bounce.
+  auto ambientLight = [](const LightState& s) {
+    Rgb sum;
+    for (size_t c = 0; c < 3; ++c) sum[c] = s.ambient[c] + s.sceneAmbient[c];
+    return luminance(sum);
+  };
+  EXPECT_LE(ambientLight(lightStateAt(180)) / ambientLight(lightStateAt(720)), night / noon);
+  EXPECT_GT(luminance(lightStateAt(180).bounceDiffuse), 0.0);
   // The glow over the horizon stands where the sun rises, then sets.
   EXPECT_LT(lightStateAt(7 * 60 + 45).glowAzimuth, -45);
   EXPECT_GT(lightStateAt(15 * 60 + 50).glowAzimuth, 45);

@@ -207,60 +207,129 @@ void setHazedRgb(cairo_t* cr, int r, int g, int b) {
   cairo_set_source_rgb(cr, rgb[0], rgb[1], rgb[2]);
 }
 
-// One distant fir: a narrow spire of drooping branch tiers with ragged
-// tips, foot at (cx, foot), in the current source colour.
-void firSilhouette(cairo_t* cr, double cx, double foot, double height, uint32_t seed) {
-  const int tiers = 9;
-  double half = height * 0.2;
-  cairo_move_to(cr, cx, foot - height);
-  for (int k = 1; k <= tiers; ++k) {  // right edge, top to bottom
-    double f = double(k) / tiers, jag = 0.75 + 0.5 * hashUnit(k, 1, seed);
-    cairo_line_to(cr, cx + half * f * jag, foot - height * (1 - f) * 0.92 + 3);
-    cairo_line_to(cr, cx + half * f * 0.55, foot - height * (1 - f) * 0.92 - 2);
+// A point of the forest's canvas, in pixels.
+struct Px {
+  double x, y;
+};
+
+// One side of a distant fir's outline from the top down (side +1 the
+// right, -1 the left): each tier of branches droops to a ragged tip and
+// comes back in to the stem a little higher, where the next tier starts.
+// `spread` is the fir's half width over its height, from a slim spruce to
+// a broad old fir.
+std::vector<Px> firSide(Px foot, double height, double spread, double side, int tiers, uint32_t seed) {
+  std::vector<Px> out;
+  double half = height * spread;
+  for (int k = 1; k <= tiers; ++k) {
+    double f = double(k) / tiers, jag = 0.75 + 0.5 * hashUnit(k, side > 0 ? 1 : 2, seed);
+    double tipY = foot.y - height * (1 - f) * 0.92 + 3;
+    out.push_back({foot.x + side * half * std::pow(f, 0.85) * jag, tipY});
+    out.push_back({foot.x + side * half * f * 0.5, tipY - 4});
   }
-  cairo_line_to(cr, cx + half * 0.3, foot + 4);
-  cairo_line_to(cr, cx - half * 0.3, foot + 4);
-  for (int k = tiers; k >= 1; --k) {  // left edge, bottom to top
-    double f = double(k) / tiers, jag = 0.75 + 0.5 * hashUnit(k, 2, seed);
-    cairo_line_to(cr, cx - half * f * 0.55, foot - height * (1 - f) * 0.92 - 2);
-    cairo_line_to(cr, cx - half * f * jag, foot - height * (1 - f) * 0.92 + 3);
-  }
-  cairo_close_path(cr);
-  cairo_fill(cr);
+  return out;
 }
 
-// The forest edge: two rows of firs, the back row paler with distance,
-// over a solid foot so nothing shows through below the tree line; snow
-// dusts the front row.
+// Snow on the upper side of some of a fir's boughs: a sliver from where a
+// bough leaves the stem to its tip, thickest towards the tip and partly
+// see-through, so it lightens the bough rather than drawing a white dash
+// (the ring stretches the canvas several times across on the screen).
+void firSnow(cairo_t* cr, Px top, const std::vector<Px>& side, uint32_t seed) {
+  for (size_t k = 0; 2 * k < side.size(); ++k) {
+    if (hashUnit(int(k), 10, seed) < 0.4) continue;
+    Px inner = k == 0 ? top : side[2 * k - 1], tip = side[2 * k];
+    cairo_move_to(cr, inner.x, inner.y);
+    cairo_line_to(cr, tip.x, tip.y);
+    cairo_line_to(cr, inner.x + 0.6 * (tip.x - inner.x), inner.y + 0.6 * (tip.y - inner.y) + 2.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+  }
+}
+
+// One distant fir standing at `foot`, in the current source colour, with
+// snow on its boughs when `snowy`.
+void fir(cairo_t* cr, Px foot, double height, double spread, bool snowy, uint32_t seed) {
+  const int tiers = 7 + int(3 * hashUnit(1, 3, seed));
+  std::vector<Px> right = firSide(foot, height, spread, 1, tiers, seed);
+  std::vector<Px> left = firSide(foot, height, spread, -1, tiers, seed);
+  Px top = {foot.x, foot.y - height};
+  double stem = height * spread * 0.25;
+  cairo_move_to(cr, top.x, top.y);
+  for (const Px& p : right) cairo_line_to(cr, p.x, p.y);
+  cairo_line_to(cr, foot.x + stem, foot.y + 4);
+  cairo_line_to(cr, foot.x - stem, foot.y + 4);
+  for (auto p = left.rbegin(); p != left.rend(); ++p) cairo_line_to(cr, p->x, p->y);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  if (!snowy) return;
+  double snow[3] = {226 / 255.0, 234 / 255.0, 244 / 255.0};
+  applyHaze(kForestHaze, snow);
+  cairo_set_source_rgba(cr, snow[0], snow[1], snow[2], 0.6);
+  firSnow(cr, top, right, seed);
+  firSnow(cr, top, left, seed + 1);
+}
+
+// A bare birch or alder crown: a soft heap of rounded twiggy masses over
+// a short stem, foot at (cx, foot).
+void crownSilhouette(cairo_t* cr, double cx, double foot, double height, uint32_t seed) {
+  double width = height * (0.45 + 0.2 * hashUnit(2, 1, seed));
+  cairo_rectangle(cr, cx - 1.5, foot - height * 0.35, 3, height * 0.35 + 4);
+  cairo_fill(cr);
+  for (int k = 0; k < 6; ++k) {
+    double u = hashUnit(k, 3, seed) - 0.5, v = hashUnit(k, 4, seed);
+    double r = width * (0.28 + 0.16 * hashUnit(k, 5, seed));
+    cairo_arc(cr, cx + u * width * 0.9, foot - height * (0.45 + 0.3 * v), r, 0, 2 * kPi);
+    cairo_fill(cr);
+  }
+}
+
+// One row of the forest edge: its trees' number, the tallest's share of
+// the canvas's height, how far above the forest's foot they stand (in
+// pixels) and their colour before haze.
+struct ForestRow {
+  int trees;
+  double tallest, base;
+  int r, g, b;
+};
+
+// Tree `i` of a row, drawn three times so the ring wraps round its seam.
+// Stands of tall trees and lower growth repeat round the ring; the back
+// rows thin out in clearings and mix bare crowns among their firs; only
+// the front row, nearest and darkest, shows snow on its boughs.
+void forestTree(cairo_t* cr, const ForestRow& r, int row, int i, double foot, Px canvas) {
+  uint32_t seed = 1000u * uint32_t(row) + uint32_t(i);
+  double x = (i + hashUnit(i, row, 121)) * canvas.x / r.trees;
+  double stand = fractalNoise(x / canvas.x * 12, row * 3.0, 125, 2, 12);
+  bool back = row < 2;
+  if (back && stand < 0.3 && hashUnit(i, 8, 126) < 0.6) return;  // a clearing
+  double height = canvas.y * r.tallest * (0.45 + 0.35 * stand + 0.2 * hashUnit(i, 5, 122));
+  bool crown = back && hashUnit(i, 9, 127) < 0.3;
+  double spread = 0.22 + 0.14 * hashUnit(i, 6, 123);
+  double tint = 0.9 + 0.2 * hashUnit(i, 7, 124);
+  for (int copy = -1; copy <= 1; ++copy) {
+    double at = x + copy * canvas.x;
+    if (crown) {
+      setHazedRgb(cr, int((r.r + 14) * tint), int((r.g + 2) * tint), int((r.b + 4) * tint));
+      crownSilhouette(cr, at, foot - r.base, height * 0.8, seed);
+    } else {
+      setHazedRgb(cr, int(r.r * tint), int(r.g * tint), int(r.b * tint));
+      fir(cr, {at, foot - r.base}, height, spread, !back, seed);
+    }
+  }
+}
+
+// The forest edge: three rows of trees, the further ones paler with
+// distance, over a solid foot so nothing shows through below the tree
+// line. Broad firs and slim spruces mix with bare crowns and the height of
+// the stands rises and falls, so the tree line reads as a forest rather
+// than a row of spikes even where it runs along the picture's top.
 std::vector<uint8_t> paintForest() {
   const int w = 2048, h = 256;
   Canvas c(w, h);
   cairo_t* cr = c.cr();
   const double foot = h * 0.8;
-  for (int row = 0; row < 2; ++row) {
-    const int trees = row == 0 ? 150 : 190;
-    for (int i = 0; i < trees; ++i) {
-      uint32_t seed = 1000u * uint32_t(row) + uint32_t(i);
-      double x = (i + hashUnit(i, row, 121)) * w / trees;
-      double height = h * (row == 0 ? 0.55 + 0.25 * hashUnit(i, 5, 122) : 0.3 + 0.25 * hashUnit(i, 6, 123));
-      double base = foot - (row == 0 ? 18 : 0);
-      for (int copy = -1; copy <= 1; ++copy) {  // wrap around the seam
-        if (row == 0)
-          setHazedRgb(cr, 120, 140, 160);
-        else
-          setHazedRgb(cr, 44 + int(20 * hashUnit(i, 7, 124)), 66, 70);
-        firSilhouette(cr, x + copy * w, base, height, seed);
-        if (row == 1) {
-          setRgb(cr, 236, 242, 250, 0.85);
-          cairo_save(cr);
-          cairo_translate(cr, x + copy * w, base - height);
-          cairo_scale(cr, 0.55, 0.5);
-          firSilhouette(cr, 0, height * 0.9, height * 0.9, seed + 7);
-          cairo_restore(cr);
-        }
-      }
-    }
-  }
+  const ForestRow rows[] = {{170, 0.5, 6, 128, 144, 160}, {150, 0.62, 2, 86, 104, 114}, {110, 0.72, -10, 42, 60, 62}};
+  for (int row = 0; row < 3; ++row)
+    for (int i = 0; i < rows[row].trees; ++i) forestTree(cr, rows[row], row, i, foot, {double(w), double(h)});
   setHazedRgb(cr, 44, 62, 66);
   cairo_rectangle(cr, 0, foot - 2, w, h - foot + 2);
   cairo_fill(cr);

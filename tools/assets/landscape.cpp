@@ -7,13 +7,15 @@
 #include "tools/assets/primitives.h"
 #include "tools/assets/scene_models.h"
 #include "tools/assets/snow_paint.h"
+#include "tools/assets/telegraph_line.h"
 #include "tools/assets/terrain_height.h"
 #include "tools/assets/track_paint.h"
 
 // Terrain pieces "relef1" and "relef2" and the track "relsi". All are drawn
 // unlit, so their textures carry every shade. Each terrain model is one
-// snow surface with its own baked texture plus the ballast bed under the
-// track; the track is two rails on sleepers over the piece's 200 units.
+// snow surface with its own baked texture, the ballast bed under the track
+// and the telegraph line beside it; the track is two rails on sleepers over
+// the piece's 200 units.
 
 namespace {
 
@@ -31,18 +33,30 @@ constexpr uint32_t kSnowSeed = 61;
 // Over this many units at either end the shaded relief eases into the
 // shared end profile.
 constexpr double kEndBlend = 15.0;
-// How far a skirt reaches below the shared profile under a lip.
-constexpr double kSkirtDrop = 0.3;
+
+// Snow lies over the track bed's shoulders from here out, a little above
+// the ballast, so the shoulders take the ground's own painted light and
+// detail; nearer the track the ballast shows.
+constexpr double kShoulderSnowFrom = 3.7;
+constexpr double kShoulderSnowDepth = 0.05;
 
 // Grid lines across the track: fine near the track, and through every
 // planting spot's y so spots fall on vertices, coarse on the far slopes.
-// Under the track bed the snow is hidden and flat: one strip spans it.
+// Under the bed's flat top the snow is hidden and flat: one strip spans it;
+// on the shoulders lines follow the snow's rise over the ballast.
 std::vector<double> acrossLines() {
   std::vector<double> ys;
   for (double y = kY0; y < -60; y += 10) ys.push_back(y);
   for (double y : {-60.0, -52.5, -45.0, -37.5}) ys.push_back(y);
   for (int k = -12; k <= 12; ++k) {
-    if (std::fabs(2.5 * k) < kBallastHalfWidth - 1) continue;
+    if (std::fabs(2.5 * k) < kBallastHalfWidth - 1) {
+      if (k == 0) {
+        for (double y : {-4.4, -kShoulderSnowFrom, -kBallastShoulder - 0.2, kBallastShoulder + 0.2,
+                         kShoulderSnowFrom, 4.4})
+          ys.push_back(y);
+      }
+      continue;
+    }
     ys.push_back(2.5 * k);
     if (k == 12) ys.push_back(30.39);
   }
@@ -51,30 +65,23 @@ std::vector<double> acrossLines() {
   return ys;
 }
 
+// The snow's surface: the ground, and over the bed's shoulders a thin
+// layer on the ballast.
+double snowSurface(const TerrainHeight& h, double x, double y) {
+  double ground = h(x, y);
+  if (std::fabs(y) < kShoulderSnowFrom - 1e-9 || std::fabs(y) > kBallastHalfWidth) return ground;
+  return std::max(ground, ballastHeight(y) + kShoulderSnowDepth);
+}
+
 Vertex groundVertex(const TerrainHeight& h, double x, double y) {
   const double e = 0.5;
+  auto z = [&](double px, double py) { return snowSurface(h, px, py); };
   Vertex v;
-  v.position = {x, y, h(x, y)};
-  v.normal = normalized({-(h(x + e, y) - h(x - e, y)) / (2 * e), -(h(x, y + e) - h(x, y - e)) / (2 * e), 1});
+  v.position = {x, y, z(x, y)};
+  v.normal = normalized({-(z(x + e, y) - z(x - e, y)) / (2 * e), -(z(x, y + e) - z(x, y - e)) / (2 * e), 1});
   v.s = (x - kX0) / dims::kTerrainLength;
   v.t = (y - kY0) / kDepth;
   return v;
-}
-
-// Where a lip raises a piece's end above the shared profile, the joint has
-// a step; a skirt hangs from the edge to just under the neighbour's ground
-// so no gap shows. It takes the colour of the edge's own texels.
-void addSkirts(const TerrainHeight& h, const std::vector<double>& ys, TriangleList& out) {
-  for (double x : {kX0, kX1})
-    for (size_t j = 0; j + 1 < ys.size(); ++j) {
-      if (std::max(h.lip(x, ys[j]), h.lip(x, ys[j + 1])) < 1e-3) continue;
-      auto at = [&](double y, bool top) {
-        Vertex v = groundVertex(h, x, y);
-        if (!top) v.position.z = crossProfile(y) - kSkirtDrop;
-        return v;
-      };
-      out.quad(at(ys[j], false), at(ys[j + 1], false), at(ys[j + 1], true), at(ys[j], true));
-    }
 }
 
 TriangleList groundSurface(const TerrainHeight& h) {
@@ -87,7 +94,6 @@ TriangleList groundSurface(const TerrainHeight& h) {
       out.quad(groundVertex(h, xa, ys[j]), groundVertex(h, xb, ys[j]), groundVertex(h, xb, ys[j + 1]),
                groundVertex(h, xa, ys[j + 1]));
     }
-  addSkirts(h, ys, out);
   return out;
 }
 
@@ -104,7 +110,7 @@ GroundHeight shadedRelief(const TerrainHeight& h) {
   return [h](double x, double y) {
     double keep = smoothstep(std::min(x - kX0, kX1 - x) / kEndBlend);
     double profile = crossProfile(y);
-    double ground = profile + keep * (h.relief(x, y) - profile);
+    double ground = profile + keep * (h(x, y) - profile);
     double bed = std::fabs(y) < kSleeperHalfLength ? dims::kSleeperTopZ : ballastHeight(y);
     return std::fabs(y) < kBallastHalfWidth ? std::max(ground, bed) : ground;
   };
@@ -121,6 +127,8 @@ std::vector<uint8_t> paintTerrainSnow(int kind) {
   g.seed = kSnowSeed;
   g.distance = [](double, double y) { return std::fabs(y); };
   g.trackside = true;
+  for (double x : telegraph::polePositions()) g.posts.push_back({x, telegraph::kLineY});
+  g.postHeight = telegraph::kPoleHeight;
   return paintSnowGround(g);
 }
 
@@ -141,6 +149,7 @@ Model terrainModel(int kind, const std::string& texture) {
   TerrainHeight h(kind);
   m.part(texture, unlitMaterial()).triangles = groundSurface(h);
   m.part("ballast.png", unlitMaterial()).triangles = ballastBed();
+  m.part("stolby.png", unlitMaterial()).triangles = telegraphLine(h);
   return m;
 }
 
@@ -209,6 +218,7 @@ void addLandscape(ArchiveContent& a) {
   a.addImage("relef1.png", paintTerrainSnow(1));
   a.addImage("relef2.png", paintTerrainSnow(2));
   a.addImage("ballast.png", paintTrackBed(trackBedLayout()));
+  a.addImage("stolby.png", paintTelegraphLine());
   a.addImage("rust.png", paintFlat(64, 0.42, 0.30, 0.24, 0.35, 71, true));
   a.addImage("polish.png", paintFlat(32, 0.78, 0.80, 0.84, 0.2, 72, true));
   a.addImage("sleeper.png", paintFlat(64, 0.36, 0.27, 0.20, 0.5, 73, true));

@@ -115,7 +115,8 @@ std::vector<uint8_t> paintGlare() {
 }
 
 // The pool of light: s along the beam from the lamp, t across it. Brightest
-// a little ahead of the lamp, fading with distance and to both sides.
+// a little ahead of the lamp, fading with distance and to both sides, and
+// to nothing at its far end, so it never stops at an edge.
 std::vector<uint8_t> paintPool() {
   const int w = 128, h = 64;
   Canvas c(w, h);
@@ -123,8 +124,10 @@ std::vector<uint8_t> paintPool() {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       double s = (x + 0.5) / w, t = (y + 0.5) / h - 0.5;
-      double along = smoothstep(s / 0.1) * std::exp(-2.0 * s);
-      double across = std::exp(-std::pow(t / 0.25, 2.0));
+      double along = smoothstep(s / 0.1) * std::exp(-2.0 * s) * (1 - smoothstep((s - 0.6) / 0.4));
+      // Wide and soft across: seen along the ground from low down, a quick
+      // fall to the sides would squeeze into a hard edge.
+      double across = std::pow(std::max(0.0, 1 - 4 * t * t), 1.5);
       c.setPixel(x, y, 1.0, 0.92, 0.74, std::clamp(0.8 * along * across, 0.0, 1.0));
     }
   c.markDirty();
@@ -133,11 +136,18 @@ std::vector<uint8_t> paintPool() {
 
 // The ground the pool lies on: over the rails' tops between and around
 // the rails (so they catch the light too), then the snow and ballast.
+// Beyond the bed the ground of the pieces sliding under it rises and falls
+// by up to a unit or two: there the pool lifts clear of the highest it
+// gets, so no bank ever cuts it off in a hard line.
 double poolHeight(double y) {
-  const double overRails = dims::kRailTopZ + 0.15, railsHalf = 2.6, ramp = 1.0;
-  double ground = std::max(ballastHeight(y), crossProfile(y)) + 0.15;
+  const double overRails = dims::kRailTopZ + 0.15, railsHalf = 2.4, ramp = 3.5;
+  const double bedEdge = 4.6, lift = 1.0;  // lift: units up per unit out
+  double ground = std::max(ballastHeight(y), crossProfile(y)) + 0.15 + lift * std::max(0.0, std::fabs(y) - bedEdge);
   return overRails + (ground - overRails) * smoothstep((std::fabs(y) - railsHalf) / ramp);
 }
+
+// Beyond this the pool would reach ground whose rise it cannot clear.
+constexpr double kPoolHalfWidth = 7.5;
 
 // A strip from the lamp forward, widening with the beam; its origin lies
 // under the lamp, where the node stands, so growing it along X reaches
@@ -146,7 +156,7 @@ TriangleList poolStrip() {
   const int along = 24, across = 24;
   auto at = [&](int i, int j) {
     double x = kPoolLength * i / along;
-    double halfWidth = 1.4 + 0.3 * x;
+    double halfWidth = std::min(1.4 + 0.3 * x, kPoolHalfWidth);
     double y = halfWidth * (2.0 * j / across - 1.0);
     Vertex v;
     v.position = {x, y, poolHeight(y)};

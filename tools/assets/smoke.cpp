@@ -6,25 +6,41 @@
 #include "tools/assets/scene_models.h"
 
 // "smouke": one puff of the chimney's smoke, drawn facing the viewer and
-// blended. Many overlap, so each is soft and mostly translucent.
+// blended. Coal smoke is grey, so the trail reads against sunlit snow and
+// a pale sky alike; many puffs overlap near the chimney, where the trail
+// tends to their own colour, so that colour is a mid grey rather than a
+// dark one, and each puff is dense only in its core and thins to wisps.
 
 namespace {
 constexpr const char* kPuffTexture = "smoke.png";
 constexpr double kPuffSize = 3.2;
 constexpr int kPuffTexels = 128;
 
+// How much smoke lies at (u, v): a billowy body whose rim wobbles with the
+// angle, densest in its core, broken up by noise (on axes turned off the
+// texel grid, so no rows or columns show) so the rim frays into wisps.
+double density(double u, double v) {
+  double r = std::sqrt(u * u + v * v);
+  double angle = std::atan2(v, u);
+  double edge = 0.8 + 0.09 * std::sin(3 * angle + 0.5) + 0.05 * std::sin(7 * angle + 1.3);
+  double body = std::clamp(1.0 - r / edge, 0.0, 1.0);
+  double a = u * 0.87 - v * 0.5, b = u * 0.5 + v * 0.87;
+  double billow = fractalNoise(a * 3 + 7, b * 3 + 7, 41, 3);
+  return std::pow(body, 1.5) * (0.3 + 0.9 * billow);
+}
+
 // The puff's picture at (u, v), both -1..1 across the square, v downwards.
 Rgba puffColour(double u, double v) {
-  double r = std::sqrt(u * u + v * v);
-  // Billowy rim: the radius where the puff fades wobbles with angle.
-  double angle = std::atan2(v, u);
-  double edge = 0.78 + 0.1 * std::sin(3 * angle + 0.5) + 0.06 * std::sin(7 * angle + 1.3);
-  double body = std::clamp(1.0 - r / edge, 0.0, 1.0);
-  double billow = fractalNoise(u * 3 + 7, v * 3 + 7, 41, 3);
-  double alpha = std::pow(body, 0.9) * (0.3 + 0.7 * billow) * 0.55;
-  if (r >= 0.98) alpha = 0;
-  double shade = 0.42 + 0.2 * (1 - (v + 1) / 2) + 0.1 * billow;  // lighter on top
-  return Rgba{shade, shade, shade * 1.02, alpha};
+  if (u * u + v * v >= 0.95 * 0.95) return Rgba{0.5, 0.5, 0.5, 0};
+  double rho = density(u, v);
+  // Opacity saturates in the core: even the densest smoke lets a little
+  // through, so overlapping puffs never close into a solid blot.
+  double alpha = 0.62 * (1 - std::exp(-2.6 * rho));
+  // Lit from above by the sky: lighter on the puff's upper side, a little
+  // shaded under its billows (where more smoke lies just above).
+  double above = density(u, v - 0.15);
+  double shade = 0.4 + 0.17 * (1 - (v + 1) / 2) - 0.1 * std::clamp(above - rho, -0.5, 0.5);
+  return Rgba{shade * 1.03, shade, shade * 0.96, alpha};
 }
 
 // The rectangle round the puff's visible texels, in texels: a texel counts

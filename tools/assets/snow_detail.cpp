@@ -38,20 +38,32 @@ double SnowDetail::drifts(double x, double y) const {
 }
 
 // Ripples about 1.5 units apart with crests across the wind, bending where
-// the wind wandered, strong in patches and faint in others.
+// the wind wandered. Over tens of units the wind also turned and changed
+// strength: a broad warp of the crests' phase swings them by up to about
+// 20 degrees and draws them about 1.3 to 2.5 units apart, and whole
+// stretches lie calm while others are ridged, so no part of the field
+// looks stamped.
 double SnowDetail::ripples(double x, double y) const {
   const double wavelength = 1.5;
   // Whole waves per period along x, so the ripples tile.
   const double waves = std::round(period_ * kWindX / wavelength);
   const int bends = int(std::round(period_ / 6)), patches = int(std::round(period_ / 16));
+  const int swings = int(std::round(period_ / 45));
   double across = (x - y * kWindX / kWindY) / period_;
-  double wander = 5.0 * fractalNoise(across * bends, y / 6.0, seed_ + 1, 2, bends);
-  double phase = 2 * kPi * (waves * x / period_ + y * kWindY / wavelength) + wander;
+  double wander = 7.0 * fractalNoise(across * bends, y / 6.0, seed_ + 1, 2, bends);
+  double swing = 90.0 * fractalNoise(x / period_ * swings, y / 45.0, seed_ + 3, 2, swings);
+  double phase = 2 * kPi * (waves * x / period_ + y * kWindY / wavelength) + wander + swing;
   double patch = fractalNoise(across * patches, y / 12.0, seed_ + 2, 2, patches);
-  double strength = 0.2 + 0.8 * std::clamp((patch - 0.4) * 3.0, 0.0, 1.0);
+  double calm = fractalNoise(x / period_ * swings, y / 45.0, seed_ + 4, 2, swings);
+  // Crests a few units long, breaking off and starting again beside.
+  const int breaks = int(std::round(period_ / 3.5));
+  double broken = fractalNoise(x / period_ * breaks, y / 3.5, seed_ + 5, 2, breaks);
+  double strength = (0.15 + 0.85 * std::clamp((patch - 0.4) * 3.0, 0.0, 1.0)) *
+                    (0.15 + 0.85 * std::clamp((calm - 0.35) * 3.0, 0.0, 1.0)) *
+                    (0.25 + 0.75 * std::clamp((broken - 0.3) * 2.5, 0.0, 1.0));
   // Sharper crests than troughs, as blown snow builds them.
   double s = 0.5 + 0.5 * std::sin(phase);
-  return 0.036 * strength * s * s;
+  return 0.06 * strength * s * s;
 }
 
 // Sastrugi: hard ridges carved by the wind, 2 to 5 units long along it and

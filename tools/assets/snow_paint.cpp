@@ -36,6 +36,27 @@ double packedSnow(const SnowGround& g, double x, double y) {
   return 1 + (0.09 * patch + 0.06 * grain) * detailShown(g.distance(x, y));
 }
 
+// How much of the light reaches (x, y) past the posts: 1 where no post's
+// shadow or hollow lies.
+double postShade(const SnowGround& g, double x, double y) {
+  static const Vec3 sun = sunDirection();
+  const double across = std::hypot(sun.x, sun.y);
+  const double awayX = -sun.x / across, awayY = -sun.y / across;
+  const double reach = g.postHeight * across / sun.z;
+  double light = 1;
+  for (const Vec2& p : g.posts) {
+    double dx = x - p.x, dy = y - p.y;
+    double along = dx * awayX + dy * awayY, side = (dy * awayX - dx * awayY) / 0.35;
+    if (along > -0.5 && along < reach) {
+      double strength = smoothstep((along + 0.5) / 0.6) * (1 - smoothstep((along - 0.5 * reach) / (0.5 * reach)));
+      light *= 1 - 0.32 * strength * std::exp(-side * side);
+    }
+    double r2 = (dx * dx + dy * dy) / (0.9 * 0.9);
+    light *= 1 - 0.25 * std::exp(-r2);
+  }
+  return light;
+}
+
 // Heights of the wind detail (and the ski track) at every texel centre,
 // with a one-texel border for slopes.
 struct DetailGrid {
@@ -87,6 +108,10 @@ std::vector<uint8_t> paintSnowGround(const SnowGround& g) {
       snowColour(normalized({-gx, -gy, 1}), normalized({-sx, -sy, 1}), open, rgb);
       double packed = packedSnow(g, x, y);
       for (double& v : rgb) v *= packed;
+      // A shadow keeps the sky's blue and loses the sun's warmth.
+      double shade = 1 - postShade(g, x, y);
+      const double kShadowLoss[3] = {1.0, 0.9, 0.65};
+      for (int k = 0; k < 3; ++k) rgb[k] *= 1 - kShadowLoss[k] * shade;
       applyHaze(hazeAt(g.distance(x, y)), rgb);
       c.setPixel(i, j, rgb[0], rgb[1], rgb[2], 1);
     }

@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "tools/assets/geometry.h"
+
 // Paints snow for unlit ground: the texture itself carries the light of
 // the scene (sunlit slopes, blue shadows, sheltered hollows), the wind's
 // detail on the surface and the haze of distance.
@@ -25,6 +27,11 @@ struct SnowGround {
   std::function<double(double x, double y)> distance;
   // Beside the line: a ski track, and tufts and stones on scoured crests.
   bool trackside = false;
+  // Posts standing in the snow, `postHeight` tall: each casts a short soft
+  // shadow away from the light and stands in a little hollow the wind
+  // scoured round its foot.
+  std::vector<Vec2> posts;
+  double postHeight = 0;
 };
 
 // PNG bytes of the painted texture.

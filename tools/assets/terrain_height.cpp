@@ -11,20 +11,20 @@ namespace {
 // Control points (y, z) of the cross profile, interpolated by a monotone
 // cubic so the slopes never overshoot. The points at y = 22.5, -30, 45 and
 // -52.5 carry the planting spots that lie on a piece's ends, where no bump
-// reaches: those spots stand on the profile itself.
+// reaches: those spots stand on the profile itself. At y = 45 the first
+// kind's spot at its end asks for -7.19 and the second kind's at its start
+// for -7.67: the ground takes the higher, and the lower plant's foot lies
+// 0.48 under the snow.
 const Vec2 kProfile[] = {{-130, 15},   {-100, 14.5}, {-80, 12.5}, {-65, 9.5}, {-52.5, 8.55},
                          {-40, 0.0},   {-30, -4.56}, {-18, -5.6}, {-9, -6.0}, {-5.5, -6.3},
                          {5.5, -6.3},  {9, -6.0},    {16, -4.6},  {22.5, -3.22}, {32, -5.0},
-                         {45, -7.67},  {55, -13},    {62, -18},   {72, -24},  {85, -27.5},
+                         {45, -7.19},  {55, -13},    {62, -18},   {72, -24},  {85, -27.5},
                          {100, -28.5}, {130, -28.5}};
 constexpr size_t kProfileCount = sizeof kProfile / sizeof kProfile[0];
 
 // Width of each spot's bump, in scene units: wide enough to read as
 // rolling ground, narrow enough to stay solvable for spots 12 units apart.
 constexpr double kBumpWidth = 17.0;
-// A lip's width across the track and its reach into the piece.
-constexpr double kLipWidth = 8.0;
-constexpr double kLipReach = 6.0;
 // Below this the bumps' taper counts as zero: the spot lies on an end.
 constexpr double kOnEnd = 1e-9;
 
@@ -105,14 +105,9 @@ double acrossTaper(double y) {
 
 TerrainHeight::TerrainHeight(int kind) {
   // Spots on an end lie where no bump reaches: they stand on the shared
-  // profile, or on a lip of their own where the profile misses them.
-  for (const PlantingSpot& s : plantingSpots(kind)) {
-    double rise = s.z - crossProfile(s.y);
-    if (std::fabs(alongTaper(s.x)) >= kOnEnd)
-      spots_.push_back(s);
-    else if (std::fabs(rise) > 1e-9)
-      lips_.push_back({s.x, s.y, rise});
-  }
+  // profile.
+  for (const PlantingSpot& s : plantingSpots(kind))
+    if (std::fabs(alongTaper(s.x)) >= kOnEnd) spots_.push_back(s);
   size_t n = spots_.size();
   std::vector<std::vector<double>> a(n, std::vector<double>(n));
   std::vector<double> b(n);
@@ -123,7 +118,7 @@ TerrainHeight::TerrainHeight(int kind) {
       double dx = s.x - spots_[j].x, dy = s.y - spots_[j].y;
       a[i][j] = taper * std::exp(-(dx * dx + dy * dy) / (kBumpWidth * kBumpWidth));
     }
-    b[i] = s.z - crossProfile(s.y) - lip(s.x, s.y);
+    b[i] = s.z - crossProfile(s.y);
   }
   weights_ = solveLinear(a, b);
 }
@@ -138,17 +133,6 @@ double TerrainHeight::bump(double x, double y) const {
   return sum;
 }
 
-double TerrainHeight::lip(double x, double y) const {
-  double sum = 0;
-  for (const PlantingSpot& l : lips_) {
-    double dx = (x - l.x) / kLipReach, dy = (y - l.y) / kLipWidth;
-    sum += l.z * std::exp(-dx * dx - dy * dy);
-  }
-  return sum;
-}
-
-double TerrainHeight::relief(double x, double y) const {
+double TerrainHeight::operator()(double x, double y) const {
   return crossProfile(y) + alongTaper(x) * acrossTaper(y) * bump(x, y);
 }
-
-double TerrainHeight::operator()(double x, double y) const { return relief(x, y) + lip(x, y); }

@@ -5,11 +5,13 @@
 
 // The ground of the two terrain pieces as height functions, in a piece's
 // frame (X along the track, Y across, Z up). Both share one cross profile
-// at their two ends (x = -155 and x = 45), so pieces join in any order; in
-// between, each bends through every planting spot of its table, so plants
-// stand on the snow. Two spots of different kinds share one point of the
-// joint at different heights; there the piece whose spot stands higher
-// carries a lip, a low rise of snow at its end, and the joint a small step.
+// at their two ends (x = -155 and x = 45), so pieces join in any order and
+// without a step; in between, each bends through every planting spot of its
+// table, so plants stand on the snow. The spots on the ends stand on the
+// profile itself. Where two spots of different kinds share one point of the
+// joint at different heights, the profile carries the higher one and the
+// plant on the lower stands a little deep in the snow, which reads
+// naturally; a plant on a spot above the ground would float.
 
 // The spots of the first ("relef1") or second ("relef2") terrain kind (1 or
 // 2; anything else has none): the saver's own planting tables, so ground and
@@ -29,16 +31,11 @@ class TerrainHeight {
  public:
   // kind 1 or 2; any other value gives the bare cross profile.
   explicit TerrainHeight(int kind);
-  // The ground, lips included.
+  // The ground at (x, y): at the ends exactly the shared profile.
   double operator()(double x, double y) const;
-  // The ground without its lips: at the ends exactly the shared profile.
-  double relief(double x, double y) const;
-  // How far the ground stands above its relief (non-zero only near a lip).
-  double lip(double x, double y) const;
 
  private:
   std::vector<PlantingSpot> spots_;  // those inside the piece, each with a bump
-  std::vector<PlantingSpot> lips_;  // x, y of the spot and its rise in z
   std::vector<double> weights_;
   double bump(double x, double y) const;
 };

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The saver on a Wayland desktop, under headless compositors (see
+# wayland_session.sh). Usage: wayland_e2e.sh CASE
+#   sway_full_screen            natively, on the SDL 1.2 built on SDL 2,
+#                               with no driver chosen in the environment
+#   weston_xwayland_full_screen through Xwayland, on a seat with no pointer
+#   sway_background             --background: the desktop's background
+# Each case waits until a screenshot shows the scene over the whole output
+# (no desktop magenta left, not black), then ends the program with SIGTERM
+# and expects status 0 and nothing on stderr. Skipped (exit 77) when the
+# compositor is not installed.
+set -u
+build="${HALVENRODE_BUILD:?}"
+source="${HALVENRODE_SOURCE:?}"
+shots="${HALVENRODE_SCREENSHOT_DIR:-}"
+. "$source/tests/e2e/sdl_choice.sh"
+. "$source/tests/e2e/wayland_session.sh"
+
+case_name="$1"
+compositor=sway
+[ "$case_name" = weston_xwayland_full_screen ] && compositor=weston
+command -v "$compositor" >/dev/null || { echo "SKIP: $compositor is not installed"; exit 77; }
+[ "$compositor" = sway ] && ! command -v grim >/dev/null && { echo "SKIP: grim is not installed"; exit 77; }
+
+saver_pid=
+trap 'wl_session_stop' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$wl_work/stderr" ] && sed 's/^/saver stderr: /' "$wl_work/stderr" >&2
+  [ -n "$wl_work" ] && grep -E "EE|rror" "$wl_work/compositor.log" | tail -5 | sed 's/^/compositor: /' >&2
+  exit 1
+}
+[ "$(id -u)" = 0 ] && ! runuser -u "$(id -nu 65534)" -- test -x "$build/halvenrode" &&
+  { echo "SKIP: the build is not reachable by an unprivileged user"; exit 77; }
+
+sdl_choose
+wl_session_start "$compositor" 640 480 || fail "$compositor did not start: $(tail -3 "$wl_work/compositor.log")"
+
+# Waits up to 40 s until the screen shows the scene everywhere.
+scene_covers_the_output() {
+  local stats magenta=unknown black=unknown deadline=$((SECONDS + 40))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.4
+    kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended early"
+    wl_screenshot "$wl_work/screen.png" || continue
+    stats="$("$build/halvenrode-pngstats" "$wl_work/screen.png")"
+    magenta="$(awk '/^magenta/ {print $2}' <<<"$stats")"
+    black="$(awk '/^black/ {print $2}' <<<"$stats")"
+    awk -v m="$magenta" -v b="$black" 'BEGIN { exit !(m < 0.001 && b < 0.5) }' && return 0
+  done
+  fail "the scene does not cover the output (magenta $magenta, black $black)"
+}
+
+# The saver ends with status 0 within 10 s of SIGTERM, quietly.
+sigterm_ends_cleanly() {
+  kill -TERM "$saver_pid"
+  for _ in $(seq 1 100); do
+    kill -0 "$wl_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$wl_pid" 2>/dev/null && fail "still running 10 s after SIGTERM"
+  wait "$wl_pid"
+  local status=$?
+  [ "$status" = 0 ] || fail "status $status after SIGTERM"
+  [ -s "$wl_work/stderr" ] && fail "output on stderr"
+  return 0
+}
+
+arguments=()
+[ "$case_name" = sway_background ] && arguments=(--background)
+case "$case_name" in
+  sway_full_screen | weston_xwayland_full_screen | sway_background) ;;
+  *) fail "unknown case $case_name" ;;
+esac
+wl_start "$wl_work/stderr" "$build/halvenrode" "${arguments[@]}"
+saver_pid="$(wl_program_pid "$wl_pid")" || fail "the saver did not start"
+scene_covers_the_output
+sdl_expect_in "$saver_pid"
+if [ "$compositor" = weston ]; then
+  grep -q "Segmentation fault" "$wl_work/compositor.log" && fail "Xwayland crashed"
+  wl_run xwininfo -root -tree | grep -q " 640x480+0+0" || fail "no window of the output's size"
+fi
+[ -n "$shots" ] && { sleep 3; wl_screenshot "$shots/wayland-$case_name.png"; }
+sigterm_ends_cleanly
+echo "PASS: $case_name"

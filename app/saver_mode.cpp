@@ -13,6 +13,7 @@
 #include "app/settings.h"
 #include "app/settings_files.h"
 #include "app/video_context.h"
+#include "app/video_driver_choice.h"
 #include "platform/heap_policy.h"
 #include "platform/host_window.h"
 #include "platform/monitors.h"
@@ -23,10 +24,20 @@
 
 namespace {
 
-// Without a display SDL 1.2 would fall back to text-mode drivers that fill
-// the terminal with escape codes before failing; the X11 driver instead
-// fails cleanly in SDL_Init. A driver the user chose is respected.
-void preferX11Video() { setenv("SDL_VIDEODRIVER", "x11", 0); }
+// A driver the user chose is respected; chooseVideoDriver says the rest.
+void chooseVideo(const VideoSurroundings& surroundings) {
+  std::string driver = chooseVideoDriver(surroundings);
+  if (!driver.empty()) setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+}
+
+// The X server's monitors for a full-screen run on X11; a window of a
+// Wayland compositor's own covers the output it is shown on, whatever
+// Xwayland reports.
+MonitorReports monitorsFor(const VideoSurroundings& surroundings) {
+  if (surroundings.hostWindow) return {};
+  if (chooseVideoDriver(surroundings).compare(0, 7, "wayland") == 0) return {};
+  return queryMonitors();
+}
 
 // The SDL 1.2 interface built on SDL 2 (what most distributions now ship as
 // libSDL-1.2) behaves as the classic library does only with some of SDL 2's
@@ -112,13 +123,13 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
     tearDownAppState();
     return 1;
   }
-  preferX11Video();
+  VideoSurroundings surroundings = readVideoSurroundings(host != nullptr);
+  chooseVideo(surroundings);
   askForClassicBehaviour(host != nullptr);
   // The scene's pictures decode on a second thread while the window and
   // its GL context come up; the first frame ends the prefetch.
   startImagePrefetch("main.pak");
-  MonitorReports monitors;
-  if (host == nullptr) monitors = queryMonitors();
+  MonitorReports monitors = monitorsFor(surroundings);
   video = openVideo(host.get(), monitors);
   if (host == nullptr) showOnEveryMonitor(monitors);
   HostWindowWatch watch;

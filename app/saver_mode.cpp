@@ -88,10 +88,11 @@ bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWi
 // SDL_Init. Its size then comes from the window itself, since SDL reports
 // whatever size was asked for. The host may take the window back at any
 // moment, SDL's set-up included.
-VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors) {
+VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors,
+                        bool byWindowManager) {
   if (host == nullptr) {
     return new VideoContext(settings->displayWidth(), settings->displayHeight(),
-                            settings->displayBitsPerPixel(), monitors.screen);
+                            settings->displayBitsPerPixel(), monitors.screen, byWindowManager);
   }
   setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
   tolerateLostHostWindow(host->window);
@@ -130,7 +131,8 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   // its GL context come up; the first frame ends the prefetch.
   startImagePrefetch("main.pak");
   MonitorReports monitors = monitorsFor(surroundings);
-  video = openVideo(host.get(), monitors);
+  surroundings.xwayland = monitors.xwayland;
+  video = openVideo(host.get(), monitors, fullScreenByWindowManager(surroundings));
   if (host == nullptr) showOnEveryMonitor(monitors);
   HostWindowWatch watch;
   bool hostStillThere = host == nullptr || watch.open(host->window);

@@ -18,6 +18,7 @@ TEST(VideoDriverChoice, FollowsTheDesktopTheLibraryAndTheHost) {
       {"plain X11, classic", {false, false, false, false, false}, "x11", false},
       {"plain X11, on SDL 2", {false, false, false, true, false}, "x11", false},
       {"Wayland, on SDL 2", {false, false, true, true, false}, "wayland,x11", false},
+      {"Wayland with Xwayland, on SDL 2", {false, false, true, true, true}, "wayland,x11", false},
       {"Wayland, classic on Xwayland", {false, false, true, false, true}, "x11", true},
       {"Xwayland without WAYLAND_DISPLAY", {false, false, false, false, true}, "x11", true},
       {"Wayland, on SDL 2, host window", {false, true, true, true, true}, "x11", false},

@@ -108,16 +108,20 @@ void showOnEveryMonitor(const MonitorReports& reports) {
 
 }  // namespace
 
-int runSaverMode(const std::string& commandLine, const SettingOverrides& overrides) {
-  returnLargeBlocksToSystem();
-  installStopSignals();
-  pakCache.setBaseFolder(installPath.value());
+void readSettingsForRun(const SettingOverrides& overrides) {
   std::string settingsSource;
   settings = new Settings(readRunSettings(settingsSource));
   overrides.applyTo(*settings);
   std::string extrasSource;
   extraSettings = readRunExtraSettings(extrasSource);
   overrides.applyTo(extraSettings);
+}
+
+int runSaverMode(const std::string& commandLine, const SettingOverrides& overrides) {
+  returnLargeBlocksToSystem();
+  installStopSignals();
+  pakCache.setBaseFolder(installPath.value());
+  readSettingsForRun(overrides);
 
   std::unique_ptr<HostWindow> host;
   if (!findUsableHostWindow(commandLine, host)) {

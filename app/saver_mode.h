@@ -13,3 +13,7 @@
 // our own appears. SIGTERM, SIGINT and SIGHUP end the run with status 0 at
 // any point (see installStopSignals).
 int runSaverMode(const std::string& commandLine, const SettingOverrides& overrides);
+
+// The run's settings: `settings` and `extraSettings` from the files, then
+// `overrides` from the command line on top.
+void readSettingsForRun(const SettingOverrides& overrides);

@@ -2,7 +2,8 @@
 # test, with its programs as an unprivileged user: sway refuses to run as
 # root, and a test run as root must not hand a compositor the machine.
 # Source this file; then
-#   wl_session_start sway|weston WIDTH HEIGHT   starts the compositor (weston
+#   wl_session_start sway|weston WIDTH HEIGHT [plain]
+#                                               starts the compositor (weston
 #                                               with Xwayland: wl_display)
 #   wl_run COMMAND...                           runs a command in the session
 #   wl_start LOG COMMAND...                     the same in the background,
@@ -74,9 +75,14 @@ wl_wait_for() {
   return 1
 }
 
+# sway's own background program (swaybg) draws the magenta, unless the
+# third argument is "plain": a background of the test's own would lie under
+# it, and sway's empty output is a plain grey.
 wl_start_sway() {
+  local background="bg #ff00ff solid_color"
+  [ "${3:-}" = plain ] && background=
   cat >"$wl_work/sway.conf" <<CONFIG
-output HEADLESS-1 resolution ${1}x${2} bg #ff00ff solid_color
+output HEADLESS-1 resolution ${1}x${2} $background
 xwayland disable
 default_border none
 CONFIG
@@ -127,7 +133,7 @@ wl_session_start() {
   chmod 700 "$wl_work/runtime"
   [ "$(id -u)" = 0 ] && chown -R 65534:65534 "$wl_work/home" "$wl_work/runtime"
   case "$wl_kind" in
-    sway) wl_start_sway "$2" "$3" ;;
+    sway) wl_start_sway "$2" "$3" "${4:-}" ;;
     weston) wl_start_weston "$2" "$3" ;;
     *) echo "wl_session_start: sway or weston" >&2; return 1 ;;
   esac

@@ -79,6 +79,7 @@ std::string saverUsage() {
          "       halvenrode /s            start the full-screen program Halvenrode.exe and wait\n"
          "       halvenrode /c            open the settings dialog (halvenrode-config)\n"
          "       halvenrode /p WINDOW     paint the preview picture into X window WINDOW\n"
+         "       halvenrode --background  the scene as a Wayland desktop's background\n"
          "\n"
          "Options for this run, taking precedence over the settings file:\n" +
          settingOptionsHelp() +

@@ -24,7 +24,9 @@ struct Session;
 // and ours never meet on one surface.
 struct Output {
   Session* session = nullptr;
+  GdkMonitor* monitor = nullptr;
   GtkWidget* window = nullptr;
+  guint pendingStart = 0;
   wl_surface* surface = nullptr;
   wl_subsurface* subsurface = nullptr;
   wl_egl_window* eglWindow = nullptr;
@@ -100,14 +102,18 @@ void startOutput(Output& output) {
 }
 
 gboolean startOutputWhenIdle(gpointer data) {
-  startOutput(*static_cast<Output*>(data));
+  Output& output = *static_cast<Output*>(data);
+  output.pendingStart = 0;
+  startOutput(output);
   return G_SOURCE_REMOVE;
 }
 
 // GTK's own drawing of the layer surface means it exists, with its size.
 gboolean onGtkDraw(GtkWidget*, cairo_t*, gpointer data) {
   Output& output = *static_cast<Output*>(data);
-  if (output.eglWindow == nullptr) g_idle_add(startOutputWhenIdle, &output);
+  if (output.eglWindow == nullptr && output.pendingStart == 0) {
+    output.pendingStart = g_idle_add(startOutputWhenIdle, &output);
+  }
   return FALSE;
 }
 
@@ -148,22 +154,62 @@ gboolean pollStop(gpointer data) {
   return G_SOURCE_CONTINUE;
 }
 
+// The window stays when the compositor closes its layer surface (its
+// output went away): the output's removal takes it down with the rest.
+void openOutput(Session& session, GdkMonitor* monitor) {
+  auto output = std::make_unique<Output>();
+  output->session = &session;
+  output->monitor = monitor;
+  output->window = backgroundWindow(monitor);
+  g_signal_connect(output->window, "size-allocate", G_CALLBACK(onSizeAllocate), output.get());
+  g_signal_connect(output->window, "draw", G_CALLBACK(onGtkDraw), output.get());
+  g_signal_connect(output->window, "delete-event", G_CALLBACK(gtk_true), nullptr);
+  gtk_widget_show(output->window);
+  session.outputs.push_back(std::move(output));
+}
+
+// With no context current on it, an output's surfaces go in the order
+// they were made in reverse.
+void closeOutput(Output& output) {
+  WaylandGl& gl = output.session->gl;
+  if (output.pendingStart != 0) g_source_remove(output.pendingStart);
+  if (output.frameCallback != nullptr) wl_callback_destroy(output.frameCallback);
+  gl.destroySurface(output.eglSurface);
+  if (output.eglWindow != nullptr) wl_egl_window_destroy(output.eglWindow);
+  if (output.subsurface != nullptr) wl_subsurface_destroy(output.subsurface);
+  if (output.surface != nullptr) wl_surface_destroy(output.surface);
+  gtk_widget_destroy(output.window);
+}
+
+void onMonitorAdded(GdkDisplay*, GdkMonitor* monitor, gpointer data) {
+  openOutput(*static_cast<Session*>(data), monitor);
+}
+
+void onMonitorRemoved(GdkDisplay*, GdkMonitor* monitor, gpointer data) {
+  Session& session = *static_cast<Session*>(data);
+  for (auto output = session.outputs.begin(); output != session.outputs.end(); ++output) {
+    if ((*output)->monitor != monitor) continue;
+    session.gl.release();
+    closeOutput(**output);
+    session.outputs.erase(output);
+    return;
+  }
+}
+
+// One background per output, outputs that come later included.
 void openOutputs(Session& session) {
   GdkDisplay* display = gdk_display_get_default();
   for (int i = 0; i < gdk_display_get_n_monitors(display); ++i) {
-    auto output = std::make_unique<Output>();
-    output->session = &session;
-    output->window = backgroundWindow(gdk_display_get_monitor(display, i));
-    g_signal_connect(output->window, "size-allocate", G_CALLBACK(onSizeAllocate), output.get());
-    g_signal_connect(output->window, "draw", G_CALLBACK(onGtkDraw), output.get());
-    gtk_widget_show(output->window);
-    session.outputs.push_back(std::move(output));
+    openOutput(session, gdk_display_get_monitor(display, i));
   }
+  g_signal_connect(display, "monitor-added", G_CALLBACK(onMonitorAdded), &session);
+  g_signal_connect(display, "monitor-removed", G_CALLBACK(onMonitorRemoved), &session);
 }
 
 // The drawing ends with the context still current on a surface, then
 // every surface goes before the context and the display connection.
 void closeOutputs(Session& session) {
+  g_signal_handlers_disconnect_by_data(gdk_display_get_default(), &session);
   if (session.started) {
     for (auto& output : session.outputs) {
       if (session.gl.makeCurrent(output->eglSurface)) break;
@@ -171,14 +217,7 @@ void closeOutputs(Session& session) {
     session.drawing->stop();
   }
   session.gl.release();
-  for (auto& output : session.outputs) {
-    if (output->frameCallback != nullptr) wl_callback_destroy(output->frameCallback);
-    session.gl.destroySurface(output->eglSurface);
-    if (output->eglWindow != nullptr) wl_egl_window_destroy(output->eglWindow);
-    if (output->subsurface != nullptr) wl_subsurface_destroy(output->subsurface);
-    if (output->surface != nullptr) wl_surface_destroy(output->surface);
-    gtk_widget_destroy(output->window);
-  }
+  for (auto& output : session.outputs) closeOutput(*output);
   session.outputs.clear();
 }
 

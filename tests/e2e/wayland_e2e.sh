@@ -4,7 +4,8 @@
 #   sway_full_screen            natively, on the SDL 1.2 built on SDL 2,
 #                               with no driver chosen in the environment
 #   weston_xwayland_full_screen through Xwayland, on a seat with no pointer
-#   sway_background             --background: the desktop's background
+#   sway_background             --background: the desktop's background, on
+#                               an output made later as well
 # Each case waits until a screenshot shows the scene over the whole output
 # (no desktop left, not black), then ends the program with SIGTERM
 # and expects status 0 and nothing on stderr. Skipped (exit 77) when the
@@ -38,12 +39,17 @@ desktop=
 [ "$case_name" = sway_background ] && desktop=plain
 wl_session_start "$compositor" 640 480 $desktop || fail "$compositor did not start: $(tail -3 "$wl_work/compositor.log")"
 
-# Whether each quarter of the 640x480 screenshot shows a picture (many
-# colours, not black; an empty desktop or an undrawn surface is one flat
-# colour) and none of the desktop's magenta is left.
+# Whether each quarter of each 640x480 output in the screenshot shows a
+# picture (many colours, not black; an empty desktop or an undrawn surface
+# is one flat colour) and none of the desktop's magenta is left; $1 is the
+# number of outputs, side by side.
 scene_everywhere() {
-  local corner stats
-  for corner in "0 0" "320 0" "0 240" "320 240"; do
+  local corner stats x
+  "$build/halvenrode-pngstats" "$wl_work/screen.png" | grep -qx "size $((640 * $1)) 480" || {
+    seen="a screenshot of another size"
+    return 1
+  }
+  for x in $(seq 0 320 $((640 * $1 - 320))); do for corner in "$x 0" "$x 240"; do
     # shellcheck disable=SC2086
     stats="$("$build/halvenrode-pngstats" "$wl_work/screen.png" $corner 320 240)" || return 1
     awk '/^magenta/ && $2 >= 0.001 { bad = 1 } /^black/ && $2 >= 0.5 { bad = 1 }
@@ -51,10 +57,11 @@ scene_everywhere() {
       seen="quarter at $corner: $(tr '\n' ' ' <<<"$stats")"
       return 1
     }
-  done
+  done; done
 }
 
-# Waits up to 40 s until the screen shows the scene everywhere.
+# Waits up to 40 s until the screen ($1 outputs, default 1) shows the
+# scene everywhere.
 scene_covers_the_output() {
   local deadline=$((SECONDS + 40))
   seen="no screenshot"
@@ -62,7 +69,7 @@ scene_covers_the_output() {
     sleep 0.4
     kill -0 "$saver_pid" 2>/dev/null || fail "the saver ended early"
     wl_screenshot "$wl_work/screen.png" || continue
-    scene_everywhere && return 0
+    scene_everywhere "${1:-1}" && return 0
   done
   fail "the scene does not cover the output ($seen)"
 }
@@ -92,6 +99,11 @@ wl_start "$wl_work/stderr" "$build/halvenrode" "${arguments[@]}"
 saver_pid="$(wl_program_pid "$wl_pid")" || fail "the saver did not start"
 scene_covers_the_output
 sdl_expect_in "$saver_pid"
+# An output that comes while the background runs gets one too.
+if [ "$case_name" = sway_background ]; then
+  wl_sway_command create_output >/dev/null || fail "sway made no second output"
+  scene_covers_the_output 2
+fi
 if [ "$compositor" = weston ]; then
   grep -q "Segmentation fault" "$wl_work/compositor.log" && fail "Xwayland crashed"
   wl_run xwininfo -root -tree | grep -q " 640x480+0+0" || fail "no window of the output's size"

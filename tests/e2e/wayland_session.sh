@@ -8,7 +8,8 @@
 #   wl_run COMMAND...                           runs a command in the session
 #   wl_start LOG COMMAND...                     the same in the background,
 #                                               output to LOG; sets wl_pid
-#   wl_screenshot FILE.png                      the whole output
+#   wl_sway_command ARGUMENTS...                swaymsg to the session's sway
+#   wl_screenshot FILE.png                      every output
 #   wl_session_stop                             ends everything it started
 # Every wait is bounded. The desktop's empty parts are magenta (sway's
 # background, weston's background and panel), a colour the scene never
@@ -82,7 +83,8 @@ wl_start_sway() {
   local background="bg #ff00ff solid_color"
   [ "${3:-}" = plain ] && background=
   cat >"$wl_work/sway.conf" <<CONFIG
-output HEADLESS-1 resolution ${1}x${2} $background
+output HEADLESS-1 resolution ${1}x${2} position 0 0 $background
+output HEADLESS-2 resolution ${1}x${2} position $1 0 $background
 xwayland disable
 default_border none
 CONFIG
@@ -92,11 +94,16 @@ CONFIG
   wl_wait_for "$wl_work/runtime/$wl_socket" 200 || return 1
   # The output exists once sway answers on its own socket.
   for _ in $(seq 1 100); do
-    wl_run env SWAYSOCK="$(ls "$wl_work"/runtime/sway-ipc.*.sock 2>/dev/null | head -1)" \
-      swaymsg -t get_outputs 2>/dev/null | grep -q HEADLESS-1 && return 0
+    wl_sway_command -t get_outputs 2>/dev/null | grep -q HEADLESS-1 && return 0
     sleep 0.1
   done
   return 1
+}
+
+# swaymsg ARGUMENTS... to the session's sway (a second output of the
+# configured size and place: create_output).
+wl_sway_command() {
+  wl_run env SWAYSOCK="$(ls "$wl_work"/runtime/sway-ipc.*.sock 2>/dev/null | head -1)" swaymsg "$@"
 }
 
 # Weston's desktop shell with its panel, and Xwayland, which weston starts

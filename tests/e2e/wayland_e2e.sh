@@ -4,6 +4,7 @@
 #   sway_full_screen            natively, on the SDL 1.2 built on SDL 2,
 #                               with no driver chosen in the environment
 #   weston_xwayland_full_screen through Xwayland, on a seat with no pointer
+#   sway_xwayland_full_screen   through Xwayland under sway
 #   sway_background             --background: the desktop's background, on
 #                               an output made later as well
 # Each case waits until a screenshot shows the scene over the whole output
@@ -37,6 +38,7 @@ fail() {
 sdl_choose
 desktop=
 [ "$case_name" = sway_background ] && desktop=plain
+[ "$case_name" = sway_xwayland_full_screen ] && desktop=xwayland
 wl_session_start "$compositor" 640 480 $desktop || fail "$compositor did not start: $(tail -3 "$wl_work/compositor.log")"
 
 # Whether each quarter of each 640x480 output in the screenshot shows a
@@ -92,7 +94,7 @@ sigterm_ends_cleanly() {
 arguments=()
 [ "$case_name" = sway_background ] && arguments=(--background)
 case "$case_name" in
-  sway_full_screen | weston_xwayland_full_screen | sway_background) ;;
+  sway_full_screen | weston_xwayland_full_screen | sway_xwayland_full_screen | sway_background) ;;
   *) fail "unknown case $case_name" ;;
 esac
 wl_start "$wl_work/stderr" "$build/halvenrode" "${arguments[@]}"
@@ -104,9 +106,17 @@ if [ "$case_name" = sway_background ]; then
   wl_sway_command create_output >/dev/null || fail "sway made no second output"
   scene_covers_the_output 2
 fi
-if [ "$compositor" = weston ]; then
+# Through Xwayland the window manager says the saver's window is full
+# screen (among the windows of the output's size, its frame among them):
+# both compositors also let a plain window of that size cover the output,
+# but not above their panels.
+if [ -n "$wl_display" ]; then
   grep -q "Segmentation fault" "$wl_work/compositor.log" && fail "Xwayland crashed"
-  wl_run xwininfo -root -tree | grep -q " 640x480+0+0" || fail "no window of the output's size"
+  full_screen=
+  for window in $(wl_run xwininfo -root -tree | awk '/ 640x480\+0\+0/ {print $1}'); do
+    wl_run xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN && full_screen=yes
+  done
+  [ -n "$full_screen" ] || fail "the window manager does not hold the window full screen"
 fi
 [ -n "$shots" ] && { sleep 3; wl_screenshot "$shots/wayland-$case_name.png"; }
 sigterm_ends_cleanly

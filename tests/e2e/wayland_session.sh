@@ -2,9 +2,10 @@
 # test, with its programs as an unprivileged user: sway refuses to run as
 # root, and a test run as root must not hand a compositor the machine.
 # Source this file; then
-#   wl_session_start sway|weston WIDTH HEIGHT [plain]
-#                                               starts the compositor (weston
-#                                               with Xwayland: wl_display)
+#   wl_session_start sway|weston WIDTH HEIGHT [plain|xwayland]
+#                                               starts the compositor (weston,
+#                                               and sway with "xwayland", with
+#                                               Xwayland: wl_display)
 #   wl_run COMMAND...                           runs a command in the session
 #   wl_start LOG COMMAND...                     the same in the background,
 #                                               output to LOG; sets wl_pid
@@ -78,14 +79,17 @@ wl_wait_for() {
 
 # sway's own background program (swaybg) draws the magenta, unless the
 # third argument is "plain": a background of the test's own would lie under
-# it, and sway's empty output is a plain grey.
+# it, and sway's empty output is a plain grey. With "xwayland" sway starts
+# Xwayland at once and writes its display into the session's home.
 wl_start_sway() {
-  local background="bg #ff00ff solid_color"
+  local background="bg #ff00ff solid_color" xwayland="xwayland disable"
   [ "${3:-}" = plain ] && background=
+  [ "${3:-}" = xwayland ] && xwayland="xwayland force
+exec echo \$DISPLAY >$wl_work/home/display"
   cat >"$wl_work/sway.conf" <<CONFIG
 output HEADLESS-1 resolution ${1}x${2} position 0 0 $background
 output HEADLESS-2 resolution ${1}x${2} position $1 0 $background
-xwayland disable
+$xwayland
 default_border none
 CONFIG
   wl_socket=wayland-1
@@ -94,10 +98,12 @@ CONFIG
   wl_wait_for "$wl_work/runtime/$wl_socket" 200 || return 1
   # The output exists once sway answers on its own socket.
   for _ in $(seq 1 100); do
-    wl_sway_command -t get_outputs 2>/dev/null | grep -q HEADLESS-1 && return 0
+    wl_sway_command -t get_outputs 2>/dev/null | grep -q HEADLESS-1 && break
     sleep 0.1
   done
-  return 1
+  [ "${3:-}" = xwayland ] || return 0
+  wl_wait_for "$wl_work/home/display" 200 && wl_display="$(cat "$wl_work/home/display")"
+  [ -n "$wl_display" ]
 }
 
 # swaymsg ARGUMENTS... to the session's sway (a second output of the

@@ -24,10 +24,18 @@
 
 namespace {
 
+bool drawsNatively(const VideoSurroundings& surroundings) {
+  return chooseVideoDriver(surroundings).compare(0, 7, "wayland") == 0;
+}
+
 // A driver the user chose is respected; chooseVideoDriver says the rest.
+// Natively, SDL 2 would otherwise hold the compositor's idle inhibitor for
+// as long as the window is shown: the idle daemon that started the saver
+// would then never hear of the input that should end it.
 void chooseVideo(const VideoSurroundings& surroundings) {
   std::string driver = chooseVideoDriver(surroundings);
   if (!driver.empty()) setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+  if (drawsNatively(surroundings)) setenv("SDL_VIDEO_ALLOW_SCREENSAVER", "1", 0);
 }
 
 // The X server's monitors for a full-screen run on X11; a window of a
@@ -35,7 +43,7 @@ void chooseVideo(const VideoSurroundings& surroundings) {
 // Xwayland reports.
 MonitorReports monitorsFor(const VideoSurroundings& surroundings) {
   if (surroundings.hostWindow) return {};
-  if (chooseVideoDriver(surroundings).compare(0, 7, "wayland") == 0) return {};
+  if (drawsNatively(surroundings)) return {};
   return queryMonitors();
 }
 

@@ -2,7 +2,9 @@
 # The saver on a Wayland desktop, under headless compositors (see
 # wayland_session.sh). Usage: wayland_e2e.sh CASE
 #   sway_full_screen            natively, on the SDL 1.2 built on SDL 2,
-#                               with no driver chosen in the environment
+#                               with no driver chosen in the environment,
+#                               under an idle daemon that must still hear
+#                               of input while the saver runs
 #   weston_xwayland_full_screen through Xwayland, on a seat with no pointer
 #   sway_xwayland_full_screen   through Xwayland under sway
 #   sway_background             --background: the desktop's background, on
@@ -97,10 +99,22 @@ case "$case_name" in
   sway_full_screen | weston_xwayland_full_screen | sway_xwayland_full_screen | sway_background) ;;
   *) fail "unknown case $case_name" ;;
 esac
+# swayidle as a user's recipe runs it: idle after a second without input,
+# then the saver; its resume command (SIGTERM to the saver) needs to hear
+# of the next input, which a saver holding an idle inhibitor would hide.
+if [ "$case_name" = sway_full_screen ]; then
+  wl_start "$wl_work/idle.log" swayidle timeout 1 "touch $wl_work/home/idle" \
+    resume "touch $wl_work/home/resumed"
+  wl_wait_for "$wl_work/home/idle" 100 || fail "swayidle never saw the session idle"
+fi
 wl_start "$wl_work/stderr" "$build/halvenrode" "${arguments[@]}"
 saver_pid="$(wl_program_pid "$wl_pid")" || fail "the saver did not start"
 scene_covers_the_output
 sdl_expect_in "$saver_pid"
+if [ "$case_name" = sway_full_screen ]; then
+  wl_sway_command seat - cursor move 10 10 >/dev/null || fail "no input made"
+  wl_wait_for "$wl_work/home/resumed" 100 || fail "the idle daemon did not hear of input"
+fi
 # An output that comes while the background runs gets one too.
 if [ "$case_name" = sway_background ]; then
   wl_sway_command create_output >/dev/null || fail "sway made no second output"

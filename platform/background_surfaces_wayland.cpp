@@ -46,6 +46,7 @@ struct Session {
 
 void drawOutput(Output& output);
 
+// The compositor wants the next picture of this output.
 void onFrameDone(void* data, wl_callback* callback, uint32_t) {
   Output& output = *static_cast<Output*>(data);
   wl_callback_destroy(callback);
@@ -101,6 +102,7 @@ void startOutput(Output& output) {
   if (output.eglSurface != EGL_NO_SURFACE) drawOutput(output);
 }
 
+// Outside GTK's own drawing, which is under way when the start is asked for.
 gboolean startOutputWhenIdle(gpointer data) {
   Output& output = *static_cast<Output*>(data);
   output.pendingStart = 0;
@@ -181,10 +183,13 @@ void closeOutput(Output& output) {
   gtk_widget_destroy(output.window);
 }
 
+// A monitor plugged in while the background runs gets one of its own.
 void onMonitorAdded(GdkDisplay*, GdkMonitor* monitor, gpointer data) {
   openOutput(*static_cast<Session*>(data), monitor);
 }
 
+// A monitor that goes takes its surfaces along; the context may have been
+// current on them, so none is current afterwards.
 void onMonitorRemoved(GdkDisplay*, GdkMonitor* monitor, gpointer data) {
   Session& session = *static_cast<Session*>(data);
   for (auto output = session.outputs.begin(); output != session.outputs.end(); ++output) {

@@ -11,6 +11,8 @@ namespace {
 // EGL reports damage in buffer pixels from version 4.
 constexpr uint32_t kCompositorVersion = 4;
 
+// Binds the two objects surfaces of our own are made from, as the
+// compositor announces them.
 void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface,
               uint32_t version) {
   WaylandGlobals& globals = *static_cast<WaylandGlobals*>(data);
@@ -23,6 +25,7 @@ void onGlobal(void* data, wl_registry* registry, uint32_t name, const char* inte
   }
 }
 
+// Neither object ever goes while the compositor runs.
 void onGlobalRemove(void*, wl_registry*, uint32_t) {}
 
 const wl_registry_listener kRegistryListener = {onGlobal, onGlobalRemove};

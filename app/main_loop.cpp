@@ -51,6 +51,7 @@ bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool ex
 void runMainLoop(HostWindowWatch* host) {
   FrameClock clock;
   bool quitRequested = false;
+  bool firstFrame = true;
   for (;;) {
     if (quitRequested && worldRoot->closed && overlayRoot->closed) break;
     SDL_Event event;
@@ -64,6 +65,8 @@ void runMainLoop(HostWindowWatch* host) {
     // torn down at once instead of closing over further frames.
     if (host != nullptr && !followHostWindow(*host)) break;
     drawFrame(clock);
+    if (firstFrame) video->firstFrameShown();
+    firstFrame = false;
     // The first frame builds the scene's content (models, textures); until
     // it is done a stop signal ends the process at once. Pictures decoded
     // ahead that it did not use are freed; a later need decodes its own.

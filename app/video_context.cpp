@@ -172,6 +172,10 @@ void VideoContext::setMode() {
   setProjection(width_, height_);
 }
 
+void VideoContext::firstFrameShown() {
+  if (byWindowManager_) askWindowManagerForFullScreen();
+}
+
 void VideoContext::setProjection(int32_t w, int32_t h) { corner = ::setProjection(w, h); }
 
 void VideoContext::resize(int32_t w, int32_t h) {

@@ -33,6 +33,11 @@ class VideoContext {
   VideoContext& operator=(const VideoContext&) = delete;
 
   void setMode();
+
+  // A window that asks the window manager for full screen asks again once
+  // it shows a picture: a compositor busy while the window came up may
+  // not have applied the first request.
+  void firstFrameShown();
   void setProjection(int32_t w, int32_t h);
 
   // The picture is now `w` x `h` pixels (a host window changed size):

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/background_mode.h"
 #include "app/modes.h"
 #include "app/preview_mode.h"
 #include "app/registry_string.h"
@@ -72,6 +73,7 @@ int runSaverCommand(const std::string& commandLine) {
       return kUsageMistake;
     case SaverRequest::Run: break;
   }
+  if (command.background) return runBackgroundMode(command.overrides);
   return runSaverMode(commandLine, command.overrides);
 }
 

@@ -48,6 +48,7 @@ bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool ex
 void runMainLoop(SaverRun& run, HostWindowWatch* host) {
   FrameClock clock;
   bool quitRequested = false;
+  bool firstFrame = true;
   for (;;) {
     if (quitRequested && run.closed()) break;
     SDL_Event event;
@@ -62,6 +63,8 @@ void runMainLoop(SaverRun& run, HostWindowWatch* host) {
     if (host != nullptr && !followHostWindow(*host, run.video())) break;
     run.frame(clock.advance(SDL_GetTicks()));
     SDL_GL_SwapBuffers();
+    if (firstFrame) run.video().firstFrameShown();
+    firstFrame = false;
     // The first frame builds the scene's content (models, textures); until
     // it is done a stop signal ends the process at once. Pictures decoded
     // ahead that it did not use are freed; a later need decodes its own.

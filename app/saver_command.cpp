@@ -41,6 +41,11 @@ SaverCommand readSaverCommand(const std::vector<std::string>& words) {
       command.request = SaverRequest::Version;
       return command;
     }
+    if (word == "--background") {
+      command.background = true;
+      at += 1;
+      continue;
+    }
     if (isHostSwitch(word)) {
       at += 1;
       continue;
@@ -74,6 +79,7 @@ std::string saverUsage() {
          "       halvenrode /s            start the full-screen program Halvenrode.exe and wait\n"
          "       halvenrode /c            open the settings dialog (halvenrode-config)\n"
          "       halvenrode /p WINDOW     paint the preview picture into X window WINDOW\n"
+         "       halvenrode --background  the scene as a Wayland desktop's background\n"
          "\n"
          "Options for this run, taking precedence over the settings file:\n" +
          settingOptionsHelp() +
@@ -83,6 +89,14 @@ std::string saverUsage() {
          "                                XSCREENSAVER_WINDOW (full screen without one)\n"
          "  --window-id WINDOW            draw into this X window, its id in hexadecimal\n"
          "                                (0x...) or decimal, as for /p\n"
+         "\n"
+         "Wayland:\n"
+         "  --background                  draw the scene as the desktop's background on\n"
+         "                                each output (compositors with layer surfaces:\n"
+         "                                sway, Hyprland, ...); SIGTERM ends it\n"
+         "The full-screen run draws natively on a Wayland desktop (WAYLAND_DISPLAY\n"
+         "set) when its SDL 1.2 is the one built on SDL 2, else through Xwayland;\n"
+         "host windows always use X11. SDL_VIDEODRIVER=x11 or =wayland chooses.\n"
          "\n"
          "  --help                        print this text\n"
          "  --version                     print the version\n"

@@ -10,11 +10,13 @@ enum class SaverRequest { Run, Help, Version, Mistake };
 struct SaverCommand {
   SaverRequest request = SaverRequest::Run;
   SettingOverrides overrides;  // for Run
+  bool background = false;     // for Run: --background, the desktop's background
   std::string problem;         // for Mistake: one line, no newline
 };
 
 // Reads the words after the program name in the saver mode: the settings
-// options, "--help" and "--version", the options screen-saver hosts pass
+// options, "--help", "--version" and "--background", the options
+// screen-saver hosts pass
 // ("--root", "--window-id WINDOW"), and the single-dash spellings "-root",
 // "-window-id WINDOW", "-fps", "-no-fps" and "-h". The host window itself
 // is found from the command-line text by the saver mode; here its option

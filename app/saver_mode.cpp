@@ -9,6 +9,7 @@
 #include "app/saver_run.h"
 #include "app/settings_files.h"
 #include "app/video_context.h"
+#include "app/video_driver_choice.h"
 #include "platform/heap_policy.h"
 #include "platform/host_window.h"
 #include "platform/monitors.h"
@@ -17,10 +18,28 @@
 
 namespace {
 
-// Without a display SDL 1.2 would fall back to text-mode drivers that fill
-// the terminal with escape codes before failing; the X11 driver instead
-// fails cleanly in SDL_Init. A driver the user chose is respected.
-void preferX11Video() { setenv("SDL_VIDEODRIVER", "x11", 0); }
+bool drawsNatively(const VideoSurroundings& surroundings) {
+  return chooseVideoDriver(surroundings).compare(0, 7, "wayland") == 0;
+}
+
+// A driver the user chose is respected; chooseVideoDriver says the rest.
+// Natively, SDL 2 would otherwise hold the compositor's idle inhibitor for
+// as long as the window is shown: the idle daemon that started the saver
+// would then never hear of the input that should end it.
+void chooseVideo(const VideoSurroundings& surroundings) {
+  std::string driver = chooseVideoDriver(surroundings);
+  if (!driver.empty()) setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+  if (drawsNatively(surroundings)) setenv("SDL_VIDEO_ALLOW_SCREENSAVER", "1", 0);
+}
+
+// The X server's monitors for a full-screen run on X11; a window of a
+// Wayland compositor's own covers the output it is shown on, whatever
+// Xwayland reports.
+MonitorReports monitorsFor(const VideoSurroundings& surroundings) {
+  if (surroundings.hostWindow) return {};
+  if (drawsNatively(surroundings)) return {};
+  return queryMonitors();
+}
 
 // The SDL 1.2 interface built on SDL 2 (what most distributions now ship as
 // libSDL-1.2) behaves as the classic library does only with some of SDL 2's
@@ -72,10 +91,10 @@ bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWi
 // whatever size was asked for. The host may take the window back at any
 // moment, SDL's set-up included.
 VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors,
-                        const Settings& settings) {
+                        const Settings& settings, bool byWindowManager) {
   if (host == nullptr) {
     return new VideoContext(settings.displayWidth(), settings.displayHeight(),
-                            settings.displayBitsPerPixel(), monitors.screen);
+                            settings.displayBitsPerPixel(), monitors.screen, byWindowManager);
   }
   setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
   tolerateLostHostWindow(host->window);
@@ -99,14 +118,16 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
 
   std::unique_ptr<HostWindow> host;
   if (!findUsableHostWindow(commandLine, host)) return 1;
-  preferX11Video();
+  VideoSurroundings surroundings = readVideoSurroundings(host != nullptr);
+  chooseVideo(surroundings);
   askForClassicBehaviour(host != nullptr);
   // The scene's pictures decode on a second thread while the window and
   // its GL context come up; the first frame ends the prefetch.
   startImagePrefetch("main.pak");
-  MonitorReports monitors;
-  if (host == nullptr) monitors = queryMonitors();
-  VideoContext* video = openVideo(host.get(), monitors, run.settings());
+  MonitorReports monitors = monitorsFor(surroundings);
+  surroundings.xwayland = monitors.xwayland;
+  VideoContext* video = openVideo(host.get(), monitors, run.settings(),
+                                  fullScreenByWindowManager(surroundings));
   if (host == nullptr) showOnEveryMonitor(*video, monitors, run.extras());
   HostWindowWatch watch;
   bool hostStillThere = host == nullptr || watch.open(host->window);

@@ -10,6 +10,7 @@
 #include "app/display_mode_table.h"
 #include "app/multisample_choice.h"
 #include "app/renderer_probe.h"
+#include "app/window_manager_full_screen.h"
 #include "platform/host_window.h"
 #include "platform/stop_signals.h"
 #include "platform/software_rasteriser.h"
@@ -67,8 +68,9 @@ bool screenHolds(int32_t w, int32_t h) {
 
 }  // namespace
 
-VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen)
-    : screen_(screen), ownsSdl_(true) {
+VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen,
+                           bool byWindowManager)
+    : screen_(screen), ownsSdl_(true), byWindowManager_(byWindowManager) {
   avoidBrokenSoftwareRasteriserCode();
   if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
   if (keepsDesktopMode(width, height, depth)) {
@@ -143,7 +145,8 @@ VideoContext::~VideoContext() {
 
 void VideoContext::setMode() {
   const SDL_VideoInfo* info = SDL_GetVideoInfo();
-  Uint32 flags = SDL_OPENGL | SDL_FULLSCREEN | SDL_HWSURFACE | SDL_ASYNCBLIT;
+  Uint32 flags = SDL_OPENGL | (byWindowManager_ ? SDL_NOFRAME : SDL_FULLSCREEN) | SDL_HWSURFACE |
+                 SDL_ASYNCBLIT;
   if (info != nullptr && info->blit_hw) flags |= SDL_HWACCEL;
   // SDL keeps the first context for later modes of the same kind, so the
   // renderer is asked for before it is made.
@@ -162,11 +165,16 @@ void VideoContext::setMode() {
       failVideo("Video mode set failed: %s\n");
     }
   }
+  if (byWindowManager_) askWindowManagerForFullScreen();
   if (multisampling_) glEnable(GL_MULTISAMPLE);
   enableSwapControl();
   views_ = {wholeWindow(width_, height_)};
   applyFixedGlState();
   setProjection(width_, height_);
+}
+
+void VideoContext::firstFrameShown() {
+  if (byWindowManager_) askWindowManagerForFullScreen();
 }
 
 void VideoContext::setProjection(int32_t w, int32_t h) { corner = ::setProjection(w, h); }

@@ -17,9 +17,12 @@ class VideoContext {
   // mode, and so does a mode larger than any the screen offers (with a
   // one-line warning on stderr). `screen` is the X screen's size where
   // known, the desktop that a full-screen window covers on every monitor.
-  // On failure prints the reason to stderr and ends the process with
-  // status 1.
-  VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen = {});
+  // With `byWindowManager` the window is a plain one that asks the window
+  // manager for full screen (see fullScreenByWindowManager) instead of
+  // SDL's full-screen mode. On failure prints the reason to stderr and
+  // ends the process with status 1.
+  VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen = {},
+               bool byWindowManager = false);
 
   // A context for a GL context that already exists and is current (the
   // offscreen renderer): fixed state and camera only, no SDL.
@@ -30,6 +33,11 @@ class VideoContext {
   VideoContext& operator=(const VideoContext&) = delete;
 
   void setMode();
+
+  // A window that asks the window manager for full screen asks again once
+  // it shows a picture: a compositor busy while the window came up may
+  // not have applied the first request.
+  void firstFrameShown();
   void setProjection(int32_t w, int32_t h);
 
   // The picture is now `w` x `h` pixels (a host window changed size):
@@ -69,6 +77,7 @@ class VideoContext {
   int32_t depth_ = 0;
   std::vector<PictureView> views_;
   bool ownsSdl_ = false;
+  bool byWindowManager_ = false;
   bool multisampling_ = false;
   SDL_Cursor* blankCursor_ = nullptr;
 };

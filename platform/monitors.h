@@ -20,6 +20,8 @@ struct MonitorReports {
   std::vector<Monitor> randr;     // RandR 1.5 monitors
   std::vector<Monitor> xinerama;  // Xinerama heads
   ScreenRect screen;              // the whole screen
+  bool xwayland = false;          // a Wayland compositor's X server, whose
+                                  // monitors are named XWAYLAND0, XWAYLAND1…
 };
 
 // The monitors to draw a picture on each: RandR's when it lists any, since

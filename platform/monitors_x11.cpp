@@ -4,9 +4,21 @@
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <cstring>
+
 namespace {
 
-std::vector<Monitor> randrMonitors(Display* display) {
+// Xwayland names each of its RandR monitors after itself; no other
+// server does.
+bool namedByXwayland(Display* display, Atom name) {
+  char* text = XGetAtomName(display, name);
+  if (text == nullptr) return false;
+  bool xwayland = std::strncmp(text, "XWAYLAND", 8) == 0;
+  XFree(text);
+  return xwayland;
+}
+
+std::vector<Monitor> randrMonitors(Display* display, bool& xwayland) {
   std::vector<Monitor> monitors;
   int eventBase = 0;
   int errorBase = 0;
@@ -21,6 +33,7 @@ std::vector<Monitor> randrMonitors(Display* display) {
   if (info == nullptr) return monitors;
   for (int i = 0; i < count; ++i) {
     monitors.push_back({{info[i].x, info[i].y, info[i].width, info[i].height}, info[i].primary != 0});
+    if (info[i].name != None && namedByXwayland(display, info[i].name)) xwayland = true;
   }
   XRRFreeMonitors(info);
   return monitors;
@@ -49,7 +62,7 @@ MonitorReports queryMonitors() {
   MonitorReports reports;
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return reports;
-  reports.randr = randrMonitors(display);
+  reports.randr = randrMonitors(display, reports.xwayland);
   reports.xinerama = xineramaHeads(display);
   int screen = DefaultScreen(display);
   reports.screen = {0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};

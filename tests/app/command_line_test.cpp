@@ -63,6 +63,7 @@ TEST(SaverCommandLine, FlagsChangeTheirOptionsOverTheFile) {
       {0, {"--display-mode=1600x1200"}, {}, 9},
       {0, {"--display-mode=9"}, {}, 9},
       {0, {"--root", "--window-id", "0x1234", "-root", "-window-id", "5"}, {}},
+      {0, {"--background", "--fps"}, {{&Settings::showFrameRate, 1}}},
       {0, {"--fps", "--clock=none", "--no-fps", "--clock=analog"},
        {{&Settings::showClock, 1}, {&Settings::analogClock, 1}}},
       {0, {"x", "--fps"}, {{&Settings::showFrameRate, 1}}},
@@ -113,6 +114,8 @@ TEST(SaverCommandLine, HelpAndVersionEndTheReading) {
   EXPECT_EQ(readSaverCommand({"--root", "--version"}).request, SaverRequest::Version);
   EXPECT_EQ(readSaverCommand(commandWords("  --clock=none \t --fps ")).request,
             SaverRequest::Run);
+  EXPECT_TRUE(readSaverCommand({"--fps", "--background"}).background);
+  EXPECT_FALSE(readSaverCommand({"--root", "-background"}).background);
 }
 
 }  // namespace

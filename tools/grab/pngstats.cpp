@@ -4,6 +4,8 @@
 //   size W H
 //   white F      fraction of pixels with every channel >= 250
 //   black F      fraction of pixels with every channel <= 5
+//   magenta F    fraction of pixels within 16 of (255, 0, 255), a colour
+//                the scene never has: what a test's desktop shows
 //   mean R G B   mean colour
 //   colours N    distinct colours (up to 100000)
 // halvenrode-pngstats FILE.png --compare X1 Y1 X2 Y2 W H
@@ -78,7 +80,7 @@ int printStats(int argc, char** argv) {
     }
   }
   double sum[3] = {0, 0, 0};
-  long white = 0, black = 0;
+  long white = 0, black = 0, magenta = 0;
   std::set<uint32_t> colours;
   for (int y = y0; y < y0 + h; ++y) {
     for (int x = x0; x < x0 + w; ++x) {
@@ -86,6 +88,7 @@ int printStats(int argc, char** argv) {
       for (int c = 0; c < 3; ++c) sum[c] += p[c];
       if (p[0] >= 250 && p[1] >= 250 && p[2] >= 250) ++white;
       if (p[0] <= 5 && p[1] <= 5 && p[2] <= 5) ++black;
+      if (p[0] >= 239 && p[1] <= 16 && p[2] >= 239) ++magenta;
       if (colours.size() < 100000) colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
     }
   }
@@ -93,6 +96,7 @@ int printStats(int argc, char** argv) {
   std::printf("size %d %d\n", w, h);
   std::printf("white %.3f\n", white / n);
   std::printf("black %.3f\n", black / n);
+  std::printf("magenta %.3f\n", magenta / n);
   std::printf("mean %.1f %.1f %.1f\n", sum[0] / n, sum[1] / n, sum[2] / n);
   std::printf("colours %zu\n", colours.size());
   return 0;

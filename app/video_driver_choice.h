@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+// What decides how a run reaches the screen, known before SDL starts.
+struct VideoSurroundings {
+  bool userChoseDriver = false;  // SDL_VIDEODRIVER is set
+  bool hostWindow = false;       // drawing into a host's X window (an X id)
+  bool waylandSession = false;   // WAYLAND_DISPLAY names a compositor
+  bool sdlOnSdl2 = false;        // the SDL 1.2 loaded is the one built on SDL 2
+  bool xwayland = false;         // the X server is a Wayland compositor's Xwayland
+};
+
+// The SDL_VIDEODRIVER value for this run, or empty to keep the user's.
+// A host's window is an X window, so it needs the X11 driver. On a Wayland
+// desktop the SDL built on SDL 2 draws natively ("wayland,x11": SDL 2 takes
+// the first driver of the list that starts, so a compositor that cannot be
+// reached still leaves X11). Everywhere else X11: without a display the
+// classic SDL would otherwise try text-mode drivers that fill the terminal
+// with escape codes before failing, where X11 fails cleanly.
+std::string chooseVideoDriver(const VideoSurroundings& surroundings);
+
+// Whether the full-screen window is a plain window the size of the screen
+// that asks the window manager for its full-screen state, instead of the
+// SDL full-screen mode. The classic SDL moves the pointer to the screen's
+// corner whenever it enters its full-screen mode, and Xwayland ends with a
+// segmentation fault on a pointer warp when the compositor's seat has no
+// pointer, taking every X client of the desktop with it; a compositor also
+// keeps its panels above a window that never asked to be full screen.
+bool fullScreenByWindowManager(const VideoSurroundings& surroundings);
+
+// The environment's and the loaded SDL's part of the surroundings (all but
+// `xwayland`, which the X server answers).
+VideoSurroundings readVideoSurroundings(bool hostWindow);

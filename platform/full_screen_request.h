@@ -1,0 +1,6 @@
+#pragma once
+
+// Asks the window manager to show the top-level X window `window` full
+// screen, over every panel, as it shows any full-screen program
+// (_NET_WM_STATE_FULLSCREEN). False when the display cannot be opened.
+bool askForFullScreen(unsigned long window);

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "platform/paths.h"
+#include "platform/write_all.h"
 
 namespace {
 
@@ -15,17 +16,6 @@ std::string folderOrCurrent(const std::string& path) {
   std::string folder = folderOfPath(path);
   if (folder == path) return ".";
   return folder.empty() ? "/" : folder;
-}
-
-bool writeAll(int fd, const uint8_t* bytes, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    ssize_t written = write(fd, bytes + done, size - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<size_t>(written);
-  }
-  return true;
 }
 
 // Writes the bytes to a fresh temporary file in `folder` and makes them

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/write_all.h"
+
 namespace {
 
 bool fail(const std::string& text, std::string* why) {
@@ -87,17 +89,6 @@ int createTemporary(int folder, std::string& name) {
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
-}
-
-bool writeAll(int fd, const uint8_t* bytes, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    ssize_t written = write(fd, bytes + done, size - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<size_t>(written);
-  }
-  return true;
 }
 
 // The rename replaces the directory entry `name` itself: a link there is

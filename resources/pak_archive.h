@@ -136,7 +136,7 @@ class PakArchive {
 };
 
 // The line a person is shown for an archive file that tryLoad could not
-// read: "cannot read the archive main.pak: /full/path/main.pak does not
+// read: "cannot read the archive main.pak: FOLDER/main.pak does not
 // exist", with the full path it was looked for at (a relative path taken
 // from the working folder) and `why`.
 std::string unreadableArchiveText(const std::string& path, const std::string& why);

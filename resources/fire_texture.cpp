@@ -48,31 +48,31 @@ void addSparks(FireState& fire, int height) {
   fire.current[static_cast<size_t>(row) * width + x] = static_cast<uint8_t>(std::rand() % 256);
 }
 
+void coolRow(const uint8_t* __restrict same, uint8_t* __restrict out, int w) {
+  const uint8_t* __restrict below = same + w;
+  const uint8_t* __restrict twoBelow = below + w;
+  out[0] = 0;
+  for (int x = 1; x < w - 1; ++x) {
+    unsigned heat = (same[x - 1] + same[x + 1] + below[x - 1] + below[x] + below[x + 1] +
+                     twoBelow[x - 1] + twoBelow[x] + twoBelow[x + 1]) >> 3;
+    out[x] = static_cast<uint8_t>(heat - (heat != 0 ? 1 : 0));
+  }
+  out[w - 1] = 0;
+}
+
 }  // namespace
 
-// The two rows below a cell enter its sum three columns wide, so their
-// column sums are carried along the row: each is read once, not three times.
+// Each cell takes the mean of its eight neighbours beside and below it, one
+// less once warm. The row is written as independent sums over restrict
+// pointers so the compiler can work on many cells at once: this runs for
+// every texel of every frame.
 void spreadAndCool(FireState& fire, int height) {
   const int w = fire.width;
   const uint8_t* cur = fire.current.data();
   uint8_t* next = fire.next.data();
   for (int row = 0; row < height; ++row) {
     size_t i = static_cast<size_t>(row) * w;
-    const uint8_t* same = cur + i;
-    const uint8_t* below = same + w;
-    const uint8_t* twoBelow = below + w;
-    next[i] = 0;
-    unsigned left = below[0] + twoBelow[0];
-    unsigned middle = below[1] + twoBelow[1];
-    for (int x = 1; x < w - 1; ++x) {
-      unsigned right = below[x + 1] + twoBelow[x + 1];
-      unsigned heat = (same[x - 1] + same[x + 1] + left + middle + right) >> 3;
-      if (heat != 0) heat -= 1;
-      next[i + x] = static_cast<uint8_t>(heat);
-      left = middle;
-      middle = right;
-    }
-    next[i + w - 1] = 0;
+    coolRow(cur + i, next + i, w);
   }
 }
 

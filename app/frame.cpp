@@ -9,6 +9,7 @@
 #include "landscape/snowfall_pass.h"
 #include "resources/blended_mesh_queue.h"
 #include "resources/material_cache.h"
+#include "resources/model_view_stack.h"
 #include "resources/procedural_texture_cache.h"
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
@@ -23,8 +24,8 @@ namespace {
 void renderPicture(bool overlays) {
   materialCache.beginFrame();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, -100.0f);
+  modelViewStack.loadIdentity();
+  modelViewStack.translate(0.0, 0.0, -100.0);
   worldRoot->draw();
   // After the whole world, so every flake is depth-tested against it, and
   // before the overlays' blended pass, which stays on top.

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "resources/gl_switches.h"
+#include "resources/model_view_stack.h"
+
 #ifndef GL_LIGHT_MODEL_COLOR_CONTROL
 #define GL_LIGHT_MODEL_COLOR_CONTROL 0x81F8
 #endif
@@ -38,6 +41,7 @@ void applyFixedGlState() {
   if (hasExtension("GL_EXT_separate_specular_color")) {
     glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
   }
+  readGlSwitches();
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -53,6 +57,8 @@ EyePoint setProjection(int width, int height, int x, int y) {
   gluPerspective(45.0, aspect, static_cast<double>(0.1f), 250.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+  modelViewStack.loadIdentity();
+  modelViewStack.glChangedElsewhere();
 
   GLdouble modelView[16], projection[16];
   GLint viewport[4];

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "resources/gl_switches.h"
+#include "resources/model_view_stack.h"
 #include "scene/daylight.h"
 #include "scene/frame_globals.h"
 #include "scene/node_event.h"
@@ -124,7 +126,7 @@ void buildQuads() {
 void drawQuads() {
   glPushMatrix();
   glLoadMatrixd(gathered.matrix);
-  glDisable(GL_LIGHTING);
+  setGlSwitch(GL_LIGHTING, false);
   glEnable(GL_BLEND);
   glDepthMask(GL_FALSE);
   glBindTexture(GL_TEXTURE_2D, gathered.texture);
@@ -157,7 +159,7 @@ void gatherSnowfall(int32_t) {
   gathered.ready = true;
   gathered.texture = texture;
   gathered.timeMs = currentEvent->t;
-  glGetDoublev(GL_MODELVIEW_MATRIX, gathered.matrix);
+  for (int i = 0; i < 16; ++i) gathered.matrix[i] = modelViewStack.top()[i];
   bool followsDaylight = currentEvent->selector == 1;
   gathered.colour = followsDaylight ? currentLight().snowColour : Rgb{1.0f, 1.0f, 1.0f};
   gathered.beam = followsDaylight ? currentLight().trainLights : 0.0;

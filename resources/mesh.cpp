@@ -3,26 +3,15 @@
 #include <GL/gl.h>
 
 #include "resources/blended_mesh_queue.h"
+#include "resources/gl_switches.h"
 #include "resources/little_endian.h"
 #include "resources/material_cache.h"
 #include "resources/model_format.h"
+#include "resources/model_view_stack.h"
 #include "resources/pak_cache.h"
 #include "resources/procedural_texture_cache.h"
 
 using namespace modelformat;
-
-namespace {
-
-// Light flags cover GL_LIGHT1 and the seven after it; the last of those is
-// past the eight lights most implementations have, and asking about a light
-// that does not exist would raise a GL error.
-GLint lightCount() {
-  GLint maxLights = 8;
-  glGetIntegerv(GL_MAX_LIGHTS, &maxLights);
-  return maxLights;
-}
-
-}  // namespace
 
 Mesh::Mesh() = default;
 
@@ -72,13 +61,15 @@ bool Mesh::hasAlphaTest() const { return loaded_ && material_[kAlphaTestFlag] !=
 void Mesh::draw() {
   if (!loaded_) return;
   if (isBlended()) {
-    // Only the queued draw needs the matrix back: an opaque mesh draws
-    // under the current one straight away.
-    glGetDoublev(GL_MODELVIEW_MATRIX, capturedMatrix_);
+    // Only the queued draw keeps the matrix: an opaque mesh draws under the
+    // current one straight away.
+    const double* matrix = modelViewStack.top();
+    for (int i = 0; i < 16; ++i) capturedMatrix_[i] = matrix[i];
     captureStates();
     blendedMeshQueue.add(this);
     return;
   }
+  modelViewStack.loadIntoGl();
   if (hasAlphaTest()) glEnable(GL_ALPHA_TEST);
   drawGeometry();
   if (hasAlphaTest()) glDisable(GL_ALPHA_TEST);
@@ -87,16 +78,13 @@ void Mesh::draw() {
 // The enable states the blended pass restores for this mesh. The light flags
 // are only meaningful, and only refreshed, while lighting is on.
 void Mesh::captureStates() {
-  capturedDepthTest_ = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
-  capturedNormalize_ = glIsEnabled(GL_NORMALIZE) == GL_TRUE;
-  capturedLighting_ = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+  capturedDepthTest_ = glSwitchOn(GL_DEPTH_TEST);
+  capturedNormalize_ = glSwitchOn(GL_NORMALIZE);
+  capturedLighting_ = glSwitchOn(GL_LIGHTING);
   if (!capturedLighting_) return;
-  // Asked once per process: the limit is the driver's, and a process draws
-  // through one driver.
-  static const GLint lights = lightCount();
   capturedLights_ = 0;
   for (int i = 0; i < 8; ++i) {
-    if (1 + i < lights && glIsEnabled(GL_LIGHT1 + i)) capturedLights_ |= 1u << i;
+    if (glSwitchOn(GL_LIGHT1 + i)) capturedLights_ |= 1u << i;
   }
 }
 
@@ -109,6 +97,7 @@ void Mesh::drawBlendedInRun(const Mesh* previous, const Mesh* next) {
   if (previous == nullptr || !previous->sameBlendStates(*this)) enterBlendStates();
   glMatrixMode(GL_MODELVIEW);
   glLoadMatrixd(capturedMatrix_);
+  modelViewStack.glChangedElsewhere();
   if (previous != nullptr && previous->sameDrawSource(*this)) {
     drawArrays();
   } else {
@@ -138,31 +127,22 @@ bool Mesh::sameDrawSource(const Mesh& other) const {
 }
 
 // The states a blended draw switches on for its capture, and blending.
-void Mesh::enterBlendStates() const {
-  if (!capturedDepthTest_) glDisable(GL_DEPTH_TEST);
-  if (capturedNormalize_) glEnable(GL_NORMALIZE);
-  if (capturedLighting_) {
-    glEnable(GL_LIGHTING);
-    for (int i = 0; i < 8; ++i) {
-      if (capturedLights_ & (1u << i)) glEnable(GL_LIGHT1 + i);
-    }
-  }
-  if (hasAlphaTest()) glEnable(GL_ALPHA_TEST);
-  glEnable(GL_BLEND);
-}
+void Mesh::enterBlendStates() const { switchBlendStates(true); }
 
 // Undoes enterBlendStates.
-void Mesh::leaveBlendStates() const {
-  if (!capturedDepthTest_) glEnable(GL_DEPTH_TEST);
-  if (capturedNormalize_) glDisable(GL_NORMALIZE);
+void Mesh::leaveBlendStates() const { switchBlendStates(false); }
+
+void Mesh::switchBlendStates(bool entering) const {
+  if (!capturedDepthTest_) setGlSwitch(GL_DEPTH_TEST, !entering);
+  if (capturedNormalize_) setGlSwitch(GL_NORMALIZE, entering);
   if (capturedLighting_) {
-    glDisable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHTING, entering);
     for (int i = 0; i < 8; ++i) {
-      if (capturedLights_ & (1u << i)) glDisable(GL_LIGHT1 + i);
+      if (capturedLights_ & (1u << i)) setGlSwitch(GL_LIGHT1 + i, entering);
     }
   }
-  if (hasAlphaTest()) glDisable(GL_ALPHA_TEST);
-  glDisable(GL_BLEND);
+  if (hasAlphaTest()) setGlSwitch(GL_ALPHA_TEST, entering);
+  setGlSwitch(GL_BLEND, entering);
 }
 
 // Colours are stored as RGBA floats at unaligned offsets, so they are copied

@@ -65,6 +65,7 @@ class Mesh {
   bool sameDrawSource(const Mesh& other) const;
   void enterBlendStates() const;
   void leaveBlendStates() const;
+  void switchBlendStates(bool entering) const;
   void drawGeometry();
   void drawArrays() const;
   void applyMaterial();

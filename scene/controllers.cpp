@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "resources/model_view_stack.h"
 #include "scene/frame_globals.h"
 #include "scene/node_event.h"
 #include "scene/scene_node.h"
@@ -71,5 +72,6 @@ void lightPosition(int32_t) {
   int32_t light = currentEvent->selector;
   if (light < 1 || light > 5) return;
   const GLfloat origin[4] = {0, 0, 0, 1};
+  modelViewStack.loadIntoGl();
   glLightfv(static_cast<GLenum>(GL_LIGHT0 + light), GL_POSITION, origin);
 }

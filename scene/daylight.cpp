@@ -6,6 +6,8 @@
 #include <ctime>
 
 #include "platform/local_time.h"
+#include "resources/gl_switches.h"
+#include "resources/model_view_stack.h"
 #include "scene/draw_hooks.h"
 #include "scene/frame_globals.h"
 #include "scene/node_event.h"
@@ -51,6 +53,7 @@ void applySnowBounce(const LightState& state) {
 void placeDirectional(GLenum light, const std::array<double, 3>& towards) {
   const GLfloat position[4] = {static_cast<GLfloat>(towards[0]), static_cast<GLfloat>(towards[1]),
                                static_cast<GLfloat>(towards[2]), 0.0f};
+  modelViewStack.loadIntoGl();
   glLightfv(light, GL_POSITION, position);
 }
 
@@ -93,13 +96,13 @@ void daylightDirection(int32_t) {
 
 void skyLayerHook(int32_t phase, int32_t layer) {
   if (phase == BeforeMeshes) {
-    glDisable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHTING, false);
     glEnable(GL_BLEND);
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<GLfloat>(layerWeight(layer)));
   } else if (phase == AfterMeshes) {
     glDisable(GL_BLEND);
     restoreTint();
-    glEnable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHTING, true);
   }
 }
 
@@ -112,11 +115,11 @@ void followGlowBearing(int32_t) {
 
 void selfLitHook(int32_t phase, int32_t) {
   if (phase == BeforeMeshes) {
-    glDisable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHTING, false);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   } else if (phase == AfterMeshes) {
     restoreTint();
-    glEnable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHTING, true);
   }
 }
 
@@ -134,16 +137,16 @@ void scaleWithTrainLights(int32_t) {
 
 void chimneyGlowHook(int32_t phase, int32_t) {
   if (opensPhase(phase)) {
-    glEnable(GL_LIGHT2);
+    setGlSwitch(GL_LIGHT2, true);
   } else if (closesPhase(phase)) {
-    glDisable(GL_LIGHT2);
+    setGlSwitch(GL_LIGHT2, false);
   }
 }
 
 void snowBounceHook(int32_t phase, int32_t) {
   if (opensPhase(phase)) {
-    glEnable(GL_LIGHT3);
+    setGlSwitch(GL_LIGHT3, true);
   } else if (closesPhase(phase)) {
-    glDisable(GL_LIGHT3);
+    setGlSwitch(GL_LIGHT3, false);
   }
 }

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "resources/gl_switches.h"
+#include "resources/model_view_stack.h"
 #include "scene/scene_node.h"
 
 namespace {
@@ -15,41 +17,41 @@ bool closesPhase(int32_t phase) { return phase == AfterMeshes || phase == AfterC
 
 void lightingHook(int32_t phase, int32_t) {
   if (opensPhase(phase)) {
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT1);
+    setGlSwitch(GL_LIGHTING, true);
+    setGlSwitch(GL_LIGHT1, true);
   } else if (closesPhase(phase)) {
-    glDisable(GL_LIGHT1);
-    glDisable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHT1, false);
+    setGlSwitch(GL_LIGHTING, false);
   }
 }
 
 void noDepthHook(int32_t phase, int32_t) {
   if (opensPhase(phase)) {
-    glDisable(GL_DEPTH_TEST);
+    setGlSwitch(GL_DEPTH_TEST, false);
   } else if (closesPhase(phase)) {
-    glEnable(GL_DEPTH_TEST);
+    setGlSwitch(GL_DEPTH_TEST, true);
   }
 }
 
 void billboardHook(int32_t phase, int32_t) {
   if (phase == BeforeMeshes) {
-    glPushMatrix();
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    modelViewStack.push();
+    double m[16];
+    for (int i = 0; i < 16; ++i) m[i] = modelViewStack.top()[i];
     for (int column = 0; column < 3; ++column) {
       for (int row = 0; row < 3; ++row) m[column * 4 + row] = column == row ? 1.0 : 0.0;
     }
-    glLoadMatrixd(m);
+    modelViewStack.load(m);
   } else if (phase == AfterMeshes) {
-    glPopMatrix();
+    modelViewStack.pop();
   }
 }
 
 void noLightingHook(int32_t phase, int32_t) {
   if (phase == BeforeMeshes) {
-    glDisable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHTING, false);
   } else if (phase == AfterMeshes) {
-    glEnable(GL_LIGHTING);
+    setGlSwitch(GL_LIGHTING, true);
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include "resources/mesh.h"
 #include "resources/model_reader.h"
+#include "resources/model_view_stack.h"
+#include "resources/gl_switches.h"
 #include "resources/pak_cache.h"
 #include "scene/frame_globals.h"
 
@@ -48,7 +50,7 @@ namespace {
 // Applies `move`, first saving the matrix if this node has not yet.
 void applyMove(const Transform& move, bool& saved) {
   if (!move.moves()) return;
-  if (!saved) glPushMatrix();
+  if (!saved) modelViewStack.push();
   saved = true;
   move.apply();
 }
@@ -84,7 +86,7 @@ void SceneNode::draw() {
   } else {
     drawChildren();
   }
-  if (saved) glPopMatrix();
+  if (saved) modelViewStack.pop();
 }
 
 void SceneNode::callHooks(int32_t phase) const {
@@ -93,12 +95,12 @@ void SceneNode::callHooks(int32_t phase) const {
 
 void SceneNode::drawMeshes() {
   if (transform.scaled) {
-    glPushMatrix();
+    modelViewStack.push();
     transform.applyScale();
-    glEnable(GL_NORMALIZE);
+    setGlSwitch(GL_NORMALIZE, true);
     for (Mesh* mesh : meshes) mesh->draw();
-    glDisable(GL_NORMALIZE);
-    glPopMatrix();
+    setGlSwitch(GL_NORMALIZE, false);
+    modelViewStack.pop();
   } else {
     for (Mesh* mesh : meshes) mesh->draw();
   }

@@ -1,6 +1,6 @@
 #include "scene/transform.h"
 
-#include <GL/gl.h>
+#include "resources/model_view_stack.h"
 
 void Transform::reset() {
   x = y = z = 0;
@@ -40,14 +40,12 @@ void Transform::rotateBy(double dax, double day, double daz) {
 }
 
 void Transform::apply() const {
-  if (x != 0 || y != 0 || z != 0) {
-    glTranslatef(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-  }
-  if (rx != 0) glRotatef(static_cast<float>(rx), 1, 0, 0);
-  if (ry != 0) glRotatef(static_cast<float>(ry), 0, 1, 0);
-  if (rz != 0) glRotatef(static_cast<float>(rz), 0, 0, 1);
+  if (x != 0 || y != 0 || z != 0) modelViewStack.translate(x, y, z);
+  if (rx != 0) modelViewStack.rotate(rx, 0);
+  if (ry != 0) modelViewStack.rotate(ry, 1);
+  if (rz != 0) modelViewStack.rotate(rz, 2);
 }
 
 bool Transform::moves() const { return x != 0 || y != 0 || z != 0 || rx != 0 || ry != 0 || rz != 0; }
 
-void Transform::applyScale() const { glScaled(sx, sy, sz); }
+void Transform::applyScale() const { modelViewStack.scale(sx, sy, sz); }

@@ -15,6 +15,7 @@
 #include "scene/frame_globals.h"
 #include "scene/random.h"
 #include "tests/content/test_archives.h"
+#include "resources/model_view_stack.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::vector<MatrixProbe*> probes;
 void probeHook(int32_t phase, int32_t value) {
   if (phase != BeforeMeshes) return;
   MatrixProbe* probe = probes[static_cast<size_t>(value)];
-  glGetDoublev(GL_MODELVIEW_MATRIX, probe->matrix);
+  for (int i = 0; i < 16; ++i) probe->matrix[i] = modelViewStack.top()[i];
   ++probe->draws;
 }
 
@@ -57,7 +58,7 @@ void ContentTest::TearDown() {
 
 void ContentTest::drawAt(SceneNode& root, uint32_t timeMs) {
   frameTime = timeMs;
-  glLoadIdentity();
+  modelViewStack.loadIdentity();
   root.draw();
 }
 

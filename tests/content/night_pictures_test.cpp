@@ -18,6 +18,7 @@
 #include "scene/scene_node.h"
 #include "tools/still/offscreen_saver.h"
 #include "train/night_lights.h"
+#include "resources/model_view_stack.h"
 
 namespace {
 
@@ -40,15 +41,14 @@ double distanceOf(double windowDepth) {
 // each node down to the landscape with its base transform and the delta its
 // events wrote.
 void landscapeMatrix(double* out) {
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslatef(0.0f, 0.0f, -100.0f);
+  modelViewStack.loadIdentity();
+  modelViewStack.translate(0.0, 0.0, -100.0);
   SceneNode* dolly = worldRoot->children[0];
   for (SceneNode* node : {worldRoot, dolly, dolly->children[0]}) {
     node->transform.apply();
     node->timeline.delta.apply();
   }
-  glGetDoublev(GL_MODELVIEW_MATRIX, out);
+  for (int i = 0; i < 16; ++i) out[i] = modelViewStack.top()[i];
 }
 
 // The scene at `localTime` after `seconds`, with the overlays off.

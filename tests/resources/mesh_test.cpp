@@ -11,6 +11,8 @@
 #include "resources/model_reader.h"
 #include "resources/pak_cache.h"
 #include "temp_folder.h"
+#include "resources/gl_switches.h"
+#include "resources/model_view_stack.h"
 
 namespace {
 
@@ -128,12 +130,12 @@ TEST_F(MeshTest, AlphaTestDropsTranslucentTexelsAndIsSwitchedOffAfter) {
 
 TEST_F(MeshTest, BlendedMeshesWaitForTheFlushAndKeepTheirOwnMatrices) {
   std::vector<Mesh*> meshes = load({blendedQuad("red"), blendedQuad("green")});
-  glTranslated(-8, 0, 0);
+  modelViewStack.translate(-8, 0, 0);
   meshes[0]->draw();
-  glLoadIdentity();
-  glTranslated(8, 0, 0);
+  modelViewStack.loadIdentity();
+  modelViewStack.translate(8, 0, 0);
   meshes[1]->draw();
-  glLoadIdentity();
+  modelViewStack.loadIdentity();
   EXPECT_EQ(blendedMeshQueue.size(), 2u);
   EXPECT_EQ(pixel(32, 32), kBlack);
 
@@ -154,12 +156,12 @@ TEST_F(MeshTest, BlendedMeshKeepsTheDepthTestStateOfItsCapture) {
   std::vector<Mesh*> meshes = load({quadRecord("red", -32, -32, 32, 32, 5),
                                     blendedQuad("green", -5), blendedQuad("blue", -5)});
   meshes[0]->draw();  // near, writes depth
-  glTranslated(-8, 0, 0);
-  glDisable(GL_DEPTH_TEST);
+  modelViewStack.translate(-8, 0, 0);
+  setGlSwitch(GL_DEPTH_TEST, false);
   meshes[1]->draw();
-  glEnable(GL_DEPTH_TEST);
-  glLoadIdentity();
-  glTranslated(16, 0, 0);
+  setGlSwitch(GL_DEPTH_TEST, true);
+  modelViewStack.loadIdentity();
+  modelViewStack.translate(16, 0, 0);
   meshes[2]->draw();
   blendedMeshQueue.flush();
   EXPECT_EQ(pixel(20, 32), kGreen);  // drawn behind the red quad, depth test off
@@ -174,15 +176,15 @@ TEST_F(MeshTest, BlendedMeshIsLitOnlyWhenCapturedWithLighting) {
     colour[0] = colour[1] = colour[2] = 0;
   }
   std::vector<Mesh*> meshes = load({lit, lit});
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT1);
-  glTranslated(-16, 0, 0);
+  setGlSwitch(GL_LIGHTING, true);
+  setGlSwitch(GL_LIGHT1, true);
+  modelViewStack.translate(-16, 0, 0);
   meshes[0]->draw();
-  glDisable(GL_LIGHTING);
-  glLoadIdentity();
-  glTranslated(16, 0, 0);
+  setGlSwitch(GL_LIGHTING, false);
+  modelViewStack.loadIdentity();
+  modelViewStack.translate(16, 0, 0);
   meshes[1]->draw();
-  glDisable(GL_LIGHT1);
+  setGlSwitch(GL_LIGHT1, false);
   blendedMeshQueue.flush();
   EXPECT_EQ(pixel(16, 32), kBlack);
   EXPECT_EQ(pixel(16, 32 + 9), kBlack);
@@ -214,14 +216,14 @@ TEST_F(MeshTest, RunsOfAlikeBlendedMeshesDrawAsEachMeshAlone) {
                           {third[0], 0, false, true},  {first[1], 6, false, false},
                           {first[0], 12, true, true}};
   auto capture = [](const Queued& queued) {
-    glLoadIdentity();
-    glTranslated(queued.x, queued.x / 2, 0);
-    if (queued.lit) glEnable(GL_LIGHTING), glEnable(GL_LIGHT1);
-    if (!queued.depthTest) glDisable(GL_DEPTH_TEST);
+    modelViewStack.loadIdentity();
+    modelViewStack.translate(queued.x, queued.x / 2, 0);
+    if (queued.lit) setGlSwitch(GL_LIGHTING, true), setGlSwitch(GL_LIGHT1, true);
+    if (!queued.depthTest) setGlSwitch(GL_DEPTH_TEST, false);
     queued.mesh->draw();
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT1);
-    glEnable(GL_DEPTH_TEST);
+    setGlSwitch(GL_LIGHTING, false);
+    setGlSwitch(GL_LIGHT1, false);
+    setGlSwitch(GL_DEPTH_TEST, true);
   };
   // One at a time: each mesh captured, then drawn alone.
   for (const Queued& queued : order) {

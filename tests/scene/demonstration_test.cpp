@@ -10,6 +10,7 @@
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 #include "tests/support/gl_test_context.h"
+#include "resources/model_view_stack.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ bool puffDrawn = false;
 void probePuff(int32_t phase, int32_t) {
   if (phase != BeforeMeshes) return;
   double m[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, m);
+  for (int i = 0; i < 16; ++i) m[i] = modelViewStack.top()[i];
   seenX = m[12];
   puffDrawn = true;
 }
@@ -28,7 +29,7 @@ void probePuff(int32_t phase, int32_t) {
 void probeWheel(int32_t phase, int32_t) {
   if (phase != BeforeChild) return;
   double m[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, m);
+  for (int i = 0; i < 16; ++i) m[i] = modelViewStack.top()[i];
   seenAngle = std::atan2(-m[2], m[0]) * 180 / 3.14159265358979;  // about Y
 }
 

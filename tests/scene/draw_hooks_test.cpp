@@ -9,6 +9,7 @@
 #include "scene/frame_globals.h"
 #include "scene/scene_node.h"
 #include "tests/support/gl_test_context.h"
+#include "resources/model_view_stack.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void runLightEvent(int32_t selector) {
 }
 
 TEST_F(DrawHooksTest, LightPositionOnlyPlacesLightsOneToFive) {
-  glTranslatef(3, 4, 5);
+  modelViewStack.translate(3, 4, 5);
   const GLfloat away[4] = {9, 9, 9, 0};
   glPushMatrix();
   glLoadIdentity();
@@ -51,9 +52,9 @@ TEST_F(DrawHooksTest, LightPositionOnlyPlacesLightsOneToFive) {
 }
 
 TEST_F(DrawHooksTest, BillboardDropsRotationAndRestoresTheParentExactly) {
-  glTranslatef(1, 2, 3);
-  glRotatef(37, 1, 1, 0);
-  glScalef(1, 1, 1);
+  modelViewStack.translate(1, 2, 3);
+  modelViewStack.rotate(37, 0);
+  modelViewStack.rotate(20, 1);
   double before[16];
   modelView(before);
   billboardHook(BeforeMeshes, 0);

@@ -10,6 +10,7 @@
 #include "scene/scene_node.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/model_builder.h"
+#include "resources/model_view_stack.h"
 
 namespace {
 
@@ -197,7 +198,7 @@ std::vector<double> seenX;  // the matrix's x translation before each child
 void recordMatrixX(int32_t phase, int32_t) {
   if (phase != BeforeChild) return;
   double m[16];
-  glGetDoublev(GL_MODELVIEW_MATRIX, m);
+  for (int i = 0; i < 16; ++i) m[i] = modelViewStack.top()[i];
   seenX.push_back(m[12]);
 }
 

@@ -1,6 +1,8 @@
 #include "tests/support/gl_test_context.h"
 
 #include <GL/gl.h>
+#include "resources/gl_switches.h"
+#include "resources/model_view_stack.h"
 
 void GlTest::SetUp() {
   context.reset(new OffscreenGlContext(width, height));
@@ -9,8 +11,13 @@ void GlTest::SetUp() {
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+  modelViewStack.loadIdentity();
+  readGlSwitches();
 }
 
 void GlTest::TearDown() { context.reset(); }
 
-void GlTest::modelView(double m[16]) { glGetDoublev(GL_MODELVIEW_MATRIX, m); }
+// The matrix the scene draws under, which it keeps on the CPU.
+void GlTest::modelView(double m[16]) {
+  for (int i = 0; i < 16; ++i) m[i] = modelViewStack.top()[i];
+}

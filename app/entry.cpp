@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "app/background_mode.h"
 #include "app/modes.h"
@@ -12,7 +14,8 @@
 #include "app/saver_command.h"
 #include "app/saver_mode.h"
 #include "platform/environment.h"
-#include "platform/standard_streams.h"
+#include "platform/paths.h"
+#include "platform/process.h"
 #include "scene/random.h"
 
 namespace {
@@ -52,28 +55,25 @@ int runLauncherMode() {
 
 // The settings program runs on by itself; only a failed start is known here.
 int runConfigureMode() { return reportOutcome("config.exe", launchProgram("config.exe", false)); }
-// Exit status of a command line the saver does not understand, as for
-// other programs' usage mistakes.
-constexpr int kUsageMistake = 2;
 
-// Help and version need no display, so they are answered before anything
-// of the video starts.
+// The desktop's background is drawn by a program of its own beside the
+// saver, so that only it loads GTK, EGL and Wayland. It takes this process
+// over with the same words: whoever started `halvenrode --background` (a
+// compositor, a script) keeps the process it knows, and its signals reach
+// the drawing. Returns only when the program could not be started.
+int runBackgroundProgram(const std::vector<std::string>& words) {
+  std::string path = installPath.pathOf(kBackgroundProgramName);
+  int error = replaceProcess(nativePath(path), words);
+  std::fprintf(stderr, "halvenrode: cannot start %s: %s\n", path.c_str(), std::strerror(error));
+  return 1;
+}
+
 int runSaverCommand(const std::string& commandLine) {
-  SaverCommand command = readSaverCommand(commandWords(commandLine));
-  switch (command.request) {
-    case SaverRequest::Help:
-      std::fputs(saverUsage().c_str(), stdout);
-      return finishStandardOutput("halvenrode", 0);
-    case SaverRequest::Version:
-      std::printf("%s\n", saverVersion().c_str());
-      return finishStandardOutput("halvenrode", 0);
-    case SaverRequest::Mistake:
-      std::fprintf(stderr, "halvenrode: %s\nTry \"halvenrode --help\" for the options.\n",
-                   command.problem.c_str());
-      return kUsageMistake;
-    case SaverRequest::Run: break;
-  }
-  if (command.background) return runBackgroundMode(command.overrides);
+  std::vector<std::string> words = commandWords(commandLine);
+  SaverCommand command = readSaverCommand(words);
+  int status = 0;
+  if (answerWithoutRunning(command, status)) return status;
+  if (command.background) return runBackgroundProgram(words);
   return runSaverMode(commandLine, command.overrides);
 }
 

@@ -1,10 +1,12 @@
 #include "app/saver_command.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "app/extra_settings.h"
 #include "app/options/option_help.h"
 #include "app/settings_files.h"
+#include "platform/standard_streams.h"
 
 namespace {
 
@@ -62,6 +64,26 @@ SaverCommand readSaverCommand(const std::vector<std::string>& words) {
     at += taken == 0 ? 1 : static_cast<size_t>(taken);
   }
   return command;
+}
+
+bool answerWithoutRunning(const SaverCommand& command, int& status) {
+  switch (command.request) {
+    case SaverRequest::Help:
+      std::fputs(saverUsage().c_str(), stdout);
+      status = finishStandardOutput("halvenrode", 0);
+      return true;
+    case SaverRequest::Version:
+      std::printf("%s\n", saverVersion().c_str());
+      status = finishStandardOutput("halvenrode", 0);
+      return true;
+    case SaverRequest::Mistake:
+      std::fprintf(stderr, "halvenrode: %s\nTry \"halvenrode --help\" for the options.\n",
+                   command.problem.c_str());
+      status = kUsageMistake;
+      return true;
+    case SaverRequest::Run: break;
+  }
+  return false;
 }
 
 std::vector<std::string> commandWords(const std::string& commandLine) {

@@ -25,6 +25,18 @@ struct SaverCommand {
 // mistake; every other word is skipped, wherever it stands.
 SaverCommand readSaverCommand(const std::vector<std::string>& words);
 
+// Exit status of a command line the saver does not understand, as for
+// other programs' usage mistakes.
+constexpr int kUsageMistake = 2;
+
+// Answers a command that asks for no run as the saver does: the usage text
+// or the version on standard output, a mistake in one line on standard
+// error and a hint to --help. True for those, with
+// the exit status in `status`; false for Run, `status` untouched. Help and
+// version need no display, so they are answered before anything of the
+// video starts.
+bool answerWithoutRunning(const SaverCommand& command, int& status);
+
 // The command-line text split at white space.
 std::vector<std::string> commandWords(const std::string& commandLine);
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // How a program started by startProcess went.
 struct ProcessOutcome {
@@ -18,3 +19,9 @@ struct ProcessOutcome {
 // end first (a signal, a crash), the kernel sends the child SIGTERM.
 // Without `wait` the child runs on by itself.
 ProcessOutcome startProcess(const std::string& path, const std::string& workingFolder, bool wait);
+
+// Turns this process into the program file at `path` (already a file-system
+// path), with `arguments` after its own name, the same environment, working
+// folder and process id. Returns only when that fails, with its errno
+// (missing, not executable).
+int replaceProcess(const std::string& path, const std::vector<std::string>& arguments);

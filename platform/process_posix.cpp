@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 extern char** environ;
 
@@ -82,4 +83,15 @@ ProcessOutcome startProcess(const std::string& path, const std::string& workingF
     waitForEnd(child, outcome);
   }
   return outcome;
+}
+
+int replaceProcess(const std::string& path, const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(path.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  // What is still buffered would be lost with this process's memory.
+  std::fflush(nullptr);
+  execv(path.c_str(), argv.data());
+  return errno;
 }

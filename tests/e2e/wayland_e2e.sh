@@ -8,7 +8,8 @@
 #   weston_xwayland_full_screen through Xwayland, on a seat with no pointer
 #   sway_xwayland_full_screen   through Xwayland under sway
 #   sway_background             --background: the desktop's background, on
-#                               an output made later as well
+#                               an output made later as well, drawn by
+#                               halvenrode-background in the same process
 # Each case waits until a screenshot shows the scene over the whole output
 # (no desktop left, not black), then ends the program with SIGTERM
 # and expects status 0 and nothing on stderr. Skipped (exit 77) when the
@@ -115,8 +116,12 @@ if [ "$case_name" = sway_full_screen ]; then
   wl_sway_command seat - cursor move 10 10 >/dev/null || fail "no input made"
   wl_wait_for "$wl_work/home/resumed" 100 || fail "the idle daemon did not hear of input"
 fi
-# An output that comes while the background runs gets one too.
+# An output that comes while the background runs gets one too. The
+# saver's process became the background's own program, as the compositor
+# started it: same process, the program that links the Wayland libraries.
 if [ "$case_name" = sway_background ]; then
+  [ "$(readlink "/proc/$saver_pid/exe")" = "$(readlink -f "$build/halvenrode-background")" ] ||
+    fail "the drawing process is $(readlink "/proc/$saver_pid/exe"), not halvenrode-background"
   wl_sway_command create_output >/dev/null || fail "sway made no second output"
   scene_covers_the_output 2
 fi

@@ -19,6 +19,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 check_layout() {
   local usr="$1" etc="$2" path
   for path in lib/halvenrode/halvenrode lib/halvenrode/Halvenrode.exe lib/halvenrode/config.exe \
+              lib/halvenrode/halvenrode-background \
               lib/halvenrode/main.pak lib/halvenrode/preview.ppk \
               share/halvenrode/main.pak share/halvenrode/utils.pak share/halvenrode/clock.pak \
               share/halvenrode/calendar.pak share/halvenrode/preview.ppk \
@@ -77,6 +78,21 @@ case "$1" in
     status=$?
     saver_pid=
     [ "$status" = 0 ] || fail "the installed saver ended with status $status"
+    # The saver loads none of the desktop background's libraries, which
+    # only its own program links.
+    ldd "$stage/lib/halvenrode/halvenrode" | grep -E 'libgtk|libgdk|libwayland|libEGL' >&2 &&
+      fail "the saver links the desktop background's libraries"
+    ldd "$stage/lib/halvenrode/halvenrode-background" | grep -q 'libgtk-layer-shell' ||
+      fail "the background program does not link gtk-layer-shell"
+    # Without its program, --background says so in one line, status 1.
+    mkdir "$work/alone"
+    cp "$stage/lib/halvenrode/halvenrode" "$work/alone/"
+    HALVENRODE_REGISTRY_FILE="$work/no-registry.ini" "$work/alone/halvenrode" --background --fps \
+      2>"$work/stderr"
+    status=$?
+    [ "$status" = 1 ] && [ "$(wc -l <"$work/stderr")" = 1 ] &&
+      grep -q "halvenrode-background" "$work/stderr" ||
+      fail "--background without its program: status $status, stderr: $(cat "$work/stderr")"
     ;;
   debian_package)
     deb="$("$source/packaging/build-deb.sh" "$build" "$work/package" 2>"$work/package.log")" ||

@@ -64,6 +64,8 @@ SceneNode* makeLandscapeWithBackground() {
   SceneNode* background = new SceneNode();
   background->loadModel("main.pak", "fon");
   background->addHook(noLightingHook, 0);
+  // Everything else stands in front of it.
+  background->meshesAfterSiblings = true;
   SceneNode* landscape = new SceneNode();
   landscape->addChild(background);
   return landscape;

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "resources/mesh.h"
 #include "resources/model_reader.h"
 #include "resources/model_view_stack.h"
@@ -74,7 +76,10 @@ void SceneNode::draw() {
       timeline.advance();
     }
     applyMove(timeline.delta, saved);
-    if (hasModel) {
+    if (hasModel && meshesAfterSiblings) {
+      std::copy(modelViewStack.top(), modelViewStack.top() + 16, deferredMatrix_.begin());
+      meshesDeferred_ = true;
+    } else if (hasModel) {
       callHooks(BeforeMeshes);
       drawMeshes();
       callHooks(AfterMeshes);
@@ -126,4 +131,21 @@ void SceneNode::drawChildren() {
     children[i]->draw();
     callHooks(AfterChild);
   }
+  for (SceneNode* child : children) {
+    if (!child->meshesDeferred_) continue;
+    callHooks(BeforeChild);
+    child->drawDeferredMeshes();
+    callHooks(AfterChild);
+  }
+}
+
+void SceneNode::drawDeferredMeshes() {
+  meshesDeferred_ = false;
+  currentNode = this;
+  modelViewStack.push();
+  modelViewStack.load(deferredMatrix_.data());
+  callHooks(BeforeMeshes);
+  drawMeshes();
+  callHooks(AfterMeshes);
+  modelViewStack.pop();
 }

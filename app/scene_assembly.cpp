@@ -64,8 +64,9 @@ SceneNode* makeLandscapeWithBackground() {
   SceneNode* background = new SceneNode();
   background->loadModel("main.pak", "fon");
   background->addHook(noLightingHook, 0);
-  // Everything else stands in front of it.
-  background->meshesAfterSiblings = true;
+  // Everything else stands in front of it; its sky layers are drawn over
+  // it alone.
+  background->drawnAfterSiblings = true;
   SceneNode* landscape = new SceneNode();
   landscape->addChild(background);
   return landscape;

@@ -2,8 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-
 #include "resources/mesh.h"
 #include "resources/model_reader.h"
 #include "resources/model_view_stack.h"
@@ -76,10 +74,7 @@ void SceneNode::draw() {
       timeline.advance();
     }
     applyMove(timeline.delta, saved);
-    if (hasModel && meshesAfterSiblings) {
-      std::copy(modelViewStack.top(), modelViewStack.top() + 16, deferredMatrix_.begin());
-      meshesDeferred_ = true;
-    } else if (hasModel) {
+    if (hasModel) {
       callHooks(BeforeMeshes);
       drawMeshes();
       callHooks(AfterMeshes);
@@ -125,27 +120,23 @@ void SceneNode::reapClosedChildren() {
 void SceneNode::drawChildren() {
   // By index: a child's events never touch this list, but the list may have
   // grown during this node's own tick.
+  bool anyLast = false;
   for (size_t i = 0; i < children.size(); ++i) {
-    if (closeRequested) children[i]->closeRequested = true;
-    callHooks(BeforeChild);
-    children[i]->draw();
-    callHooks(AfterChild);
+    if (children[i]->drawnAfterSiblings) {
+      anyLast = true;
+    } else {
+      drawChild(children[i]);
+    }
   }
-  for (SceneNode* child : children) {
-    if (!child->meshesDeferred_) continue;
-    callHooks(BeforeChild);
-    child->drawDeferredMeshes();
-    callHooks(AfterChild);
+  if (!anyLast) return;
+  for (size_t i = 0; i < children.size(); ++i) {
+    if (children[i]->drawnAfterSiblings) drawChild(children[i]);
   }
 }
 
-void SceneNode::drawDeferredMeshes() {
-  meshesDeferred_ = false;
-  currentNode = this;
-  modelViewStack.push();
-  modelViewStack.load(deferredMatrix_.data());
-  callHooks(BeforeMeshes);
-  drawMeshes();
-  callHooks(AfterMeshes);
-  modelViewStack.pop();
+void SceneNode::drawChild(SceneNode* child) {
+  if (closeRequested) child->closeRequested = true;
+  callHooks(BeforeChild);
+  child->draw();
+  callHooks(AfterChild);
 }

@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "resources/model_view_stack.h"
-
 #include "scene/cue_set.h"
 #include "scene/node_timeline.h"
 #include "scene/transform.h"
@@ -63,13 +61,13 @@ class SceneNode {
   };
   std::vector<HeldTexture> heldTextures;
   bool hasModel = false;
-  // The node's own meshes are drawn after its parent's other children, under
-  // the matrix and hooks they would have had in their place; its children
-  // keep theirs. For an opaque model that everything else stands in front
-  // of: drawn last, the fragments those hide are rejected by the depth test
-  // before they are shaded. Only for a model whose picture cannot depend on
-  // the order, opaque and depth-tested.
-  bool meshesAfterSiblings = false;
+  // The node, with everything below it, is drawn after its parent's other
+  // children. For an opaque model that everything else stands in front of:
+  // drawn last, the fragments those hide are rejected by the depth test
+  // before they are shaded. Only for a subtree whose picture cannot depend
+  // on the order: opaque and depth-tested, or drawn over that model alone,
+  // with nothing in the blended queue.
+  bool drawnAfterSiblings = false;
   std::vector<SceneNode*> children;
 
  private:
@@ -77,11 +75,7 @@ class SceneNode {
   void drawMeshes();
   void reapClosedChildren();
   void drawChildren();
-  void drawDeferredMeshes();
-
-  // Set while meshes put off by meshesAfterSiblings wait for the parent.
-  bool meshesDeferred_ = false;
-  ModelViewStack::Matrix deferredMatrix_{};
+  void drawChild(SceneNode* child);
 
   // Whether the frame's first picture showed the node, for the pictures
   // drawn again for other monitors: its own events may ask it to close

@@ -256,15 +256,14 @@ void recordPhaseAndX(int32_t phase, int32_t value) {
                   std::to_string(static_cast<int>(modelViewStack.top()[12])));
 }
 
-// A node whose meshes wait for its siblings draws them last, under the
-// matrix and inside the parent's hooks they had in their place, while its
-// children keep theirs; the next frame does the same again.
-TEST_F(SceneNodeTest, MeshesAfterSiblingsComeLastUnderTheirOwnMatrix) {
+// A node drawn after its siblings comes last with everything below it,
+// under its own matrix and inside the parent's hooks, frame after frame.
+TEST_F(SceneNodeTest, NodeDrawnAfterItsSiblingsComesLastWithItsSubtree) {
   SceneNode root;
   root.addHook(recordPhaseAndX, 7);
   SceneNode* late = new SceneNode();
   late->hasModel = true;
-  late->meshesAfterSiblings = true;
+  late->drawnAfterSiblings = true;
   late->transform.setPosition(3, 0, 0);
   late->addHook(recordPhaseAndX, 1);
   SceneNode* lateChild = new SceneNode();
@@ -276,9 +275,9 @@ TEST_F(SceneNodeTest, MeshesAfterSiblingsComeLastUnderTheirOwnMatrix) {
   sibling->addHook(recordPhaseAndX, 3);
   root.addChild(late);
   root.addChild(sibling);
-  const std::vector<std::string> frame = {"7:3@0", "1:3@3", "2:1@3", "2:2@3", "1:4@3", "7:4@0",
-                                          "7:3@0", "3:1@0", "3:2@0", "7:4@0",
-                                          "7:3@0", "1:1@3", "1:2@3", "7:4@0"};
+  const std::vector<std::string> frame = {"7:3@0", "3:1@0", "3:2@0", "7:4@0",
+                                          "7:3@0", "1:1@3", "1:2@3", "1:3@3",
+                                          "2:1@3", "2:2@3", "1:4@3", "7:4@0"};
   for (int i = 0; i < 2; ++i) {
     calls.clear();
     root.draw();

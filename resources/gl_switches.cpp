@@ -39,9 +39,9 @@ void setGlSwitch(GLenum state, bool on) {
   }
 }
 
-bool glSwitchOn(GLenum state) {
-  const int bit = bitOf(state);
-  return bit >= 0 && (switchesOn & (1u << bit)) != 0;
+GlSwitches currentGlSwitches() {
+  return {(switchesOn & 1u) != 0, (switchesOn & 2u) != 0, (switchesOn & 4u) != 0,
+          static_cast<uint8_t>(switchesOn >> bitOf(GL_LIGHT1))};
 }
 
 // A light past the driver's limit does not exist and reads as off; asking

@@ -78,14 +78,11 @@ void Mesh::draw() {
 // The enable states the blended pass restores for this mesh. The light flags
 // are only meaningful, and only refreshed, while lighting is on.
 void Mesh::captureStates() {
-  capturedDepthTest_ = glSwitchOn(GL_DEPTH_TEST);
-  capturedNormalize_ = glSwitchOn(GL_NORMALIZE);
-  capturedLighting_ = glSwitchOn(GL_LIGHTING);
-  if (!capturedLighting_) return;
-  capturedLights_ = 0;
-  for (int i = 0; i < 8; ++i) {
-    if (glSwitchOn(GL_LIGHT1 + i)) capturedLights_ |= 1u << i;
-  }
+  const GlSwitches on = currentGlSwitches();
+  capturedDepthTest_ = on.depthTest;
+  capturedNormalize_ = on.normalize;
+  capturedLighting_ = on.lighting;
+  if (capturedLighting_) capturedLights_ = on.lightsFromOne;
 }
 
 // Leaves the depth test on and normalization, lighting, the captured lights,

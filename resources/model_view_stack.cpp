@@ -62,6 +62,14 @@ void ModelViewStack::scale(double x, double y, double z) {
   changed();
 }
 
+void ModelViewStack::faceTheEye() {
+  Matrix& m = current();
+  for (int column = 0; column < 3; ++column) {
+    for (int row = 0; row < 3; ++row) m[4 * column + row] = column == row ? 1.0 : 0.0;
+  }
+  changed();
+}
+
 void ModelViewStack::push() { stack_.push_back(stack_.back()); }
 
 // GL's copy is left as it was: after a pop it may hold the popped matrix.

@@ -20,6 +20,9 @@ class ModelViewStack {
   // Degrees about one of the axes (0 = x, 1 = y, 2 = z).
   void rotate(double degrees, int axis);
   void scale(double x, double y, double z);
+  // Drops every turn and scale, keeping the position: what is drawn next
+  // faces the eye square on.
+  void faceTheEye();
   void push();
   // Ignored at the bottom of the stack, where GL would raise an error.
   void pop();

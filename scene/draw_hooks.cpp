@@ -36,12 +36,7 @@ void noDepthHook(int32_t phase, int32_t) {
 void billboardHook(int32_t phase, int32_t) {
   if (phase == BeforeMeshes) {
     modelViewStack.push();
-    double m[16];
-    for (int i = 0; i < 16; ++i) m[i] = modelViewStack.top()[i];
-    for (int column = 0; column < 3; ++column) {
-      for (int row = 0; row < 3; ++row) m[column * 4 + row] = column == row ? 1.0 : 0.0;
-    }
-    modelViewStack.load(m);
+    modelViewStack.faceTheEye();
   } else if (phase == AfterMeshes) {
     modelViewStack.pop();
   }

@@ -8,6 +8,7 @@
 
 #include "resources/gl_switches.h"
 #include "resources/model_view_stack.h"
+#include "resources/view_frustum.h"
 
 #ifndef GL_LIGHT_MODEL_COLOR_CONTROL
 #define GL_LIGHT_MODEL_COLOR_CONTROL 0x81F8
@@ -17,6 +18,10 @@
 #endif
 
 namespace {
+
+constexpr double kFieldOfViewDegrees = 45.0;
+constexpr double kNearPlane = static_cast<double>(0.1f);
+constexpr double kFarPlane = 250.0;
 
 bool hasExtension(const char* name) {
   const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
@@ -54,7 +59,8 @@ EyePoint setProjection(int width, int height, int x, int y) {
   glViewport(x, y, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, aspect, static_cast<double>(0.1f), 250.0);
+  gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
+  setViewFrustum(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   modelViewStack.loadIdentity();

@@ -37,6 +37,7 @@ bool Mesh::load(const uint8_t*& cursor, const uint8_t* end, const std::string& a
   positions_ = record.positions;
   normals_ = record.normals;
   texCoords_ = record.texCoords;
+  bounds_ = boundingSphereOf(positions_, 3 * static_cast<int64_t>(triangleCount_));
   acquireTexture(archiveName);
   loaded_ = true;
   return true;
@@ -58,8 +59,10 @@ bool Mesh::isBlended() const { return loaded_ && material_[kBlendedFlag] != 0; }
 
 bool Mesh::hasAlphaTest() const { return loaded_ && material_[kAlphaTestFlag] != 0; }
 
+// A mesh wholly outside the view is left out: nothing of it would show,
+// and GL would still light and clip every vertex.
 void Mesh::draw() {
-  if (!loaded_) return;
+  if (!loaded_ || !mayBeInView(bounds_, modelViewStack.top())) return;
   if (isBlended()) {
     // Only the queued draw keeps the matrix: an opaque mesh draws under the
     // current one straight away.

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "resources/view_frustum.h"
+
 // One textured triangle list with one material, read in place from a model
 // entry held in archive memory. Vertex data is never copied: the archive must
 // outlive the mesh (the archive cache guarantees it).
@@ -57,6 +59,7 @@ class Mesh {
   uint32_t texture_ = 0;
   bool procedural_ = false;
   double capturedMatrix_[16] = {};
+  BoundingSphere bounds_;
   bool loaded_ = false;
 
   void acquireTexture(const std::string& archiveName);

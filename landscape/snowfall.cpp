@@ -1,5 +1,6 @@
 #include "landscape/snowfall.h"
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -26,11 +27,16 @@ class Draw {
 
 // `value` moved by whole cubes into the cube round `centre`, and how far
 // it then is from the nearer face.
+// The remainder is taken by subtracting whole cubes, which is exact (the
+// cube is a whole number, the count small) and several times cheaper than
+// fmod; the two checks mend a quotient that rounded across a whole number.
 double wrap(double value, double centre, double& inside) {
   double low = centre - kSnowCube / 2;
-  double offset = std::fmod(value - low, kSnowCube);
+  double from = value - low;
+  double offset = from - kSnowCube * std::floor(from / kSnowCube);
   if (offset < 0) offset += kSnowCube;
-  inside = std::fmin(offset, kSnowCube - offset);
+  if (offset >= kSnowCube) offset -= kSnowCube;
+  inside = std::min(offset, kSnowCube - offset);
   return low + offset;
 }
 
@@ -81,7 +87,7 @@ void SnowField::flakesAt(double timeMs, double cx, double cy, double cz,
     spot.y = static_cast<float>(wrap(y, cy, inY));
     spot.z = static_cast<float>(wrap(z, cz, inZ));
     spot.halfSize = f.halfSize;
-    double nearest = std::fmin(inX, std::fmin(inY, inZ));
-    spot.presence = static_cast<float>(std::fmin(1.0, nearest / kFadeDepth));
+    double nearest = std::min(inX, std::min(inY, inZ));
+    spot.presence = static_cast<float>(std::min(1.0, nearest / kFadeDepth));
   }
 }

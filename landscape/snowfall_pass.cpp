@@ -68,23 +68,25 @@ GLubyte toByte(double v) { return static_cast<GLubyte>(std::lround(std::clamp(v,
 // Four corners of a quad facing the viewer: the viewer's right and up
 // directions in the landscape's frame are the first two rows of the
 // (rotation-only) model-view matrix.
-void addFlake(const FlakeSpot& p, const double* m, double beam) {
+void addFlake(const FlakeSpot& p, const double* m, double beam, size_t index) {
   const double rx = m[0], ry = m[4], rz = m[8];
   const double ux = m[1], uy = m[5], uz = m[9];
   const double s = p.halfSize;
   const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+  GLfloat* corner = &corners[12 * index];
+  GLfloat* texCoord = &texCoords[8 * index];
   for (const auto& sign : signs) {
-    corners.push_back(static_cast<GLfloat>(p.x + s * (sign[0] * rx + sign[1] * ux)));
-    corners.push_back(static_cast<GLfloat>(p.y + s * (sign[0] * ry + sign[1] * uy)));
-    corners.push_back(static_cast<GLfloat>(p.z + s * (sign[0] * rz + sign[1] * uz)));
-    texCoords.push_back(sign[0] < 0 ? 0.0f : 1.0f);
-    texCoords.push_back(sign[1] < 0 ? 1.0f : 0.0f);
+    *corner++ = static_cast<GLfloat>(p.x + s * (sign[0] * rx + sign[1] * ux));
+    *corner++ = static_cast<GLfloat>(p.y + s * (sign[0] * ry + sign[1] * uy));
+    *corner++ = static_cast<GLfloat>(p.z + s * (sign[0] * rz + sign[1] * uz));
+    *texCoord++ = sign[0] < 0 ? 0.0f : 1.0f;
+    *texCoord++ = sign[1] < 0 ? 1.0f : 0.0f;
   }
   const Rgb& base = gathered.colour;
   GLubyte rgba[4];
   for (int c = 0; c < 3; ++c) rgba[c] = toByte(base[c] + beam * kBeamColour[c]);
   rgba[3] = toByte(std::min(1.0, kFlakeAlpha * p.presence * (1.0 + beam)));
-  for (int corner = 0; corner < 4; ++corner) colours.insert(colours.end(), rgba, rgba + 4);
+  for (int k = 0; k < 4; ++k) std::copy(rgba, rgba + 4, &colours[16 * index + 4 * k]);
 }
 
 // Whether a flake lies inside the view, beyond the nearest allowed: most
@@ -114,13 +116,19 @@ void buildQuads() {
     centre[i] = eye - m[4 * i + 2] * kCubeAhead;
   }
   field.flakesAt(gathered.timeMs, centre[0], centre[1], centre[2], spots);
-  corners.clear();
-  texCoords.clear();
-  colours.clear();
+  // Room for every flake, trimmed to those in view: filled in place
+  // rather than grown value by value.
+  corners.resize(12 * spots.size());
+  texCoords.resize(8 * spots.size());
+  colours.resize(16 * spots.size());
+  size_t shown = 0;
   for (const FlakeSpot& p : spots) {
     if (p.presence <= 0 || !inView(p, m)) continue;
-    addFlake(p, m, gathered.beam > 0 ? gathered.beam * beamAt(p) : 0.0);
+    addFlake(p, m, gathered.beam > 0 ? gathered.beam * beamAt(p) : 0.0, shown++);
   }
+  corners.resize(12 * shown);
+  texCoords.resize(8 * shown);
+  colours.resize(16 * shown);
 }
 
 void drawQuads() {

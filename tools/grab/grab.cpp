@@ -42,8 +42,10 @@ bool cursorIsHidden(Display* display) {
 
 // One run of the program, as described at the top; returns its exit status.
 int grab(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: halvenrode-grab OUT.png [WINDOW-ID]\n");
+  // Any other word with a leading dash is a mistaken option, not a file
+  // name to write the screen to.
+  if (argc < 2 || (argv[1][0] == '-' && std::strcmp(argv[1], "--cursor") != 0)) {
+    std::fprintf(stderr, "usage: halvenrode-grab OUT.png [WINDOW-ID] | --cursor\n");
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);

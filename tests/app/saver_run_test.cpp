@@ -77,6 +77,15 @@ TEST(ProcessWideState, EachIsWrittenFromOnePlace) {
        R"(\b(resetLandscapeState|resetClockSlotMemories|resetCalendarState|resetFrameRateCounter)\()",
        {"app/scene_assembly.cpp", "landscape/terrain.cpp", "overlays/clock_slots.cpp",
         "overlays/calendar.cpp", "overlays/frame_rate.cpp"}},
+      // The blended queue and GL's copy of the matrix trust these two to
+      // know what GL holds; the floor benchmark and the benchmarks' own
+      // test draw no scene.
+      {"a tracked enable state past setGlSwitch",
+       R"(\bgl(Enable|Disable)\(GL_(DEPTH_TEST|NORMALIZE|LIGHTING|LIGHT[0-7])\b)",
+       {"app/gl_setup.cpp", "bench/floor.cpp", "bench/bench_support_test.cpp"}},
+      {"the model-view matrix past modelViewStack",
+       R"(\bgl(PushMatrix|PopMatrix|Translate[fd]|Rotate[fd]|Scale[fd]|MultMatrix[fd])\()",
+       {"landscape/snowfall_pass.cpp", "app/light_positions.cpp", "bench/bench_support_test.cpp"}},
   };
   std::vector<std::pair<std::string, std::string>> sources = programSources();
   ASSERT_GT(sources.size(), 100u);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -255,6 +256,31 @@ TEST(StillProgram, RendersTheSamePictureOnEveryRun) {
     std::remove(out.c_str());
   }
   EXPECT_EQ(differingPixels(pictures[0], pictures[1]), 0u);
+}
+
+// The model viewer frames one model on its grey ground: the corners keep the
+// ground, and the model covers a good part of the middle.
+TEST(StillProgram, ModelLookShowsTheModelFramed) {
+  std::string program = STILL_PROGRAM;
+  std::string folder = folderOfPath(program) + "/";
+  std::string out = "/tmp/halvenrode_model_" + std::to_string(getpid()) + ".png";
+  std::string command = program + " --model " + folder + "main.pak:parovoz --size 120x90 --out " + out;
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  int width = 0, height = 0;
+  std::vector<uint8_t> pixels;
+  ASSERT_TRUE(readPngRgba(out, width, height, pixels));
+  std::remove(out.c_str());
+  const uint8_t* ground = &pixels[0];
+  size_t model = 0;
+  for (int y = height / 4; y < 3 * height / 4; ++y) {
+    for (int x = width / 4; x < 3 * width / 4; ++x) {
+      const uint8_t* p = &pixels[4 * (y * width + x)];
+      model += std::memcmp(p, ground, 3) != 0;
+    }
+  }
+  EXPECT_GT(model, size_t(width * height / 4 / 4)) << "the middle is mostly ground";
+  const uint8_t* farCorner = &pixels[4 * (width * height - 1)];
+  EXPECT_EQ(std::memcmp(farCorner, ground, 3), 0);
 }
 
 // Values that would make the scene catch up days in one frame, render for

@@ -14,9 +14,11 @@
 #include "platform/offscreen_gl.h"
 #include "platform/png_file.h"
 #include "resources/blended_mesh_queue.h"
+#include "resources/gl_switches.h"
 #include "resources/mesh.h"
 #include "resources/model_format.h"
 #include "resources/model_reader.h"
+#include "resources/model_view_stack.h"
 #include "resources/pak_cache.h"
 #include "resources/procedural_texture_cache.h"
 #include "scene/draw_hooks.h"
@@ -109,41 +111,43 @@ void drawModel(std::vector<Mesh*>& meshes, const Box& box, double turn, const Lo
   radius *= shrink;
   double halfFov = 22.5 * 3.14159265358979 / 180;
   double distance = radius / std::sin(halfFov) / std::min(1.0, aspect) * 1.02;
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  // The meshes draw under the CPU's matrix; GL holds it (the identity)
+  // while the light is placed in eye space.
+  modelViewStack.loadIdentity();
+  modelViewStack.loadIntoGl();
   if (!style.unlit) {
     setupLight(distance);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT1);
+    setGlSwitch(GL_LIGHTING, true);
+    setGlSwitch(GL_LIGHT1, true);
   }
-  if (style.flat) glDisable(GL_DEPTH_TEST);
+  if (style.flat) setGlSwitch(GL_DEPTH_TEST, false);
   if (style.inside) {
     // The saver's eye: 45 units out, looking down at the landscape.
-    glTranslated(0, 0, -45);
-    glRotated(-78, 1, 0, 0);
-    glRotated(-90 + turn, 0, 0, 1);
+    modelViewStack.translate(0, 0, -45);
+    modelViewStack.rotate(-78, 0);
+    modelViewStack.rotate(-90 + turn, 2);
     for (Mesh* mesh : meshes) mesh->draw();
     blendedMeshQueue.flush();
     return;
   }
-  glTranslated(0, 0, -distance);
+  modelViewStack.translate(0, 0, -distance);
   if (shrink < 1.0) {
-    glScaled(shrink, shrink, shrink);
-    glEnable(GL_NORMALIZE);
+    modelViewStack.scale(shrink, shrink, shrink);
+    setGlSwitch(GL_NORMALIZE, true);
   }
   if (!style.flat) {
-    glRotated(-68, 1, 0, 0);  // Z up, seen a little from above
-    glRotated(-35 + turn, 0, 0, 1);
+    modelViewStack.rotate(-68, 0);  // Z up, seen a little from above
+    modelViewStack.rotate(-35 + turn, 2);
   } else {
-    glRotated(turn, 0, 1, 0);
+    modelViewStack.rotate(turn, 1);
   }
-  glTranslated(-centre[0], -centre[1], -centre[2]);
+  modelViewStack.translate(-centre[0], -centre[1], -centre[2]);
   for (Mesh* mesh : meshes) mesh->draw();
   blendedMeshQueue.flush();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_LIGHT1);
-  glDisable(GL_NORMALIZE);
-  glEnable(GL_DEPTH_TEST);
+  setGlSwitch(GL_LIGHTING, false);
+  setGlSwitch(GL_LIGHT1, false);
+  setGlSwitch(GL_NORMALIZE, false);
+  setGlSwitch(GL_DEPTH_TEST, true);
 }
 
 }  // namespace

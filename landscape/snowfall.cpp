@@ -26,10 +26,10 @@ class Draw {
 };
 
 // `value` moved by whole cubes into the cube round `centre`, and how far
-// it then is from the nearer face.
-// The remainder is taken by subtracting whole cubes, which is exact (the
-// cube is a whole number, the count small) and several times cheaper than
-// fmod; the two checks mend a quotient that rounded across a whole number.
+// it then is from the nearer face. The whole cubes are subtracted rather
+// than taken by fmod: exact too (the cube is a whole number, the count
+// small) and several times cheaper; the two checks mend a quotient that
+// rounded across a whole number.
 double wrap(double value, double centre, double& inside) {
   double low = centre - kSnowCube / 2;
   double from = value - low;

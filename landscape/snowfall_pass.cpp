@@ -46,6 +46,7 @@ std::vector<FlakeSpot> spots;
 std::vector<GLfloat> corners;
 std::vector<GLfloat> texCoords;
 std::vector<GLubyte> colours;
+size_t quadCount = 0;  // the flakes of the arrays above that are drawn
 
 double smoothstep(double u) {
   u = u < 0 ? 0 : (u > 1 ? 1 : u);
@@ -116,19 +117,17 @@ void buildQuads() {
     centre[i] = eye - m[4 * i + 2] * kCubeAhead;
   }
   field.flakesAt(gathered.timeMs, centre[0], centre[1], centre[2], spots);
-  // Room for every flake, trimmed to those in view: filled in place
-  // rather than grown value by value.
+  // Room for every flake, kept from frame to frame, of which the first
+  // quadCount are filled in place: neither grown value by value nor
+  // cleared each frame.
   corners.resize(12 * spots.size());
   texCoords.resize(8 * spots.size());
   colours.resize(16 * spots.size());
-  size_t shown = 0;
+  quadCount = 0;
   for (const FlakeSpot& p : spots) {
     if (p.presence <= 0 || !inView(p, m)) continue;
-    addFlake(p, m, gathered.beam > 0 ? gathered.beam * beamAt(p) : 0.0, shown++);
+    addFlake(p, m, gathered.beam > 0 ? gathered.beam * beamAt(p) : 0.0, quadCount++);
   }
-  corners.resize(12 * shown);
-  texCoords.resize(8 * shown);
-  colours.resize(16 * shown);
 }
 
 void drawQuads() {
@@ -145,7 +144,7 @@ void drawQuads() {
   glNormalPointer(GL_FLOAT, 0, corners.data());
   glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
   glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours.data());
-  glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners.size() / 3));
+  glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(4 * quadCount));
   glDisableClientState(GL_COLOR_ARRAY);
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
@@ -185,5 +184,5 @@ void drawSnowfall() {
   glGetIntegerv(GL_VIEWPORT, viewport);
   gathered.aspect = viewport[3] > 0 ? double(viewport[2]) / viewport[3] : 1.0;
   buildQuads();
-  if (!corners.empty()) drawQuads();
+  if (quadCount > 0) drawQuads();
 }

@@ -15,6 +15,8 @@ struct Frustum {
 
 Frustum frustum;
 
+constexpr double kPi = 3.14159265358979323846;
+
 double readDouble(const uint8_t* p) {
   double value;
   std::memcpy(&value, p, sizeof value);
@@ -36,7 +38,7 @@ double largestScale(const double m[16]) {
 
 void setViewFrustum(double fovyDegrees, double aspect, double zNear, double zFar) {
   frustum.known = true;
-  frustum.tanHalfY = std::tan(fovyDegrees * 3.14159265358979323846 / 360.0);
+  frustum.tanHalfY = std::tan(fovyDegrees * kPi / 360.0);
   frustum.tanHalfX = frustum.tanHalfY * aspect;
   frustum.normY = std::sqrt(1 + frustum.tanHalfY * frustum.tanHalfY);
   frustum.normX = std::sqrt(1 + frustum.tanHalfX * frustum.tanHalfX);

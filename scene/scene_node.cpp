@@ -2,10 +2,10 @@
 
 #include <GL/gl.h>
 
+#include "resources/gl_switches.h"
 #include "resources/mesh.h"
 #include "resources/model_reader.h"
 #include "resources/model_view_stack.h"
-#include "resources/gl_switches.h"
 #include "resources/pak_cache.h"
 #include "scene/frame_globals.h"
 

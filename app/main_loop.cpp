@@ -1,5 +1,6 @@
 #include "app/main_loop.h"
 
+#include "app/desktop_layout.h"
 #include "app/frame_clock.h"
 #include "app/saver_run.h"
 #include "app/scene_assembly.h"
@@ -45,7 +46,7 @@ bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool ex
   }
 }
 
-void runMainLoop(SaverRun& run, HostWindowWatch* host) {
+void runMainLoop(SaverRun& run, HostWindowWatch* host, DesktopWatch* desktop) {
   FrameClock clock;
   bool quitRequested = false;
   bool firstFrame = true;
@@ -61,6 +62,9 @@ void runMainLoop(SaverRun& run, HostWindowWatch* host) {
     // With its window gone there is nothing left to draw into: the scene is
     // torn down at once instead of closing over further frames.
     if (host != nullptr && !followHostWindow(*host, run.video())) break;
+    if (desktop != nullptr && followDesktop(*desktop, run.video(), run.extras().overlayMonitors)) {
+      placeOverlays();
+    }
     run.frame(clock.advance(SDL_GetTicks()));
     SDL_GL_SwapBuffers();
     if (firstFrame) run.video().firstFrameShown();

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+class DesktopWatch;
 class HostWindowWatch;
 class SaverRun;
 
@@ -15,5 +16,7 @@ bool eventRequestsQuit(const SDL_Event& event, uint32_t ticksSinceStart, bool ex
 // input or a stop signal) and the run has closed. Start-up ends with the
 // first frame, which builds the scene's content (see finishStartup). With
 // a host window, follows its size before every frame and leaves at once,
-// the scene still open, when the window is gone.
-void runMainLoop(SaverRun& run, HostWindowWatch* host);
+// the scene still open, when the window is gone. With a desktop watch,
+// lays the pictures out anew whenever the screen, its monitors or the
+// window's place change.
+void runMainLoop(SaverRun& run, HostWindowWatch* host, DesktopWatch* desktop);

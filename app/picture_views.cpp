@@ -6,15 +6,15 @@ PictureView wholeWindow(int width, int height) { return {0, 0, width, height, tr
 
 namespace {
 
-// The monitor's part of a window at the screen's top left, turned upside
-// down into GL's coordinates; empty when it lies outside.
-PictureView monitorPart(const ScreenRect& area, int width, int height) {
-  int left = std::max(area.x, 0);
-  int top = std::max(area.y, 0);
-  int right = std::min(area.x + area.width, width);
-  int bottom = std::min(area.y + area.height, height);
+// The part of the window a monitor shows, in GL's coordinates of the window
+// (origin at its bottom left); empty when the two do not meet.
+PictureView monitorPart(const ScreenRect& area, const ScreenRect& window) {
+  int left = std::max(area.x, window.x);
+  int top = std::max(area.y, window.y);
+  int right = std::min(area.x + area.width, window.x + window.width);
+  int bottom = std::min(area.y + area.height, window.y + window.height);
   if (right <= left || bottom <= top) return {0, 0, 0, 0, false};
-  return {left, height - bottom, right - left, bottom - top, true};
+  return {left - window.x, window.y + window.height - bottom, right - left, bottom - top, true};
 }
 
 bool sameArea(const PictureView& a, const PictureView& b) {
@@ -30,17 +30,14 @@ bool alreadyShown(const std::vector<PictureView>& views, const PictureView& view
 }  // namespace
 
 std::vector<PictureView> viewsForMonitors(const std::vector<Monitor>& monitors,
-                                          const ScreenRect& screen, int width, int height,
-                                          OverlayMonitors overlays) {
-  bool coversScreen = width == screen.width && height == screen.height;
-  if (!coversScreen || monitors.size() < 2) return {wholeWindow(width, height)};
+                                          const ScreenRect& window, OverlayMonitors overlays) {
   std::vector<PictureView> views;
   for (const Monitor& monitor : monitors) {
-    PictureView view = monitorPart(monitor.area, width, height);
+    PictureView view = monitorPart(monitor.area, window);
     if (view.width == 0 || alreadyShown(views, view)) continue;
     view.overlays = overlays == OverlayMonitors::Every || views.empty();
     views.push_back(view);
   }
-  if (views.empty()) return {wholeWindow(width, height)};
+  if (views.empty()) return {wholeWindow(window.width, window.height)};
   return views;
 }

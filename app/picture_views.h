@@ -21,12 +21,12 @@ enum class OverlayMonitors { Every, Primary };
 // The whole window of `width` x `height` as one picture.
 PictureView wholeWindow(int width, int height);
 
-// The pictures a full-screen window of `width` x `height` shows: one per
-// monitor, each its monitor's part of the window, in the monitors' order
-// (the primary first). Monitors outside the window are left out, mirrored
-// ones drawn once; a window
-// that does not cover the whole screen (a display mode smaller than the
-// screen) is one picture, and so is a single monitor.
+// The pictures a full-screen window at `window` (its place and size on the
+// screen) shows: one per monitor, each the monitor's part of the window, in
+// the monitors' order (the primary first). Monitors the window does not
+// reach are left out and mirrored ones drawn once, so a window on one
+// monitor (a display mode smaller than the screen, or a window manager
+// that kept it there) is one picture of its own shape. With no monitor in
+// the window at all, the whole window is one picture.
 std::vector<PictureView> viewsForMonitors(const std::vector<Monitor>& monitors,
-                                          const ScreenRect& screen, int width, int height,
-                                          OverlayMonitors overlays);
+                                          const ScreenRect& window, OverlayMonitors overlays);

@@ -5,11 +5,14 @@
 #include <memory>
 #include <string>
 
+#include "app/desktop_layout.h"
 #include "app/main_loop.h"
 #include "app/saver_run.h"
+#include "app/sdl_x11_windows.h"
 #include "app/settings_files.h"
 #include "app/video_context.h"
 #include "app/video_driver_choice.h"
+#include "platform/desktop_watch.h"
 #include "platform/heap_policy.h"
 #include "platform/host_window.h"
 #include "platform/monitors.h"
@@ -91,22 +94,24 @@ bool findUsableHostWindow(const std::string& commandLine, std::unique_ptr<HostWi
 // whatever size was asked for. The host may take the window back at any
 // moment, SDL's set-up included.
 VideoContext* openVideo(const HostWindow* host, const MonitorReports& monitors,
-                        const Settings& settings, bool byWindowManager) {
+                        const Settings& settings, FullScreenWindow window) {
   if (host == nullptr) {
     return new VideoContext(settings.displayWidth(), settings.displayHeight(),
-                            settings.displayBitsPerPixel(), monitors.screen, byWindowManager);
+                            settings.displayBitsPerPixel(), monitors.screen, window);
   }
   setenv("SDL_WINDOWID", std::to_string(host->window).c_str(), 1);
   tolerateLostHostWindow(host->window);
   return new VideoContext(host->width, host->height, 32);
 }
 
-// A full-screen window over several monitors shows the whole scene on
-// each, as a host that gives each monitor a window of its own would.
-void showOnEveryMonitor(VideoContext& video, const MonitorReports& reports,
-                        const ExtraSettings& extras) {
-  video.setViews(viewsForMonitors(chooseMonitors(reports), reports.screen, video.width(),
-                                  video.height(), extras.overlayMonitors));
+// A full-screen window on X follows the screen and its monitors: each
+// monitor shows the whole scene, as a host that gives each monitor a
+// window of its own would. SDL 2 takes the keyboard only for a window with
+// the focus, which no window manager gives a window it does not manage.
+bool watchDesktop(DesktopWatch& desktop, const VideoContext& video) {
+  FullScreenWindows windows;
+  return sdlX11Windows(windows) &&
+         desktop.open(windows, video.fullScreenWindow() == FullScreenWindow::Unmanaged);
 }
 
 }  // namespace
@@ -127,13 +132,17 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   MonitorReports monitors = monitorsFor(surroundings);
   surroundings.xwayland = monitors.xwayland;
   VideoContext* video = openVideo(host.get(), monitors, run.settings(),
-                                  fullScreenByWindowManager(surroundings));
-  if (host == nullptr) showOnEveryMonitor(*video, monitors, run.extras());
+                                  chooseFullScreenWindow(surroundings));
+  DesktopWatch desktop;
+  bool followsDesktop = host == nullptr && watchDesktop(desktop, *video);
+  if (followsDesktop) followDesktop(desktop, *video, run.extras().overlayMonitors);
   HostWindowWatch watch;
   bool hostStillThere = host == nullptr || watch.open(host->window);
   run.start(video);
 
-  if (hostStillThere) runMainLoop(run, host != nullptr ? &watch : nullptr);
+  if (hostStillThere) {
+    runMainLoop(run, host != nullptr ? &watch : nullptr, followsDesktop ? &desktop : nullptr);
+  }
   // Teardown: the scene, then the video and SDL, while the watch on the
   // host's window still holds its own display connection.
   run.stop();

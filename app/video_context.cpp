@@ -10,7 +10,9 @@
 #include "app/display_mode_table.h"
 #include "app/multisample_choice.h"
 #include "app/renderer_probe.h"
+#include "app/sdl_x11_windows.h"
 #include "app/window_manager_full_screen.h"
+#include "platform/full_screen_request.h"
 #include "platform/host_window.h"
 #include "platform/stop_signals.h"
 #include "platform/software_rasteriser.h"
@@ -66,11 +68,27 @@ bool screenHolds(int32_t w, int32_t h) {
   return false;
 }
 
+// What task bars and window lists call the full-screen window.
+constexpr char kWindowTitle[] = "Halvenrode";
+
+// A host's window keeps the title its host gave it.
+bool drawsIntoHostWindow() { return std::getenv("SDL_WINDOWID") != nullptr; }
+
+// The classic SDL shows its full-screen picture in a window of its own
+// beside the one its title goes to.
+void nameFullScreenWindows() {
+  FullScreenWindows windows;
+  if (!sdlX11Windows(windows)) return;
+  for (unsigned long container : windows.containers) {
+    if (container != 0) nameWindow(container, kWindowTitle);
+  }
+}
+
 }  // namespace
 
 VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen,
-                           bool byWindowManager)
-    : screen_(screen), ownsSdl_(true), byWindowManager_(byWindowManager) {
+                           FullScreenWindow window)
+    : screen_(screen), ownsSdl_(true), window_(window) {
   avoidBrokenSoftwareRasteriserCode();
   if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
   if (keepsDesktopMode(width, height, depth)) {
@@ -82,8 +100,16 @@ VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const S
     depth_ = depth;
   }
   fitToScreen();
+  if (window_ == FullScreenWindow::Unmanaged && !coversScreen()) window_ = FullScreenWindow::BySdl;
   setMode();
   hideCursor();
+  // SDL 2 takes the keyboard (SDL_GRAB_KEYBOARD) with the pointer, once
+  // its window has the focus.
+  if (window_ == FullScreenWindow::Unmanaged) SDL_WM_GrabInput(SDL_GRAB_ON);
+}
+
+bool VideoContext::coversScreen() const {
+  return width_ >= screen_.width && height_ >= screen_.height;
 }
 
 // The cursor is hidden by an image with no pixels rather than by switching
@@ -118,7 +144,7 @@ void VideoContext::takeDesktopSize() {
 // A host's window (SDL_WINDOWID) is as large as the host made it, and the
 // whole X screen is always there to be covered.
 void VideoContext::fitToScreen() {
-  if (std::getenv("SDL_WINDOWID") != nullptr || screenHolds(width_, height_)) return;
+  if (drawsIntoHostWindow() || screenHolds(width_, height_)) return;
   if (width_ == screen_.width && height_ == screen_.height) return;
   int32_t asked[2] = {width_, height_};
   takeDesktopSize();
@@ -145,11 +171,14 @@ VideoContext::~VideoContext() {
 
 void VideoContext::setMode() {
   const SDL_VideoInfo* info = SDL_GetVideoInfo();
-  Uint32 flags = SDL_OPENGL | (byWindowManager_ ? SDL_NOFRAME : SDL_FULLSCREEN) | SDL_HWSURFACE |
-                 SDL_ASYNCBLIT;
+  Uint32 flags = SDL_OPENGL | (window_ == FullScreenWindow::BySdl ? SDL_FULLSCREEN : SDL_NOFRAME) |
+                 SDL_HWSURFACE | SDL_ASYNCBLIT;
+  // SDL 2 reads the hint when it makes the window.
+  if (window_ == FullScreenWindow::Unmanaged) setenv("SDL_X11_FORCE_OVERRIDE_REDIRECT", "1", 1);
   if (info != nullptr && info->blit_hw) flags |= SDL_HWACCEL;
   // SDL keeps the first context for later modes of the same kind, so the
   // renderer is asked for before it is made.
+  if (!drawsIntoHostWindow()) SDL_WM_SetCaption(kWindowTitle, kWindowTitle);
   MultisampleRequest request = multisampleRequestFrom(std::getenv("HALVENRODE_MULTISAMPLE"));
   if (wantsMultisampling(request, [] { return rendererBeforeContext(); })) {
     requestFrameBuffer(true);
@@ -165,7 +194,8 @@ void VideoContext::setMode() {
       failVideo("Video mode set failed: %s\n");
     }
   }
-  if (byWindowManager_) askWindowManagerForFullScreen();
+  if (window_ == FullScreenWindow::ByWindowManager) askWindowManagerForFullScreen();
+  if (!drawsIntoHostWindow()) nameFullScreenWindows();
   if (multisampling_) glEnable(GL_MULTISAMPLE);
   enableSwapControl();
   views_ = {wholeWindow(width_, height_)};
@@ -174,7 +204,7 @@ void VideoContext::setMode() {
 }
 
 void VideoContext::firstFrameShown() {
-  if (byWindowManager_) askWindowManagerForFullScreen();
+  if (window_ == FullScreenWindow::ByWindowManager) askWindowManagerForFullScreen();
 }
 
 void VideoContext::setProjection(int32_t w, int32_t h) { corner = ::setProjection(w, h); }
@@ -184,6 +214,12 @@ void VideoContext::resize(int32_t w, int32_t h) {
   height_ = h;
   views_ = {wholeWindow(w, h)};
   setProjection(w, h);
+}
+
+void VideoContext::layOut(int32_t w, int32_t h, const std::vector<PictureView>& views) {
+  width_ = w;
+  height_ = h;
+  setViews(views);
 }
 
 void VideoContext::setViews(const std::vector<PictureView>& views) {

@@ -6,6 +6,7 @@ struct SDL_Cursor;
 
 #include "app/gl_setup.h"
 #include "app/picture_views.h"
+#include "app/video_driver_choice.h"
 
 // The saver's video: SDL with a full-screen OpenGL mode, the fixed GL state
 // and camera, a hidden cursor. Also answers where the picture's left and
@@ -17,12 +18,12 @@ class VideoContext {
   // mode, and so does a mode larger than any the screen offers (with a
   // one-line warning on stderr). `screen` is the X screen's size where
   // known, the desktop that a full-screen window covers on every monitor.
-  // With `byWindowManager` the window is a plain one that asks the window
-  // manager for full screen (see fullScreenByWindowManager) instead of
-  // SDL's full-screen mode. On failure prints the reason to stderr and
-  // ends the process with status 1.
+  // `window` says how the window covers it (see FullScreenWindow); an
+  // unmanaged one is made only for a mode that covers the whole screen,
+  // other modes get SDL's full-screen mode. On failure prints the reason
+  // to stderr and ends the process with status 1.
   VideoContext(int32_t width, int32_t height, int32_t depth, const ScreenRect& screen = {},
-               bool byWindowManager = false);
+               FullScreenWindow window = FullScreenWindow::BySdl);
 
   // A context for a GL context that already exists and is current (the
   // offscreen renderer): fixed state and camera only, no SDL.
@@ -50,6 +51,10 @@ class VideoContext {
   const std::vector<PictureView>& views() const { return views_; }
   void setViews(const std::vector<PictureView>& views);
 
+  // The window is now `w` x `h` pixels and shows `views` (the screen, its
+  // monitors or the window's place changed).
+  void layOut(int32_t w, int32_t h, const std::vector<PictureView>& views);
+
   // Aims what is drawn next at `view`: viewport, projection and edge
   // functions, and with several views a scissor that keeps the clear
   // inside it.
@@ -63,6 +68,7 @@ class VideoContext {
   int32_t width() const { return width_; }
   int32_t height() const { return height_; }
   bool multisampling() const { return multisampling_; }
+  FullScreenWindow fullScreenWindow() const { return window_; }
 
   EyePoint corner;
 
@@ -71,13 +77,14 @@ class VideoContext {
   void takeDesktopSize();
   void hideCursor();
   void fitToScreen();
+  bool coversScreen() const;
   ScreenRect screen_;
   int32_t width_ = 0;
   int32_t height_ = 0;
   int32_t depth_ = 0;
   std::vector<PictureView> views_;
   bool ownsSdl_ = false;
-  bool byWindowManager_ = false;
+  FullScreenWindow window_ = FullScreenWindow::BySdl;
   bool multisampling_ = false;
   SDL_Cursor* blankCursor_ = nullptr;
 };

@@ -24,8 +24,15 @@ std::string chooseVideoDriver(const VideoSurroundings& surroundings) {
   return "x11";
 }
 
-bool fullScreenByWindowManager(const VideoSurroundings& surroundings) {
-  return !surroundings.hostWindow && !surroundings.sdlOnSdl2 && surroundings.xwayland;
+// A Wayland compositor shows its own windows, and Xwayland's managed ones,
+// full screen on their output, whatever the library.
+FullScreenWindow chooseFullScreenWindow(const VideoSurroundings& surroundings) {
+  if (surroundings.hostWindow) return FullScreenWindow::BySdl;
+  if (!surroundings.sdlOnSdl2) {
+    return surroundings.xwayland ? FullScreenWindow::ByWindowManager : FullScreenWindow::BySdl;
+  }
+  if (surroundings.xwayland || surroundings.waylandSession) return FullScreenWindow::BySdl;
+  return FullScreenWindow::Unmanaged;
 }
 
 VideoSurroundings readVideoSurroundings(bool hostWindow) {

@@ -19,14 +19,28 @@ struct VideoSurroundings {
 // with escape codes before failing, where X11 fails cleanly.
 std::string chooseVideoDriver(const VideoSurroundings& surroundings);
 
-// Whether the full-screen window is a plain window the size of the screen
-// that asks the window manager for its full-screen state, instead of the
-// SDL full-screen mode. The classic SDL moves the pointer to the screen's
-// corner whenever it enters its full-screen mode, and Xwayland ends with a
-// segmentation fault on a pointer warp when the compositor's seat has no
-// pointer, taking every X client of the desktop with it; a compositor also
-// keeps its panels above a window that never asked to be full screen.
-bool fullScreenByWindowManager(const VideoSurroundings& surroundings);
+// How the full-screen window comes to cover the screen.
+enum class FullScreenWindow {
+  // SDL's own full-screen mode.
+  BySdl,
+  // A plain window the size of the screen that asks the window manager for
+  // its full-screen state. The classic SDL moves the pointer to the
+  // screen's corner whenever it enters its full-screen mode, and Xwayland
+  // ends with a segmentation fault on a pointer warp when the compositor's
+  // seat has no pointer, taking every X client of the desktop with it; a
+  // compositor also keeps its panels above a window that never asked to
+  // be full screen.
+  ByWindowManager,
+  // A plain window the size of the screen that no window manager manages,
+  // which takes the keyboard and pointer itself, as the classic SDL's
+  // full-screen window and screen-saver daemons' windows do. SDL 2's own
+  // full-screen mode covers one monitor: the one a window manager fits it
+  // to, or its first output, whose video mode it may even change.
+  Unmanaged,
+};
+
+// The full-screen window for this run on X (a host's window is not one).
+FullScreenWindow chooseFullScreenWindow(const VideoSurroundings& surroundings);
 
 // The environment's and the loaded SDL's part of the surroundings (all but
 // `xwayland`, which the X server answers).

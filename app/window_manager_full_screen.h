@@ -1,6 +1,6 @@
 #pragma once
 
 // Asks the window manager to show the window of SDL's current video mode
-// full screen (see fullScreenByWindowManager). Does nothing when SDL does
+// full screen (see FullScreenWindow::ByWindowManager). Does nothing when SDL does
 // not name an X window.
 void askWindowManagerForFullScreen();

@@ -2,6 +2,8 @@
 
 #include <X11/Xlib.h>
 
+#include <cstring>
+
 namespace {
 
 // The window manager's protocol numbers for a change of window state.
@@ -26,6 +28,17 @@ bool askForFullScreen(unsigned long window) {
   event.xclient.data.l[3] = kFromApplication;
   XSendEvent(display, DefaultRootWindow(display), False,
              SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XCloseDisplay(display);
+  return true;
+}
+
+bool nameWindow(unsigned long window, const char* name) {
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  XStoreName(display, window, name);
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+                  XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(name), static_cast<int>(std::strlen(name)));
   XCloseDisplay(display);
   return true;
 }

@@ -8,27 +8,34 @@ struct Case {
   const char* situation;
   VideoSurroundings surroundings;
   const char* driver;
-  bool byWindowManager;
+  FullScreenWindow window;
 };
+
+constexpr FullScreenWindow kSdl = FullScreenWindow::BySdl;
+constexpr FullScreenWindow kWindowManager = FullScreenWindow::ByWindowManager;
+constexpr FullScreenWindow kUnmanaged = FullScreenWindow::Unmanaged;
 
 // Fields: user chose a driver, host window, Wayland session, SDL on SDL 2,
 // X server is Xwayland.
 TEST(VideoDriverChoice, FollowsTheDesktopTheLibraryAndTheHost) {
   const Case cases[] = {
-      {"plain X11, classic", {false, false, false, false, false}, "x11", false},
-      {"plain X11, on SDL 2", {false, false, false, true, false}, "x11", false},
-      {"Wayland, on SDL 2", {false, false, true, true, false}, "wayland,x11", false},
-      {"Wayland with Xwayland, on SDL 2", {false, false, true, true, true}, "wayland,x11", false},
-      {"Wayland, classic on Xwayland", {false, false, true, false, true}, "x11", true},
-      {"Xwayland without WAYLAND_DISPLAY", {false, false, false, false, true}, "x11", true},
-      {"Wayland, on SDL 2, host window", {false, true, true, true, true}, "x11", false},
-      {"Wayland, classic, host window", {false, true, true, false, true}, "x11", false},
-      {"driver chosen by the user", {true, false, true, true, false}, "", false},
-      {"user's driver, classic on Xwayland", {true, false, true, false, true}, "", true},
+      {"plain X11, classic", {false, false, false, false, false}, "x11", kSdl},
+      {"plain X11, on SDL 2", {false, false, false, true, false}, "x11", kUnmanaged},
+      {"Wayland, on SDL 2", {false, false, true, true, false}, "wayland,x11", kSdl},
+      {"Wayland with Xwayland, on SDL 2", {false, false, true, true, true}, "wayland,x11", kSdl},
+      {"Wayland, classic on Xwayland", {false, false, true, false, true}, "x11", kWindowManager},
+      {"Xwayland without WAYLAND_DISPLAY", {false, false, false, false, true}, "x11", kWindowManager},
+      {"Xwayland without WAYLAND_DISPLAY, on SDL 2", {false, false, false, true, true}, "x11", kSdl},
+      {"Wayland, on SDL 2, host window", {false, true, true, true, true}, "x11", kSdl},
+      {"plain X11, on SDL 2, host window", {false, true, false, true, false}, "x11", kSdl},
+      {"Wayland, classic, host window", {false, true, true, false, true}, "x11", kSdl},
+      {"driver chosen by the user", {true, false, true, true, false}, "", kSdl},
+      {"user's driver on plain X11, on SDL 2", {true, false, false, true, false}, "", kUnmanaged},
+      {"user's driver, classic on Xwayland", {true, false, true, false, true}, "", kWindowManager},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(chooseVideoDriver(c.surroundings), c.driver) << c.situation;
-    EXPECT_EQ(fullScreenByWindowManager(c.surroundings), c.byWindowManager) << c.situation;
+    EXPECT_EQ(chooseFullScreenWindow(c.surroundings), c.window) << c.situation;
   }
 }
 

@@ -82,7 +82,7 @@ bool operator==(const Rect& a, const Rect& b) {
 }  // namespace
 
 // Which monitors get a picture, and where in GL's window coordinates
-// (origin bottom left) each lies, for a window at the screen's corner.
+// (origin bottom left) each lies, for the window where it really is.
 TEST(PictureViews, OnePicturePerMonitorInsideTheWindow) {
   const ScreenRect wide{0, 0, 3840, 1080};
   const Monitor left{{0, 0, 1920, 1080}, false}, right{{1920, 0, 1920, 1080}, true};
@@ -91,29 +91,33 @@ TEST(PictureViews, OnePicturePerMonitorInsideTheWindow) {
   struct Case {
     const char* what;
     MonitorReports reports;
-    int width, height;
+    ScreenRect window;
     std::vector<Rect> expected;
   };
   const Case cases[] = {
-      {"the primary first", {{left, right}, {}, wide}, 3840, 1080,
+      {"the primary first", {{left, right}, {}, wide}, wide,
        {{1920, 0, 1920, 1080}, {0, 0, 1920, 1080}}},
-      {"Xinerama's heads where RandR sees one screen", {{whole}, {head0, head1}, wide}, 3840, 1080,
+      {"Xinerama's heads where RandR sees one screen", {{whole}, {head0, head1}, wide}, wide,
        {{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}}},
       {"a lower, shorter monitor counts from the bottom",
        {{{{0, 0, 1920, 1200}, true}, {{1920, 400, 1280, 800}, false}}, {}, {0, 0, 3200, 1200}},
-       3200, 1200, {{0, 0, 1920, 1200}, {1920, 0, 1280, 800}}},
-      {"mirrored monitors drawn once", {{left, left, right}, {}, wide}, 3840, 1080,
+       {0, 0, 3200, 1200}, {{0, 0, 1920, 1200}, {1920, 0, 1280, 800}}},
+      {"mirrored monitors drawn once", {{left, left, right}, {}, wide}, wide,
        {{1920, 0, 1920, 1080}, {0, 0, 1920, 1080}}},
       {"a monitor partly beyond the screen is clipped, one wholly beyond is left out",
-       {{left, {{1920, 0, 2560, 1440}, false}, {{3840, 0, 800, 600}, false}}, {}, wide}, 3840, 1080,
+       {{left, {{1920, 0, 2560, 1440}, false}, {{3840, 0, 800, 600}, false}}, {}, wide}, wide,
        {{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}}},
-      {"no monitor reported: the whole screen", {{}, {}, wide}, 3840, 1080, {{0, 0, 3840, 1080}}},
-      {"a display mode smaller than the screen: one picture", {{left, right}, {}, wide}, 1024,
-       768, {{0, 0, 1024, 768}}},
+      {"no monitor reported: the whole screen", {{}, {}, wide}, wide, {{0, 0, 3840, 1080}}},
+      {"a display mode smaller than the screen: one picture", {{left, right}, {}, wide},
+       {0, 0, 1024, 768}, {{0, 0, 1024, 768}}},
+      {"a window kept on one monitor: that monitor's picture", {{left, right}, {}, wide},
+       {1920, 0, 1920, 1080}, {{0, 0, 1920, 1080}}},
+      {"a window placed lower and to the right, over both monitors", {{left, right}, {}, wide},
+       {1000, 80, 2000, 1000}, {{920, 0, 1080, 1000}, {0, 0, 920, 1000}}},
   };
   for (const Case& c : cases) {
-    std::vector<PictureView> views = viewsForMonitors(chooseMonitors(c.reports), c.reports.screen,
-                                                      c.width, c.height, OverlayMonitors::Primary);
+    std::vector<PictureView> views =
+        viewsForMonitors(chooseMonitors(c.reports), c.window, OverlayMonitors::Primary);
     EXPECT_TRUE(rectsOf(views) == c.expected) << c.what;
     for (size_t i = 0; i < views.size(); ++i) EXPECT_EQ(views[i].overlays, i == 0) << c.what;
   }

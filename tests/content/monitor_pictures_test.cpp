@@ -19,8 +19,7 @@ const std::vector<Monitor> kMonitors = {{{320, 80, 256, 160}, false}, {{0, 0, 32
 const ScreenRect kScreen{0, 0, 576, 240};
 
 std::vector<PictureView> monitorViews(OverlayMonitors overlays) {
-  return viewsForMonitors(chooseMonitors({kMonitors, {}, kScreen}), kScreen, kScreen.width,
-                          kScreen.height, overlays);
+  return viewsForMonitors(chooseMonitors({kMonitors, {}, kScreen}), kScreen, overlays);
 }
 
 // Six seconds of the scene at dusk in heavy snow on the whole screen, so

@@ -46,6 +46,10 @@ void renderFrame() {
     renderPicture(true);
     return;
   }
+  if (video.takeWholeWindowClear()) {
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   LightPositions atStart, afterFirst;
   atStart.save();
   for (size_t i = 0; i < views.size(); ++i) {

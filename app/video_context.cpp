@@ -225,7 +225,14 @@ void VideoContext::layOut(int32_t w, int32_t h, const std::vector<PictureView>& 
 void VideoContext::setViews(const std::vector<PictureView>& views) {
   views_ = views.empty() ? std::vector<PictureView>{wholeWindow(width_, height_)} : views;
   views_.front().overlays = true;
+  wholeWindowClears_ = 2;
   useView(views_.front());
+}
+
+bool VideoContext::takeWholeWindowClear() {
+  if (wholeWindowClears_ == 0) return false;
+  --wholeWindowClears_;
+  return true;
 }
 
 void VideoContext::useView(const PictureView& view) {

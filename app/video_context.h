@@ -55,6 +55,11 @@ class VideoContext {
   // monitors or the window's place changed).
   void layOut(int32_t w, int32_t h, const std::vector<PictureView>& views);
 
+  // True for the first frames after the views changed, which clear the
+  // window's parts outside every view in both buffers: they would keep
+  // whatever an earlier layout left there.
+  bool takeWholeWindowClear();
+
   // Aims what is drawn next at `view`: viewport, projection and edge
   // functions, and with several views a scissor that keeps the clear
   // inside it.
@@ -83,6 +88,7 @@ class VideoContext {
   int32_t height_ = 0;
   int32_t depth_ = 0;
   std::vector<PictureView> views_;
+  int wholeWindowClears_ = 0;
   bool ownsSdl_ = false;
   FullScreenWindow window_ = FullScreenWindow::BySdl;
   bool multisampling_ = false;

@@ -11,6 +11,7 @@
 #include "app/video_context.h"
 #include "platform/background_surfaces.h"
 #include "platform/heap_policy.h"
+#include "platform/session_bus.h"
 #include "platform/stop_signals.h"
 #include "platform/software_rasteriser.h"
 
@@ -46,6 +47,7 @@ int runBackgroundMode(const SettingOverrides& overrides) {
   returnLargeBlocksToSystem();
   installStopSignals();
   avoidBrokenSoftwareRasteriserCode();
+  keepSessionBusFromStarting();
   SaverRun run(readRunSettingsFrom(runSettingsFiles(), overrides));
   FrameClock clock;
   BackgroundDrawing drawing;

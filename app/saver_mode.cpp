@@ -13,6 +13,7 @@
 #include "platform/heap_policy.h"
 #include "platform/host_window.h"
 #include "platform/monitors.h"
+#include "platform/session_bus.h"
 #include "platform/stop_signals.h"
 #include "resources/image_prefetch.h"
 
@@ -118,6 +119,7 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
 
   std::unique_ptr<HostWindow> host;
   if (!findUsableHostWindow(commandLine, host)) return 1;
+  keepSessionBusFromStarting();
   VideoSurroundings surroundings = readVideoSurroundings(host != nullptr);
   chooseVideo(surroundings);
   askForClassicBehaviour(host != nullptr);

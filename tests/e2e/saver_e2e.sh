@@ -541,6 +541,31 @@ case "$1" in
       [ "$lines" -ge 1 ] && [ "$lines" -le 2 ] || fail "server gone at $moment: $lines lines on stderr"
     done
     ;;
+  started_processes_end_with_the_saver)
+    # A bare X session: no session bus, none in the runtime folder, so the
+    # D-Bus library SDL 2 uses would start a bus daemon of its own. Every
+    # process the saver starts carries a mark in its environment; none is
+    # left once the saver has ended.
+    xvfb_start 1024x768x24 || fail "no Xvfb"
+    unset DBUS_SESSION_BUS_ADDRESS
+    mkdir -m 700 "$work/runtime" "$work/home"
+    export XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+    mark="HALVENRODE_STARTED_IN=$work"
+    marked() { grep -lsaF "$mark" /proc/[0-9]*/environ | cut -d/ -f3; }
+    env "$mark" "$build/halvenrode" 2>"$work/stderr" &
+    saver_pid=$!
+    wait_for_window
+    xdotool key Escape
+    expect_clean_end 100
+    for _ in $(seq 1 30); do [ -z "$(marked)" ] && break; sleep 0.1; done
+    left="$(marked)"
+    if [ -n "$left" ]; then
+      described="$(for pid in $left; do tr '\0' ' ' <"/proc/$pid/cmdline"; echo; done)"
+      # shellcheck disable=SC2086
+      kill $left 2>/dev/null
+      fail "processes outlived the saver: $described"
+    fi
+    ;;
   *)
     fail "unknown case $1"
     ;;

@@ -10,6 +10,7 @@
 #include "app/settings_files.h"
 #include "app/video_context.h"
 #include "app/video_driver_choice.h"
+#include "app/wayland_video_probe.h"
 #include "platform/heap_policy.h"
 #include "platform/host_window.h"
 #include "platform/monitors.h"
@@ -121,6 +122,7 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
   if (!findUsableHostWindow(commandLine, host)) return 1;
   keepSessionBusFromStarting();
   VideoSurroundings surroundings = readVideoSurroundings(host != nullptr);
+  if (nativeWaylandWanted(surroundings)) surroundings.waylandVideoStarts = waylandVideoStarts();
   chooseVideo(surroundings);
   askForClassicBehaviour(host != nullptr);
   // The scene's pictures decode on a second thread while the window and

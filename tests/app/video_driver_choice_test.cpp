@@ -7,26 +7,35 @@ namespace {
 struct Case {
   const char* situation;
   VideoSurroundings surroundings;
+  bool nativeWanted;
   const char* driver;
   bool byWindowManager;
 };
 
 // Fields: user chose a driver, host window, Wayland session, SDL on SDL 2,
-// X server is Xwayland.
+// X server is Xwayland, SDL's Wayland video started in its trial.
 TEST(VideoDriverChoice, FollowsTheDesktopTheLibraryAndTheHost) {
   const Case cases[] = {
-      {"plain X11, classic", {false, false, false, false, false}, "x11", false},
-      {"plain X11, on SDL 2", {false, false, false, true, false}, "x11", false},
-      {"Wayland, on SDL 2", {false, false, true, true, false}, "wayland,x11", false},
-      {"Wayland with Xwayland, on SDL 2", {false, false, true, true, true}, "wayland,x11", false},
-      {"Wayland, classic on Xwayland", {false, false, true, false, true}, "x11", true},
-      {"Xwayland without WAYLAND_DISPLAY", {false, false, false, false, true}, "x11", true},
-      {"Wayland, on SDL 2, host window", {false, true, true, true, true}, "x11", false},
-      {"Wayland, classic, host window", {false, true, true, false, true}, "x11", false},
-      {"driver chosen by the user", {true, false, true, true, false}, "", false},
-      {"user's driver, classic on Xwayland", {true, false, true, false, true}, "", true},
+      {"plain X11, classic", {false, false, false, false, false, false}, false, "x11", false},
+      {"plain X11, on SDL 2", {false, false, false, true, false, false}, false, "x11", false},
+      {"Wayland, on SDL 2", {false, false, true, true, false, true}, true, "wayland,x11", false},
+      {"Wayland with Xwayland, on SDL 2", {false, false, true, true, true, true}, true,
+       "wayland,x11", false},
+      {"Wayland where SDL's Wayland video fails", {false, false, true, true, true, false}, true,
+       "x11", false},
+      {"Wayland, classic on Xwayland", {false, false, true, false, true, false}, false, "x11",
+       true},
+      {"Xwayland without WAYLAND_DISPLAY", {false, false, false, false, true, false}, false, "x11",
+       true},
+      {"Wayland, on SDL 2, host window", {false, true, true, true, true, true}, false, "x11", false},
+      {"Wayland, classic, host window", {false, true, true, false, true, false}, false, "x11",
+       false},
+      {"driver chosen by the user", {true, false, true, true, false, true}, false, "", false},
+      {"user's driver, classic on Xwayland", {true, false, true, false, true, false}, false, "",
+       true},
   };
   for (const Case& c : cases) {
+    EXPECT_EQ(nativeWaylandWanted(c.surroundings), c.nativeWanted) << c.situation;
     EXPECT_EQ(chooseVideoDriver(c.surroundings), c.driver) << c.situation;
     EXPECT_EQ(fullScreenByWindowManager(c.surroundings), c.byWindowManager) << c.situation;
   }

@@ -5,6 +5,10 @@
 #                               with no driver chosen in the environment,
 #                               under an idle daemon that must still hear
 #                               of input while the saver runs
+#   weston_full_screen          on the SDL 1.2 built on SDL 2, with no
+#                               driver chosen, under weston with Xwayland:
+#                               SDL 2's Wayland video crashes there, so the
+#                               saver runs through Xwayland
 #   weston_xwayland_full_screen through Xwayland, on a seat with no pointer
 #   sway_xwayland_full_screen   through Xwayland under sway
 #   sway_background             --background: the desktop's background, on
@@ -23,7 +27,7 @@ shots="${HALVENRODE_SCREENSHOT_DIR:-}"
 
 case_name="$1"
 compositor=sway
-[ "$case_name" = weston_xwayland_full_screen ] && compositor=weston
+case "$case_name" in weston_*) compositor=weston ;; esac
 command -v "$compositor" >/dev/null || { echo "SKIP: $compositor is not installed"; exit 77; }
 [ "$compositor" = sway ] && ! command -v grim >/dev/null && { echo "SKIP: grim is not installed"; exit 77; }
 
@@ -97,7 +101,8 @@ sigterm_ends_cleanly() {
 arguments=()
 [ "$case_name" = sway_background ] && arguments=(--background)
 case "$case_name" in
-  sway_full_screen | weston_xwayland_full_screen | sway_xwayland_full_screen | sway_background) ;;
+  sway_full_screen | weston_full_screen | weston_xwayland_full_screen | sway_xwayland_full_screen | \
+    sway_background) ;;
   *) fail "unknown case $case_name" ;;
 esac
 # swayidle as a user's recipe runs it: idle after a second without input,

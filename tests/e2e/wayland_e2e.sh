@@ -13,7 +13,10 @@
 #   sway_xwayland_full_screen   through Xwayland under sway
 #   sway_background             --background: the desktop's background, on
 #                               an output made later as well, drawn by
-#                               halvenrode-background in the same process
+#                               halvenrode-background in the same process,
+#                               under sway's bar (swaybar at the top, with a
+#                               transparent background so that what lies
+#                               under it shows), which hides no overlay
 # Each case waits until a screenshot shows the scene over the whole output
 # (no desktop left, not black), then ends the program with SIGTERM
 # and expects status 0 and nothing on stderr. Skipped (exit 77) when the
@@ -44,7 +47,16 @@ fail() {
 
 sdl_choose
 desktop=
-[ "$case_name" = sway_background ] && desktop=plain
+if [ "$case_name" = sway_background ]; then
+  desktop=plain
+  command -v swaybar >/dev/null || { echo "SKIP: swaybar is not installed"; exit 77; }
+  wl_sway_extra="bar {
+  position top
+  colors {
+    background #00000000
+  }
+}"
+fi
 [ "$case_name" = sway_xwayland_full_screen ] && desktop=xwayland
 wl_session_start "$compositor" 640 480 $desktop || fail "$compositor did not start: $(tail -3 "$wl_work/compositor.log")"
 
@@ -81,6 +93,35 @@ scene_covers_the_output() {
     scene_everywhere "${1:-1}" && return 0
   done
   fail "the scene does not cover the output ($seen)"
+}
+
+# The mean of a colour channel (1 red, 3 blue) in a rectangle X Y W H of
+# the screenshot, in whole levels.
+channel_mean() {
+  "$build/halvenrode-pngstats" "$wl_work/screen.png" "${@:2}" |
+    awk -v c="$1" '/^mean/ { printf "%d", $(c + 1) }'
+}
+
+# The calendar's panel is blue-grey, bluer than anything of the scene at
+# noon (snow, trees, the train): some 45 levels more blue than red, where
+# the scene has under 10. Waits up to 40 s until the calendar's columns
+# show the panel right under the bar, and none of it behind the bar.
+overlays_clear_of_the_bar() {
+  local bar deadline=$((SECONDS + 40)) behind below
+  seen="no bar"
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.4
+    kill -0 "$saver_pid" 2>/dev/null || fail "the background ended early"
+    # The workspace's top edge is where the bar leaves the output free.
+    bar="$(wl_sway_command -t get_workspaces | awk '/"rect"/ { r = 1 } r && /"y"/ { print $2 + 0; exit }')"
+    [ "${bar:-0}" -gt 10 ] || continue
+    wl_screenshot "$wl_work/screen.png" || continue
+    behind=$(($(channel_mean 3 510 0 100 "$bar") - $(channel_mean 1 510 0 100 "$bar")))
+    below=$(($(channel_mean 3 510 $((bar + 2)) 100 20) - $(channel_mean 1 510 $((bar + 2)) 100 20)))
+    seen="bar of $bar rows; blue over red behind it $behind, below it $below"
+    [ "$behind" -lt 20 ] && [ "$below" -gt 30 ] && return 0
+  done
+  fail "an overlay is under the bar or missing ($seen)"
 }
 
 # The saver ends with status 0 within 10 s of SIGTERM, quietly.
@@ -127,6 +168,7 @@ fi
 if [ "$case_name" = sway_background ]; then
   [ "$(readlink "/proc/$saver_pid/exe")" = "$(readlink -f "$build/halvenrode-background")" ] ||
     fail "the drawing process is $(readlink "/proc/$saver_pid/exe"), not halvenrode-background"
+  overlays_clear_of_the_bar
   wl_sway_command create_output >/dev/null || fail "sway made no second output"
   scene_covers_the_output 2
 fi

@@ -5,7 +5,8 @@
 void beginFrame(uint32_t time);
 
 // What a picture holds: the whole scene, or one of its two layers for a
-// host that shows the overlays on a surface of their own above the world.
+// host that shows the overlays on a surface of their own above the world
+// (a video of one view; with several, every view shows its whole scene).
 enum class PictureLayers { Everything, WorldOnly, OverlaysOnly };
 
 // Draws one frame into the current context without presenting it, into

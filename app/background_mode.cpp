@@ -7,6 +7,7 @@
 #include "app/frame_clock.h"
 #include "app/saver_run.h"
 #include "app/scene_assembly.h"
+#include "app/settings.h"
 #include "app/settings_files.h"
 #include "app/video_context.h"
 #include "platform/background_surfaces.h"
@@ -90,6 +91,8 @@ int runBackgroundMode(const SettingOverrides& overrides) {
     pictures.frame(width, height, overlaysApart);
   };
   drawing.overlays = [&](int width, int height) { pictures.overlays(width, height); };
+  const Settings& settings = run.settings();
+  drawing.overlaysShown = settings.showClock || settings.showCalendar || settings.showFrameRate;
   drawing.stopRequested = stopSignalled;
   drawing.stop = [&run] { run.stop(); };
   std::string problem;

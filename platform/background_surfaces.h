@@ -19,6 +19,9 @@ struct BackgroundDrawing {
   std::function<bool()> stopRequested;
   // Once at the end, after `start`, before the context goes.
   std::function<void()> stop;
+  // Whether the run shows any overlay: without, no surface is made for
+  // them, and every frame is the whole scene.
+  bool overlaysShown = true;
 };
 
 // Draws `drawing` as the background of each output of a Wayland compositor

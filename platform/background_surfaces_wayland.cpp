@@ -101,7 +101,9 @@ void openOutput(Session& session, GdkMonitor* monitor) {
   output->scene.ready = [made] { drawOutput(*made); };
   output->overlays.ready = [] {};
   openLayer(*output, output->scene, LayerContent::Scene);
-  if (session.gl.drawsTransparent()) openLayer(*output, output->overlays, LayerContent::Overlays);
+  if (session.drawing->overlaysShown && session.gl.drawsTransparent()) {
+    openLayer(*output, output->overlays, LayerContent::Overlays);
+  }
   session.outputs.push_back(std::move(output));
 }
 

@@ -18,13 +18,14 @@ char message[kMessageBytes];
 size_t messageLength = 0;
 struct sigaction before[sizeof kFaults / sizeof kFaults[0]];
 
-// A closed connection reads as its end (0) or an error; one still open has
-// nothing to read yet, or something.
+// A connection its peer closed reads as its end (0) or as reset; one still
+// open has nothing to read yet, or something. Any other answer (a socket
+// already closed here, or its number reused) says nothing of the server.
 bool peerClosed() {
   char byte = 0;
   ssize_t got = recv(watchedSocket, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
   if (got >= 0) return got == 0;
-  return errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR;
+  return errno == ECONNRESET || errno == EPIPE || errno == ENOTCONN;
 }
 
 // A fault of our own is raised again under the handler that was there

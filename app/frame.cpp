@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 
 #include "app/light_positions.h"
@@ -21,11 +22,26 @@ void beginFrame(uint32_t time) {
 
 namespace {
 
-void renderPicture(bool overlays) {
+// Blended overlays written over the transparent clear keep alpha as
+// coverage: alpha adds up as src + dst * (1 - src), while the colours blend
+// as always.
+void drawOverlaysAlone() {
+  glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+  overlayRoot->draw();
+  blendedMeshQueue.flush();
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void renderPicture(bool world, bool overlays) {
   materialCache.beginFrame();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   modelViewStack.loadIdentity();
   modelViewStack.translate(0.0, 0.0, -100.0);
+  if (!world) {
+    drawOverlaysAlone();
+    materialCache.endFrame();
+    return;
+  }
   worldRoot->draw();
   // After the whole world, so every flake is depth-tested against it, and
   // before the overlays' blended pass, which stays on top.
@@ -39,11 +55,11 @@ void renderPicture(bool overlays) {
 
 // The first view advances the scene; the others draw it as it then stands,
 // each with its own aspect and its overlays pinned to its own corners.
-void renderFrame() {
+void renderFrame(PictureLayers layers) {
   VideoContext& video = currentRun().video();
   const std::vector<PictureView>& views = video.views();
   if (views.size() < 2) {
-    renderPicture(true);
+    renderPicture(layers != PictureLayers::OverlaysOnly, layers != PictureLayers::WorldOnly);
     return;
   }
   if (video.takeWholeWindowClear()) {
@@ -57,7 +73,7 @@ void renderFrame() {
     placeOverlays();
     setFramePass(i == 0 ? FramePass::First : FramePass::Again);
     if (i > 0) atStart.restore();
-    renderPicture(views[i].overlays);
+    renderPicture(true, views[i].overlays);
     if (i == 0) afterFirst.save();
   }
   setFramePass(FramePass::Only);

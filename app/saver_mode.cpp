@@ -12,10 +12,12 @@
 #include "app/settings_files.h"
 #include "app/video_context.h"
 #include "app/video_driver_choice.h"
+#include "app/wayland_video_probe.h"
 #include "platform/desktop_watch.h"
 #include "platform/heap_policy.h"
 #include "platform/host_window.h"
 #include "platform/monitors.h"
+#include "platform/session_bus.h"
 #include "platform/stop_signals.h"
 #include "resources/image_prefetch.h"
 
@@ -123,7 +125,9 @@ int runSaverMode(const std::string& commandLine, const SettingOverrides& overrid
 
   std::unique_ptr<HostWindow> host;
   if (!findUsableHostWindow(commandLine, host)) return 1;
+  keepSessionBusFromStarting();
   VideoSurroundings surroundings = readVideoSurroundings(host != nullptr);
+  if (nativeWaylandWanted(surroundings)) surroundings.waylandVideoStarts = waylandVideoStarts();
   chooseVideo(surroundings);
   askForClassicBehaviour(host != nullptr);
   // The scene's pictures decode on a second thread while the window and

@@ -58,6 +58,14 @@ void SaverRun::frame(uint32_t timeMs) {
   renderFrame();
 }
 
+void SaverRun::worldFrame(uint32_t timeMs) {
+  beginFrame(timeMs);
+  renderFrame(PictureLayers::WorldOnly);
+}
+
+// The frame time stays that of the world's picture.
+void SaverRun::overlayFrame() { renderFrame(PictureLayers::OverlaysOnly); }
+
 // A close request spreads down each tree as it is drawn.
 void SaverRun::close() {
   if (worldRoot != nullptr) worldRoot->closeRequested = true;

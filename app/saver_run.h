@@ -45,6 +45,13 @@ class SaverRun {
   // context, without presenting it.
   void frame(uint32_t timeMs);
 
+  // The same in two pictures, for a host that shows the overlays on a
+  // surface of their own above the world's: the world alone at `timeMs`,
+  // then (another context surface current) the overlays of that moment
+  // alone on a transparent picture (see renderFrame).
+  void worldFrame(uint32_t timeMs);
+  void overlayFrame();
+
   // Asks both roots to close; the frames after it take the scene down.
   void close();
   // True once both roots have closed (or before a start).

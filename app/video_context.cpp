@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/display_mode_table.h"
+#include "app/lost_display.h"
 #include "app/multisample_choice.h"
 #include "app/renderer_probe.h"
 #include "app/sdl_x11_windows.h"
@@ -91,6 +92,8 @@ VideoContext::VideoContext(int32_t width, int32_t height, int32_t depth, const S
     : screen_(screen), ownsSdl_(true), window_(window) {
   avoidBrokenSoftwareRasteriserCode();
   if (SDL_Init(SDL_INIT_VIDEO) < 0) failVideo("Video initialization failed: %s\n");
+  // Before OpenGL first meets the display, in the renderer's probe.
+  watchSdlDisplayConnection();
   if (keepsDesktopMode(width, height, depth)) {
     takeDesktopSize();
     depth_ = SDL_GetVideoInfo()->vfmt->BitsPerPixel;

@@ -17,10 +17,14 @@ bool isSet(const char* name) {
 
 }  // namespace
 
+bool nativeWaylandWanted(const VideoSurroundings& surroundings) {
+  return !surroundings.userChoseDriver && !surroundings.hostWindow &&
+         surroundings.waylandSession && surroundings.sdlOnSdl2;
+}
+
 std::string chooseVideoDriver(const VideoSurroundings& surroundings) {
   if (surroundings.userChoseDriver) return "";
-  if (surroundings.hostWindow) return "x11";
-  if (surroundings.waylandSession && surroundings.sdlOnSdl2) return "wayland,x11";
+  if (nativeWaylandWanted(surroundings) && surroundings.waylandVideoStarts) return "wayland,x11";
   return "x11";
 }
 

@@ -8,15 +8,25 @@ struct VideoSurroundings {
   bool waylandSession = false;   // WAYLAND_DISPLAY names a compositor
   bool sdlOnSdl2 = false;        // the SDL 1.2 loaded is the one built on SDL 2
   bool xwayland = false;         // the X server is a Wayland compositor's Xwayland
+  // SDL's Wayland video started in a trial child (tried only where
+  // nativeWaylandWanted says so).
+  bool waylandVideoStarts = false;
 };
 
+// Whether the run would draw natively on Wayland, should SDL's Wayland
+// video start: a Wayland desktop, the SDL built on SDL 2 (the classic one
+// has no Wayland driver), no host window (an X window) and no driver the
+// user chose.
+bool nativeWaylandWanted(const VideoSurroundings& surroundings);
+
 // The SDL_VIDEODRIVER value for this run, or empty to keep the user's.
-// A host's window is an X window, so it needs the X11 driver. On a Wayland
-// desktop the SDL built on SDL 2 draws natively ("wayland,x11": SDL 2 takes
-// the first driver of the list that starts, so a compositor that cannot be
-// reached still leaves X11). Everywhere else X11: without a display the
-// classic SDL would otherwise try text-mode drivers that fill the terminal
-// with escape codes before failing, where X11 fails cleanly.
+// A host's window is an X window, so it needs the X11 driver. Natively
+// where nativeWaylandWanted and the trial worked ("wayland,x11": SDL 2
+// takes the first driver of the list that starts, so a compositor that
+// went away since still leaves X11). Everywhere else X11, Xwayland on a
+// Wayland desktop: without a display the classic SDL would otherwise try
+// text-mode drivers that fill the terminal with escape codes before
+// failing, where X11 fails cleanly.
 std::string chooseVideoDriver(const VideoSurroundings& surroundings);
 
 // How the full-screen window comes to cover the screen.
@@ -43,5 +53,5 @@ enum class FullScreenWindow {
 FullScreenWindow chooseFullScreenWindow(const VideoSurroundings& surroundings);
 
 // The environment's and the loaded SDL's part of the surroundings (all but
-// `xwayland`, which the X server answers).
+// `xwayland`, which the X server answers, and `waylandVideoStarts`).
 VideoSurroundings readVideoSurroundings(bool hostWindow);

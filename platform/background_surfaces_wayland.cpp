@@ -1,15 +1,14 @@
 #include "platform/background_surfaces.h"
 
-#include <EGL/egl.h>
 #include <gdk/gdkwayland.h>
 #include <gtk-layer-shell.h>
 #include <gtk/gtk.h>
 #include <wayland-client.h>
-#include <wayland-egl.h>
 
 #include <memory>
 #include <vector>
 
+#include "platform/layer_surface.h"
 #include "platform/wayland_gl.h"
 
 namespace {
@@ -19,21 +18,14 @@ constexpr guint kStopPollMs = 100;
 
 struct Session;
 
-// One output's background: a layer surface made by GTK, and on it a
-// subsurface of our own that the GL context draws into, so GTK's buffers
-// and ours never meet on one surface.
+// One output's background: the scene's layer surface, and where the GL
+// context can draw transparent surfaces, the overlays' one above it.
 struct Output {
   Session* session = nullptr;
   GdkMonitor* monitor = nullptr;
-  GtkWidget* window = nullptr;
-  guint pendingStart = 0;
-  wl_surface* surface = nullptr;
-  wl_subsurface* subsurface = nullptr;
-  wl_egl_window* eglWindow = nullptr;
-  EGLSurface eglSurface = EGL_NO_SURFACE;
+  LayerSurface scene;
+  LayerSurface overlays;
   wl_callback* frameCallback = nullptr;
-  int width = 0;
-  int height = 0;
 };
 
 struct Session {
@@ -56,97 +48,33 @@ void onFrameDone(void* data, wl_callback* callback, uint32_t) {
 
 const wl_callback_listener kFrameListener = {onFrameDone};
 
+// The overlays follow each picture of the scene on their own surface, once
+// it exists; until then they are not drawn, so they never show under a
+// panel.
+void drawOverlays(Output& output) {
+  LayerSurface& overlays = output.overlays;
+  Session& session = *output.session;
+  if (!session.gl.makeCurrent(overlays.eglSurface)) return;
+  session.drawing->overlays(overlays.width, overlays.height);
+  session.gl.swap(overlays.eglSurface);
+}
+
 // The next frame is asked for before this one is committed, so the
 // compositor answers when it wants the one after: never, while hidden.
 void drawOutput(Output& output) {
   Session& session = *output.session;
-  if (!session.gl.makeCurrent(output.eglSurface)) return;
+  LayerSurface& scene = output.scene;
+  if (!session.gl.makeCurrent(scene.eglSurface)) return;
   if (!session.started) {
-    session.drawing->start(output.width, output.height);
+    session.drawing->start(scene.width, scene.height);
     session.started = true;
   }
-  output.frameCallback = wl_surface_frame(output.surface);
+  output.frameCallback = wl_surface_frame(scene.surface);
   wl_callback_add_listener(output.frameCallback, &kFrameListener, &output);
-  session.drawing->frame(output.width, output.height);
-  session.gl.swap(output.eglSurface);
-}
-
-// The subsurface draws on its own (desynchronised from GTK's commits of
-// the layer surface) and lets every input event through to the desktop.
-bool makeSubsurface(Output& output) {
-  const WaylandGlobals& globals = output.session->globals;
-  GdkWindow* window = gtk_widget_get_window(output.window);
-  wl_surface* parent = gdk_wayland_window_get_wl_surface(window);
-  if (parent == nullptr) return false;
-  output.surface = wl_compositor_create_surface(globals.compositor);
-  output.subsurface = wl_subcompositor_get_subsurface(globals.subcompositor, output.surface, parent);
-  wl_subsurface_set_desync(output.subsurface);
-  wl_region* nothing = wl_compositor_create_region(globals.compositor);
-  wl_surface_set_input_region(output.surface, nothing);
-  wl_region_destroy(nothing);
-  cairo_region_t* none = cairo_region_create();
-  gdk_window_input_shape_combine_region(window, none, 0, 0);
-  cairo_region_destroy(none);
-  // A new subsurface joins its parent with the parent's next commit.
-  gtk_widget_queue_draw(output.window);
-  return true;
-}
-
-// The first picture goes up once GTK has shown the layer surface at the
-// size the compositor gave it; later sizes resize the buffers.
-void startOutput(Output& output) {
-  if (output.eglWindow != nullptr || output.width <= 0 || !makeSubsurface(output)) return;
-  wl_surface_set_buffer_scale(output.surface, gtk_widget_get_scale_factor(output.window));
-  output.eglWindow = wl_egl_window_create(output.surface, output.width, output.height);
-  output.eglSurface = output.session->gl.windowSurface(output.eglWindow);
-  if (output.eglSurface != EGL_NO_SURFACE) drawOutput(output);
-}
-
-// Outside GTK's own drawing, which is under way when the start is asked for.
-gboolean startOutputWhenIdle(gpointer data) {
-  Output& output = *static_cast<Output*>(data);
-  output.pendingStart = 0;
-  startOutput(output);
-  return G_SOURCE_REMOVE;
-}
-
-// GTK's own drawing of the layer surface means it exists, with its size.
-gboolean onGtkDraw(GtkWidget*, cairo_t*, gpointer data) {
-  Output& output = *static_cast<Output*>(data);
-  if (output.eglWindow == nullptr && output.pendingStart == 0) {
-    output.pendingStart = g_idle_add(startOutputWhenIdle, &output);
-  }
-  return FALSE;
-}
-
-// The compositor sizes the layer surface to its output, in pixels here.
-void onSizeAllocate(GtkWidget* widget, GdkRectangle* area, gpointer data) {
-  Output& output = *static_cast<Output*>(data);
-  int scale = gtk_widget_get_scale_factor(widget);
-  int width = area->width * scale;
-  int height = area->height * scale;
-  if (width <= 0 || height <= 0 || (width == output.width && height == output.height)) return;
-  output.width = width;
-  output.height = height;
-  if (output.eglWindow != nullptr) wl_egl_window_resize(output.eglWindow, width, height, 0, 0);
-}
-
-// A layer window anchored to every edge of its output, under panels too
-// (exclusive zone -1), that never takes the keyboard.
-GtkWidget* backgroundWindow(GdkMonitor* monitor) {
-  GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  GtkWindow* window = GTK_WINDOW(widget);
-  gtk_layer_init_for_window(window);
-  gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_BACKGROUND);
-  gtk_layer_set_namespace(window, "wallpaper");
-  gtk_layer_set_monitor(window, monitor);
-  for (GtkLayerShellEdge edge : {GTK_LAYER_SHELL_EDGE_LEFT, GTK_LAYER_SHELL_EDGE_RIGHT,
-                                 GTK_LAYER_SHELL_EDGE_TOP, GTK_LAYER_SHELL_EDGE_BOTTOM}) {
-    gtk_layer_set_anchor(window, edge, TRUE);
-  }
-  gtk_layer_set_exclusive_zone(window, -1);
-  gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
-  return widget;
+  bool overlaysApart = output.overlays.window != nullptr;
+  session.drawing->frame(scene.width, scene.height, overlaysApart);
+  session.gl.swap(scene.eglSurface);
+  if (overlaysApart) drawOverlays(output);
 }
 
 // Stays installed after asking GTK to end; the run removes it.
@@ -156,31 +84,33 @@ gboolean pollStop(gpointer data) {
   return G_SOURCE_CONTINUE;
 }
 
-// The window stays when the compositor closes its layer surface (its
-// output went away): the output's removal takes it down with the rest.
+void openLayer(Output& output, LayerSurface& layer, LayerContent content) {
+  layer.content = content;
+  layer.globals = &output.session->globals;
+  layer.gl = &output.session->gl;
+  openLayerSurface(layer, output.monitor);
+}
+
+// The scene's first picture starts the output's frames; the overlays'
+// surface waits for the next.
 void openOutput(Session& session, GdkMonitor* monitor) {
   auto output = std::make_unique<Output>();
+  Output* made = output.get();
   output->session = &session;
   output->monitor = monitor;
-  output->window = backgroundWindow(monitor);
-  g_signal_connect(output->window, "size-allocate", G_CALLBACK(onSizeAllocate), output.get());
-  g_signal_connect(output->window, "draw", G_CALLBACK(onGtkDraw), output.get());
-  g_signal_connect(output->window, "delete-event", G_CALLBACK(gtk_true), nullptr);
-  gtk_widget_show(output->window);
+  output->scene.ready = [made] { drawOutput(*made); };
+  output->overlays.ready = [] {};
+  openLayer(*output, output->scene, LayerContent::Scene);
+  if (session.drawing->overlaysShown && session.gl.drawsTransparent()) {
+    openLayer(*output, output->overlays, LayerContent::Overlays);
+  }
   session.outputs.push_back(std::move(output));
 }
 
-// With no context current on it, an output's surfaces go in the order
-// they were made in reverse.
 void closeOutput(Output& output) {
-  WaylandGl& gl = output.session->gl;
-  if (output.pendingStart != 0) g_source_remove(output.pendingStart);
   if (output.frameCallback != nullptr) wl_callback_destroy(output.frameCallback);
-  gl.destroySurface(output.eglSurface);
-  if (output.eglWindow != nullptr) wl_egl_window_destroy(output.eglWindow);
-  if (output.subsurface != nullptr) wl_subsurface_destroy(output.subsurface);
-  if (output.surface != nullptr) wl_surface_destroy(output.surface);
-  gtk_widget_destroy(output.window);
+  closeLayerSurface(output.overlays);
+  closeLayerSurface(output.scene);
 }
 
 // A monitor plugged in while the background runs gets one of its own.
@@ -217,7 +147,7 @@ void closeOutputs(Session& session) {
   g_signal_handlers_disconnect_by_data(gdk_display_get_default(), &session);
   if (session.started) {
     for (auto& output : session.outputs) {
-      if (session.gl.makeCurrent(output->eglSurface)) break;
+      if (session.gl.makeCurrent(output->scene.eglSurface)) break;
     }
     session.drawing->stop();
   }

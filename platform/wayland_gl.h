@@ -22,13 +22,17 @@ void releaseWaylandGlobals(WaylandGlobals& globals);
 
 // Desktop OpenGL through EGL on a Wayland connection: one context, in the
 // compatibility profile (no version or profile asked for), shared by the
-// window surfaces made from it, all of one opaque colour format with a
-// depth buffer.
+// window surfaces made from it, each with a depth buffer: opaque ones, and
+// where EGL lets one context draw on surfaces of different formats
+// (EGL_KHR_no_config_context), transparent ones as well.
 class WaylandGl {
  public:
   // False with `problem` set when EGL or desktop OpenGL is missing.
   bool open(wl_display* display, std::string& problem);
-  EGLSurface windowSurface(wl_egl_window* window);
+  bool drawsTransparent() const { return transparentConfig_ != nullptr; }
+  // A transparent surface's alpha is its coverage, its colours
+  // premultiplied by it, as the compositor blends it.
+  EGLSurface windowSurface(wl_egl_window* window, bool transparent);
   // Buffer swaps do not wait for the compositor: frames are paced by its
   // frame callbacks instead.
   bool makeCurrent(EGLSurface surface);
@@ -41,5 +45,6 @@ class WaylandGl {
  private:
   EGLDisplay display_ = EGL_NO_DISPLAY;
   EGLConfig config_ = nullptr;
+  EGLConfig transparentConfig_ = nullptr;
   EGLContext context_ = EGL_NO_CONTEXT;
 };

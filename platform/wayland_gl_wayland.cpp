@@ -30,24 +30,38 @@ void onGlobalRemove(void*, wl_registry*, uint32_t) {}
 
 const wl_registry_listener kRegistryListener = {onGlobal, onGlobalRemove};
 
-// Of the matching configurations, one without alpha: the compositor would
-// otherwise blend the picture, whose alpha is not meant for it, with
-// whatever lies below.
-EGLConfig opaqueConfig(EGLDisplay display) {
+#ifndef EGL_NO_CONFIG_KHR
+#define EGL_NO_CONFIG_KHR (static_cast<EGLConfig>(nullptr))
+#endif
+
+// Of the matching configurations, one with or without alpha as asked: an
+// opaque surface with alpha would have the compositor blend the picture,
+// whose alpha is not meant for it, with whatever lies below.
+EGLConfig configWithAlpha(EGLDisplay display, EGLint alphaBits) {
   const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                            EGL_RED_SIZE,     8,              EGL_GREEN_SIZE,      8,
-                           EGL_BLUE_SIZE,    8,              EGL_DEPTH_SIZE,      24,
-                           EGL_NONE};
+                           EGL_BLUE_SIZE,    8,              EGL_ALPHA_SIZE,      alphaBits,
+                           EGL_DEPTH_SIZE,   24,             EGL_NONE};
   EGLConfig configs[64];
   EGLint count = 0;
   if (!eglChooseConfig(display, wanted, configs, 64, &count) || count == 0) return nullptr;
   for (EGLint i = 0; i < count; ++i) {
     EGLint alpha = 0;
-    if (eglGetConfigAttrib(display, configs[i], EGL_ALPHA_SIZE, &alpha) && alpha == 0) {
+    if (eglGetConfigAttrib(display, configs[i], EGL_ALPHA_SIZE, &alpha) && alpha == alphaBits) {
       return configs[i];
     }
   }
-  return configs[0];
+  return alphaBits == 0 ? configs[0] : nullptr;
+}
+
+bool hasExtension(EGLDisplay display, const char* name) {
+  const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
+  if (extensions == nullptr) return false;
+  size_t length = std::strlen(name);
+  for (const char* at = std::strstr(extensions, name); at != nullptr; at = std::strstr(at + 1, name)) {
+    if ((at == extensions || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -77,14 +91,25 @@ void releaseWaylandGlobals(WaylandGlobals& globals) {
   globals = {};
 }
 
+// One context for surfaces of both formats needs a context made without a
+// configuration; without that, every surface is opaque.
 bool WaylandGl::open(wl_display* display, std::string& problem) {
   display_ = eglGetDisplay(reinterpret_cast<EGLNativeDisplayType>(display));
   if (display_ == EGL_NO_DISPLAY || !eglInitialize(display_, nullptr, nullptr)) {
     problem = "no EGL for the compositor's connection";
     return false;
   }
-  config_ = eglBindAPI(EGL_OPENGL_API) ? opaqueConfig(display_) : nullptr;
-  if (config_ != nullptr) context_ = eglCreateContext(display_, config_, EGL_NO_CONTEXT, nullptr);
+  config_ = eglBindAPI(EGL_OPENGL_API) ? configWithAlpha(display_, 0) : nullptr;
+  if (config_ != nullptr && hasExtension(display_, "EGL_KHR_no_config_context")) {
+    transparentConfig_ = configWithAlpha(display_, 8);
+  }
+  if (transparentConfig_ != nullptr) {
+    context_ = eglCreateContext(display_, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, nullptr);
+    if (context_ == EGL_NO_CONTEXT) transparentConfig_ = nullptr;
+  }
+  if (context_ == EGL_NO_CONTEXT && config_ != nullptr) {
+    context_ = eglCreateContext(display_, config_, EGL_NO_CONTEXT, nullptr);
+  }
   if (context_ == EGL_NO_CONTEXT) {
     problem = "EGL offers no desktop OpenGL with a depth buffer";
     return false;
@@ -92,8 +117,10 @@ bool WaylandGl::open(wl_display* display, std::string& problem) {
   return true;
 }
 
-EGLSurface WaylandGl::windowSurface(wl_egl_window* window) {
-  return eglCreateWindowSurface(display_, config_, reinterpret_cast<EGLNativeWindowType>(window),
+EGLSurface WaylandGl::windowSurface(wl_egl_window* window, bool transparent) {
+  EGLConfig config = transparent ? transparentConfig_ : config_;
+  if (config == nullptr) return EGL_NO_SURFACE;
+  return eglCreateWindowSurface(display_, config, reinterpret_cast<EGLNativeWindowType>(window),
                                 nullptr);
 }
 

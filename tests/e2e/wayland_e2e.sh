@@ -5,11 +5,18 @@
 #                               with no driver chosen in the environment,
 #                               under an idle daemon that must still hear
 #                               of input while the saver runs
+#   weston_full_screen          on the SDL 1.2 built on SDL 2, with no
+#                               driver chosen, under weston with Xwayland:
+#                               SDL 2's Wayland video crashes there, so the
+#                               saver runs through Xwayland
 #   weston_xwayland_full_screen through Xwayland, on a seat with no pointer
 #   sway_xwayland_full_screen   through Xwayland under sway
 #   sway_background             --background: the desktop's background, on
 #                               an output made later as well, drawn by
-#                               halvenrode-background in the same process
+#                               halvenrode-background in the same process,
+#                               under sway's bar (swaybar at the top, with a
+#                               transparent background so that what lies
+#                               under it shows), which hides no overlay
 # Each case waits until a screenshot shows the scene over the whole output
 # (no desktop left, not black), then ends the program with SIGTERM
 # and expects status 0 and nothing on stderr. Skipped (exit 77) when the
@@ -23,7 +30,7 @@ shots="${HALVENRODE_SCREENSHOT_DIR:-}"
 
 case_name="$1"
 compositor=sway
-[ "$case_name" = weston_xwayland_full_screen ] && compositor=weston
+case "$case_name" in weston_*) compositor=weston ;; esac
 command -v "$compositor" >/dev/null || { echo "SKIP: $compositor is not installed"; exit 77; }
 [ "$compositor" = sway ] && ! command -v grim >/dev/null && { echo "SKIP: grim is not installed"; exit 77; }
 
@@ -40,7 +47,16 @@ fail() {
 
 sdl_choose
 desktop=
-[ "$case_name" = sway_background ] && desktop=plain
+if [ "$case_name" = sway_background ]; then
+  desktop=plain
+  command -v swaybar >/dev/null || { echo "SKIP: swaybar is not installed"; exit 77; }
+  wl_sway_extra="bar {
+  position top
+  colors {
+    background #00000000
+  }
+}"
+fi
 [ "$case_name" = sway_xwayland_full_screen ] && desktop=xwayland
 wl_session_start "$compositor" 640 480 $desktop || fail "$compositor did not start: $(tail -3 "$wl_work/compositor.log")"
 
@@ -79,6 +95,35 @@ scene_covers_the_output() {
   fail "the scene does not cover the output ($seen)"
 }
 
+# The mean of a colour channel (1 red, 3 blue) in a rectangle X Y W H of
+# the screenshot, in whole levels.
+channel_mean() {
+  "$build/halvenrode-pngstats" "$wl_work/screen.png" "${@:2}" |
+    awk -v c="$1" '/^mean/ { printf "%d", $(c + 1) }'
+}
+
+# The calendar's panel is blue-grey, bluer than anything of the scene at
+# noon (snow, trees, the train): some 45 levels more blue than red, where
+# the scene has under 10. Waits up to 40 s until the calendar's columns
+# show the panel right under the bar, and none of it behind the bar.
+overlays_clear_of_the_bar() {
+  local bar deadline=$((SECONDS + 40)) behind below
+  seen="no bar"
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.4
+    kill -0 "$saver_pid" 2>/dev/null || fail "the background ended early"
+    # The workspace's top edge is where the bar leaves the output free.
+    bar="$(wl_sway_command -t get_workspaces | awk '/"rect"/ { r = 1 } r && /"y"/ { print $2 + 0; exit }')"
+    [ "${bar:-0}" -gt 10 ] || continue
+    wl_screenshot "$wl_work/screen.png" || continue
+    behind=$(($(channel_mean 3 510 0 100 "$bar") - $(channel_mean 1 510 0 100 "$bar")))
+    below=$(($(channel_mean 3 510 $((bar + 2)) 100 20) - $(channel_mean 1 510 $((bar + 2)) 100 20)))
+    seen="bar of $bar rows; blue over red behind it $behind, below it $below"
+    [ "$behind" -lt 20 ] && [ "$below" -gt 30 ] && return 0
+  done
+  fail "an overlay is under the bar or missing ($seen)"
+}
+
 # The saver ends with status 0 within 10 s of SIGTERM, quietly.
 sigterm_ends_cleanly() {
   kill -TERM "$saver_pid"
@@ -97,7 +142,8 @@ sigterm_ends_cleanly() {
 arguments=()
 [ "$case_name" = sway_background ] && arguments=(--background)
 case "$case_name" in
-  sway_full_screen | weston_xwayland_full_screen | sway_xwayland_full_screen | sway_background) ;;
+  sway_full_screen | weston_full_screen | weston_xwayland_full_screen | sway_xwayland_full_screen | \
+    sway_background) ;;
   *) fail "unknown case $case_name" ;;
 esac
 # swayidle as a user's recipe runs it: idle after a second without input,
@@ -122,6 +168,7 @@ fi
 if [ "$case_name" = sway_background ]; then
   [ "$(readlink "/proc/$saver_pid/exe")" = "$(readlink -f "$build/halvenrode-background")" ] ||
     fail "the drawing process is $(readlink "/proc/$saver_pid/exe"), not halvenrode-background"
+  overlays_clear_of_the_bar
   wl_sway_command create_output >/dev/null || fail "sway made no second output"
   scene_covers_the_output 2
 fi

@@ -5,7 +5,10 @@
 #   wl_session_start sway|weston WIDTH HEIGHT [plain|xwayland]
 #                                               starts the compositor (weston,
 #                                               and sway with "xwayland", with
-#                                               Xwayland: wl_display)
+#                                               Xwayland: wl_display); sway
+#                                               adds the lines of
+#                                               $wl_sway_extra to its
+#                                               configuration (a bar, say)
 #   wl_run COMMAND...                           runs a command in the session
 #   wl_start LOG COMMAND...                     the same in the background,
 #                                               output to LOG; sets wl_pid
@@ -22,6 +25,7 @@ wl_kind=
 wl_socket=
 wl_display=
 wl_pid=
+wl_sway_extra=
 
 # As root the session belongs to uid 65534 (nobody), through runuser;
 # otherwise to the user running the test.
@@ -91,6 +95,7 @@ output HEADLESS-1 resolution ${1}x${2} position 0 0 $background
 output HEADLESS-2 resolution ${1}x${2} position $1 0 $background
 $xwayland
 default_border none
+$wl_sway_extra
 CONFIG
   wl_socket=wayland-1
   wl_start "$wl_work/compositor.log" env WLR_BACKENDS=headless WLR_RENDERER=pixman \

@@ -20,7 +20,8 @@ std::vector<std::string> namedFile(const std::string& settingsFile) {
 }  // namespace
 
 OffscreenSaver::OffscreenSaver(const OffscreenSaverOptions& options)
-    : context_(new OffscreenGlContext(options.width, options.height)) {
+    : context_(new OffscreenGlContext(options.width, options.height)),
+      overlaysAlone_(options.overlaysAlone) {
   if (!context_->ok()) return;
   seedRandom(options.seed);
   if (options.fixedLocalTime) {
@@ -42,7 +43,14 @@ OffscreenSaver::~OffscreenSaver() {
   setTimeSource(nullptr);
 }
 
-void OffscreenSaver::frame(uint32_t timeMs) { run_->frame(timeMs); }
+void OffscreenSaver::frame(uint32_t timeMs) {
+  if (!overlaysAlone_) {
+    run_->frame(timeMs);
+    return;
+  }
+  run_->worldFrame(timeMs);
+  run_->overlayFrame();
+}
 
 int OffscreenSaver::closeScene(uint32_t startMs, uint32_t stepMs) {
   run_->close();

@@ -23,6 +23,10 @@ struct OffscreenSaverOptions {
   bool fixedLocalTime = false;
   std::time_t localTime = 0;  // local time at simulated time 0
   std::vector<PictureView> views;  // one per monitor; empty: the whole picture
+  // Each frame draws the world, then the overlays alone over it as for a
+  // surface of their own (SaverRun::overlayFrame): the picture read is
+  // theirs.
+  bool overlaysAlone = false;
 };
 
 class OffscreenSaver {
@@ -47,5 +51,6 @@ class OffscreenSaver {
  private:
   std::unique_ptr<OffscreenGlContext> context_;
   std::unique_ptr<SaverRun> run_;
+  bool overlaysAlone_ = false;
   bool ok_ = false;
 };
